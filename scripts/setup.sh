@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what Morvind needs from Debian's packages. Packages that are
+# already installed are skipped, so a second run only checks and returns.
+set -euo pipefail
+
+packages=(
+  build-essential cmake
+  qt6-base-dev              # Widgets, PrintSupport, Test
+  qt6-translations-l10n     # German texts of Qt's own dialogs and buttons
+  fonts-liberation          # metric twins of Arial and Times New Roman
+  libgtest-dev libgmock-dev googletest
+  libbenchmark-dev
+  poppler-utils             # pdftotext/pdftoppm for the PDF checks
+  xvfb xauth                # a virtual display for screenshots
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "setup: all packages present"
+  exit 0
+fi
+
+echo "setup: installing ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,3 @@
+#include "app/qt/CardPrinterApp.h"
+
+int main(int argc, char** argv) { return morvind::RunCardPrinter(argc, argv); }

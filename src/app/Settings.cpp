@@ -1,0 +1,94 @@
+#include "app/Settings.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "app/Language.h"
+#include "layout/CardVersion.h"
+
+namespace morvind {
+namespace {
+
+constexpr std::string_view kFormat = "Format";
+constexpr std::string_view kMargins = "Margins";
+constexpr std::string_view kDataLocation = "Data Location";
+constexpr std::string_view kFirstNameSortSection = "FN Sort";
+
+int LowByte(int value) {
+  return value & 0xFF;
+}
+
+std::filesystem::path HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home && *home) return home;
+  if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) return entry->pw_dir;
+  return std::filesystem::path();
+}
+
+}  // namespace
+
+std::filesystem::path SettingsFileBeside(const std::filesystem::path& programFile) {
+  // A program file named like "morvind.exe" loses its extension; on this
+  // platform the program file usually has none, and then nothing of its
+  // name may be cut off.
+  std::filesystem::path settings = programFile;
+  if (settings.extension().string().size() == 4) settings.replace_extension();
+  settings += ".INI";
+  return settings;
+}
+
+std::filesystem::path UserSettingsFile() {
+  // An XDG_CONFIG_HOME that is not absolute is to be ignored.
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  std::filesystem::path folder;
+  if (config && *config && std::filesystem::path(config).is_absolute()) {
+    folder = config;
+  } else {
+    folder = HomeFolder() / ".config";
+  }
+  return folder / "morvind" / "morvind.INI";
+}
+
+std::filesystem::path SettingsFileFor(const std::filesystem::path& programFile) {
+  std::filesystem::path beside = SettingsFileBeside(programFile);
+  // Settings are written through a temporary file in the same folder, so
+  // the folder itself must be writable; an installed program's folder
+  // (/usr/bin) is not, and its settings go to the user's folder instead.
+  std::filesystem::path folder = beside.parent_path();
+  if (folder.empty()) folder = ".";
+  if (::access(folder.c_str(), W_OK | X_OK) == 0) return beside;
+  return UserSettingsFile();
+}
+
+int ReadFirstNameSort(const ProfileFile& file, std::string_view languageCode) {
+  if (!IsPortuguese(languageCode)) return 0;
+  return LowByte(file.GetProfileInt(kFirstNameSortSection, "Enabled", 1));
+}
+
+void ReadFormatAndMargins(const ProfileFile& file, const StringTable& strings, Settings& settings) {
+  settings.dateFormat = LowByte(file.GetProfileInt(kFormat, "Alt Date Format", 0));
+  settings.lastNameFirst = LowByte(file.GetProfileInt(kFormat, "Last Name First", 0));
+  // Low 8 bits first, so 257 gives version 1 and -1 (255) falls back to 0.
+  settings.cardVersion = LowByte(file.GetProfileInt(kFormat, "Card Version", 0));
+  if (settings.cardVersion + 1 > CardVersionCount(strings)) settings.cardVersion = 0;
+  settings.topMargin = file.GetProfileString(kMargins, "Top", "0.00");
+  settings.leftMargin = file.GetProfileString(kMargins, "Left", "0.20");
+}
+
+void SaveSettings(ProfileFile& file, const Settings& settings, std::string_view languageCode) {
+  file.WriteProfileInt(kFormat, "Alt Date Format", settings.dateFormat);
+  file.WriteProfileInt(kFormat, "Last Name First", settings.lastNameFirst);
+  file.WriteProfileInt(kFormat, "Card Version", settings.cardVersion);
+  file.WriteProfileString(kMargins, "Top", settings.topMargin);
+  file.WriteProfileString(kMargins, "Left", settings.leftMargin);
+  // Nothing sets a data drive; the key is kept for the file's readers and
+  // always holds 0.
+  file.WriteProfileInt(kDataLocation, "Drive", 0);
+  if (IsPortuguese(languageCode)) {
+    file.WriteProfileInt(kFirstNameSortSection, "Enabled", settings.firstNameSort);
+  }
+}
+
+}  // namespace morvind

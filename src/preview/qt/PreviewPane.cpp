@@ -1,0 +1,24 @@
+#include "preview/qt/PreviewPane.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "printing/qt/QtSurface.h"
+
+namespace morvind {
+
+void PreviewPane::paintEvent(QPaintEvent* event) {
+  if (event->region().isEmpty()) return;
+  if (clientRectKnown_ == 0) {
+    clientRect_ = rect();
+    clientRectKnown_ = 1;
+  }
+  ++paintCount_;
+  if (!painter_) return;
+  QPainter painter(this);
+  QtSurface surface(painter, logicalDpiX(), logicalDpiY());
+  painter_(clientRect_.left(), clientRect_.top(), clientRect_.width(), clientRect_.height(),
+           surface);
+}
+
+}  // namespace morvind

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QRect>
+#include <functional>
+
+#include "printing/DrawingSurface.h"
+#include "toolkit/Controls.h"
+
+namespace morvind {
+
+// A preview pane of the main dialog: an owner-drawn control that measures
+// its client rectangle at its first paint and keeps it, and hands each paint
+// to the main dialog's drawing operation on a drawing surface.
+class PreviewPane : public OwnerDrawPane {
+  Q_OBJECT
+ public:
+  using Painter = std::function<void(int left, int top, int right, int bottom, DrawingSurface&)>;
+
+  explicit PreviewPane(QWidget* parent = nullptr) : OwnerDrawPane(parent) {}
+
+  void SetPainter(Painter painter) { painter_ = std::move(painter); }
+  // The pane measures itself again at its next paint.
+  void ForgetClientRect() { clientRectKnown_ = 0; }
+  QRect ClientRect() const { return clientRect_; }
+  int PaintCount() const { return paintCount_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Painter painter_;
+  int clientRectKnown_ = 0;
+  QRect clientRect_;
+  int paintCount_ = 0;
+};
+
+// The card-header miniature on control 1006.
+class HeaderPreviewPane : public PreviewPane {
+  Q_OBJECT
+ public:
+  using PreviewPane::PreviewPane;
+};
+
+// The monthly-body miniature on control 129.
+class BodyPreviewPane : public PreviewPane {
+  Q_OBJECT
+ public:
+  using PreviewPane::PreviewPane;
+};
+
+}  // namespace morvind

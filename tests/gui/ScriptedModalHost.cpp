@@ -1,0 +1,68 @@
+#include "ScriptedModalHost.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+namespace morvind::test {
+
+void ProcessEvents() {
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+namespace {
+QWidget* FocusTarget(Dialog& dialog) {
+  QWidget* focus = QApplication::focusWidget();
+  return focus && dialog.isAncestorOf(focus) ? focus : &dialog;
+}
+}  // namespace
+
+void TypeInto(Dialog& dialog, int id, const std::string& text) {
+  QWidget* widget = dialog.Control(id);
+  if (!widget) return;
+  widget->setFocus(Qt::TabFocusReason);
+  ProcessEvents();
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+  QTest::keyClick(widget, Qt::Key_Delete);
+  QTest::keyClicks(widget, QString::fromUtf8(text.c_str()));
+}
+
+void PressKey(Dialog& dialog, int key, Qt::KeyboardModifiers modifiers) {
+  QTest::keyClick(FocusTarget(dialog), static_cast<Qt::Key>(key), modifiers);
+  ProcessEvents();
+}
+
+void TypeText(Dialog& dialog, const std::string& text) {
+  QTest::keyClicks(FocusTarget(dialog), QString::fromUtf8(text.c_str()));
+}
+
+void ScriptedModalHost::Expect(int templateId, Script script) {
+  scripts_.push_back(Entry{templateId, std::move(script)});
+}
+
+int ScriptedModalHost::RunModal(Dialog& dialog) {
+  opened.push_back(dialog.Template().id);
+  dialog.show();
+  dialog.activateWindow();
+  (void)QTest::qWaitForWindowActive(&dialog, 200);
+  ProcessEvents();
+  if (scripts_.empty()) {
+    errors.push_back("no script for dialog " + std::to_string(dialog.Template().id));
+  } else {
+    Entry entry = std::move(scripts_.front());
+    scripts_.pop_front();
+    if (entry.templateId != dialog.Template().id)
+      errors.push_back("expected dialog " + std::to_string(entry.templateId) + ", got " +
+                       std::to_string(dialog.Template().id));
+    entry.script(dialog);
+    ProcessEvents();
+  }
+  if (!dialog.HasEnded()) {
+    unended.push_back(dialog.Template().id);
+    dialog.EndDialog(kIdCancel);
+  }
+  dialog.hide();
+  return dialog.EndCode();
+}
+
+}  // namespace morvind::test

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/Dialog.h"
+#include "toolkit/ModalHost.h"
+
+namespace morvind::test {
+
+// Runs dialogs without a modal loop: each dialog that opens takes the next
+// script, which acts on it as a user would (clicks, typing, OK/Cancel).
+// The dialog is shown and activated first so that focus behaves as on a
+// desktop; queued messages are delivered after the script. A dialog the
+// script leaves open is cancelled and noted in `unended`.
+class ScriptedModalHost : public ModalHost {
+ public:
+  using Script = std::function<void(Dialog&)>;
+
+  // The next dialog to open must be `templateId`; it runs `script`.
+  void Expect(int templateId, Script script);
+  int RunModal(Dialog& dialog) override;
+
+  bool AllScriptsUsed() const { return scripts_.empty(); }
+  std::vector<int> opened;     // template ids in the order the dialogs opened
+  std::vector<int> unended;    // dialogs a script left open
+  std::vector<std::string> errors;
+
+ private:
+  struct Entry {
+    int templateId;
+    Script script;
+  };
+  std::deque<Entry> scripts_;
+};
+
+// Delivers posted events and queued calls (the dialogs' queued messages).
+void ProcessEvents();
+
+// User actions on a dialog's controls.
+// Gives the control the focus, clears an edit field and types `text`.
+void TypeInto(Dialog& dialog, int id, const std::string& text);
+// Presses a key on the widget that has the focus (the dialog when none has).
+void PressKey(Dialog& dialog, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Types characters into the widget that has the focus.
+void TypeText(Dialog& dialog, const std::string& text);
+
+}  // namespace morvind::test

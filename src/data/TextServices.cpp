@@ -8,7 +8,9 @@
 namespace morvind {
 namespace {
 
-bool IsWhite(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsWhite(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 }  // namespace
 
@@ -70,8 +72,8 @@ std::string FormatCardDate(std::string_view stored, int dateFormat, std::string_
   std::string year = date.size() > 6 ? date.substr(6, 4) : std::string();
   int month = ParseLeadingInt(monthNumber);
   // A month outside 1..12 has no name; the number itself stands in its place.
-  std::string monthName = (month >= 1 && month <= 12) ? strings.Get(str::kDateMonthBase + month)
-                                                      : monthNumber;
+  std::string monthName =
+      (month >= 1 && month <= 12) ? strings.Get(str::kDateMonthBase + month) : monthNumber;
   if (dateFormat == 2) {
     if (languageCode == "cz") return day + "/" + monthNumber + "/" + year;
     if (languageCode == "hun") return year + ". " + monthName + ". " + day + ".";
@@ -84,8 +86,8 @@ std::string FormatCardDate(std::string_view stored, int dateFormat, std::string_
 std::string CardDate(const PublisherTable& table, int publisher, bool birth, int dateFormat,
                      std::string_view languageCode, const StringTable& strings) {
   if (!table.IsValidIndex(publisher)) return std::string();
-  std::string_view stored = table.RawText(publisher, birth ? record::kBirthDate
-                                                           : record::kImmersedDate);
+  std::string_view stored =
+      table.RawText(publisher, birth ? record::kBirthDate : record::kImmersedDate);
   return FormatCardDate(stored, dateFormat, languageCode, strings);
 }
 
@@ -97,7 +99,9 @@ bool IsBaptized(const PublisherTable& table, int publisher) {
 }
 
 std::string QuarterText(int quarters, bool zeroPrefix, const StringTable& strings) {
-  if (quarters < 1) return std::string();
+  // Only 1..3 have a sign; a damaged record may carry more in the studies
+  // word's top bits, and those must not pick an unrelated text.
+  if (quarters < 1 || quarters > 3) return std::string();
   std::string sign = strings.Get(str::kQuarterBase + quarters);
   if (zeroPrefix && strings.Get(str::kQuarterZeroPrefix) == "1") return "0" + sign;
   return sign;

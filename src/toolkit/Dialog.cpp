@@ -117,6 +117,12 @@ void Dialog::BuildControls() {
         }
       }
     }
+    if (control.kind == ControlKind::kCheckBox && control.caption.empty()) {
+      // A box without caption is only its indicator, which the style may draw
+      // larger than the template's 8 units.
+      QSize indicator = widget->sizeHint();
+      rect.setSize(rect.size().expandedTo(indicator));
+    }
     widget->setGeometry(rect);
     if (control.kind == ControlKind::kGroupBox) widget->lower();
     if (control.style & kHidden) widget->setVisible(false);

@@ -1,6 +1,7 @@
 #include "ScriptedModalHost.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -24,7 +25,20 @@ void TypeInto(Dialog& dialog, int id, const std::string& text) {
   ProcessEvents();
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
   QTest::keyClick(widget, Qt::Key_Delete);
-  QTest::keyClicks(widget, QString::fromUtf8(text.c_str()));
+  SendText(widget, text);
+}
+
+void SendText(QWidget* widget, const std::string& text) {
+  for (QChar character : QString::fromUtf8(text.c_str())) {
+    QString one(character);
+    int key = character.isLetterOrNumber() && character.unicode() < 128
+                  ? QChar(character).toUpper().unicode()
+                  : Qt::Key_unknown;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, one);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, one);
+    QApplication::sendEvent(widget, &press);
+    QApplication::sendEvent(widget, &release);
+  }
 }
 
 void PressKey(Dialog& dialog, int key, Qt::KeyboardModifiers modifiers) {
@@ -32,9 +46,7 @@ void PressKey(Dialog& dialog, int key, Qt::KeyboardModifiers modifiers) {
   ProcessEvents();
 }
 
-void TypeText(Dialog& dialog, const std::string& text) {
-  QTest::keyClicks(FocusTarget(dialog), QString::fromUtf8(text.c_str()));
-}
+void TypeText(Dialog& dialog, const std::string& text) { SendText(FocusTarget(dialog), text); }
 
 void ScriptedModalHost::Expect(int templateId, Script script) {
   scripts_.push_back(Entry{templateId, std::move(script)});

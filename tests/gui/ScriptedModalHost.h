@@ -46,5 +46,8 @@ void TypeInto(Dialog& dialog, int id, const std::string& text);
 void PressKey(Dialog& dialog, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Types characters into the widget that has the focus.
 void TypeText(Dialog& dialog, const std::string& text);
+// Sends one key press and release carrying each character of `text` (UTF-8)
+// to `widget`; unlike QTest::keyClicks it takes any character.
+void SendText(QWidget* widget, const std::string& text);
 
 }  // namespace morvind::test

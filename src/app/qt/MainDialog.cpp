@@ -1,0 +1,473 @@
+#include "app/qt/MainDialog.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+
+#include "app/Language.h"
+#include "app/PrintOptionRules.h"
+#include "app/PublisherList.h"
+#include "app/qt/AboutDialog.h"
+#include "app/qt/PasswordDialog.h"
+#include "app/qt/PublisherListBox.h"
+#include "data/PublisherTableLoader.h"
+#include "data/TextServices.h"
+#include "layout/CardVersion.h"
+#include "layout/LayoutFile.h"
+#include "layout/qt/OptionsDialog.h"
+#include "preview/BodyPreview.h"
+#include "preview/HeaderPreview.h"
+#include "preview/qt/PreviewPane.h"
+#include "printing/qt/PrintJob.h"
+#include "resources/StringIds.h"
+#include "toolkit/AppIcon.h"
+#include "toolkit/QtText.h"
+
+namespace morvind {
+namespace {
+
+constexpr const char* kNoMemoryMessage = "Couldn't allocate memory";
+constexpr const char* kNoPrinterMessage = "No Printer";
+constexpr const char* kNoPainterMessage = "no hdc";
+
+}  // namespace
+
+MainDialog::MainDialog(const AppEnvironment& environment)
+    : Dialog(kMainTemplate, environment.ui, nullptr),
+      environment_(environment),
+      settingsFile_(environment.settingsFile) {
+  publisherFilter = 0;
+  setWindowIcon(AppIcon());
+}
+
+MainDialog::~MainDialog() = default;
+
+QWidget* MainDialog::CreateControl(const ControlTemplate& control) {
+  switch (control.id) {
+    case kPublisherList:
+      return new PublisherListBox(this);
+    case kHeaderPane:
+      return new HeaderPreviewPane(this);
+    case kBodyPane:
+      return new BodyPreviewPane(this);
+    default:
+      return Dialog::CreateControl(control);
+  }
+}
+
+PublisherListBox* MainDialog::PublisherList() const {
+  return ControlAs<PublisherListBox>(kPublisherList);
+}
+HeaderPreviewPane* MainDialog::HeaderPane() const {
+  return ControlAs<HeaderPreviewPane>(kHeaderPane);
+}
+BodyPreviewPane* MainDialog::BodyPane() const { return ControlAs<BodyPreviewPane>(kBodyPane); }
+
+bool MainDialog::OnInitDialog() {
+  // The report month is the previous calendar month: the newest month with reports.
+  ReportPeriod period = ReportPeriodFor(environment_.clock->Today());
+  reportMonth = period.reportMonth;
+  currentYear = period.currentYear;
+  reportYearShort = period.reportYearShort;
+
+  PublisherListBox* list = PublisherList();
+  list->SetCharacterHandler([this] { RefreshSelection(); });
+  HeaderPane()->SetPainter([this](int l, int t, int r, int b, DrawingSurface& surface) {
+    DrawHeaderPreview(l, t, r, b, surface);
+  });
+  BodyPane()->SetPainter([this](int l, int t, int r, int b, DrawingSurface& surface) {
+    DrawBodyPreview(l, t, r, b, surface);
+  });
+  HeaderPane()->ForgetClientRect();
+  BodyPane()->ForgetClientRect();
+
+  UpdateFilterButton();
+  // There is no system menu to extend on every desktop; the About entry is
+  // offered in the dialog's context menu and on F1 instead.
+  setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(this, &QWidget::customContextMenuRequested, this, &MainDialog::ShowContextMenu);
+  setWindowIcon(AppIcon());
+
+  startDrive = 0;  // no drive letters here; nothing reads it
+  languageCode = Strings().LanguageCode();
+  dataDrive = 0;
+  settingsChanged = 0;
+  passwordFailed = 0;
+
+  firstNameSort = ReadFirstNameSort(settingsFile_, languageCode);
+
+  data.table.SetCodePage(CodePageForLanguage(languageCode));
+  if (data.table.Allocate(environment_.allocator)) {
+    bool failed = passwordFailed != 0;
+    LoadCongregationData(
+        data, environment_.dataFolder, [this](const PublisherTable&) { return CheckDataPassword(); },
+        failed);
+    passwordFailed = failed ? 1 : 0;
+  } else {
+    Messages().ShowMessage(kNoMemoryMessage, MessageIcon::kNone);
+  }
+  if (IsPortuguese(languageCode) && data.table.Count() != 0) SortPublishersByName();
+  FillPublisherList();
+  useLongName = 1;
+  // The box shows what the field says from the start (a selection change
+  // checks it again as well).
+  SetCheck(kLongNameBox, true);
+
+  Settings settings;
+  ReadFormatAndMargins(settingsFile_, Strings(), settings);
+  dateFormat = settings.dateFormat;
+  lastNameFirst = settings.lastNameFirst;
+  cardVersion = settings.cardVersion;
+  topMargin = settings.topMargin;
+  leftMargin = settings.leftMargin;
+
+  SetCheck(kLastNameFirstBox, lastNameFirst != 0);
+  SetCheck(kPrintHeaderBox, true);
+  SetCheck(kGenderTicksBox, false);
+
+  if (passwordFailed == 1) {
+    // Refused: nothing is shown and nothing is written.
+    data.table.Release();
+    EndDialog(kIdCancel);
+    return false;
+  }
+
+  ApplyMonthRule();
+  LoadLayoutOrDefaults(layout, cardVersion, environment_.dataFolder, Strings());
+  layoutLoaded = true;
+  completeCard = 0;
+  ApplyCardVersionStates();
+  fontCharset = FontCharsetFor(languageCode);
+  UpdateTitle();
+
+  for (int i = 0; i < 12; ++i)
+    OnClicked(kFirstMonthBox + i, [this] { OnMonthOrTotalsClicked(); });
+  OnClicked(kTotalsBox, [this] { OnMonthOrTotalsClicked(); });
+  OnClicked(kPreviousYearBox, [this] {
+    ApplyMonthRule();
+    FocusList();
+  });
+  OnClicked(kPrintHeaderBox, [this] { OnPrintHeaderClicked(); });
+  OnClicked(kGenderTicksBox, [this] {
+    Invalidate(kHeaderPane);
+    FocusList();
+  });
+  OnClicked(kCompleteCardBox, [this] { OnCompleteCardClicked(); });
+  OnClicked(kLongNameBox, [this] {
+    useLongName = CheckState(kLongNameBox) ? 1 : 0;
+    RefreshSelection();
+    FocusList();
+  });
+  OnClicked(kLastNameFirstBox, [this] {
+    lastNameFirst = CheckState(kLastNameFirstBox) ? 1 : 0;
+    settingsChanged = 1;
+    RefreshSelection();
+    FocusList();
+  });
+  OnClicked(kFilterButton, [this] { OnFilterClicked(); });
+  OnClicked(kOptionsButton, [this] { OnOptionsClicked(); });
+  OnSelChange(kPublisherList, [this] { OnSelectionChanged(); });
+  return false;
+}
+
+void MainDialog::FocusList() { SetFocusTo(kPublisherList); }
+
+void MainDialog::UpdateTitle() {
+  SetTitle(Strings().Get(str::kProgramName) + " - " + CardVersionName(Strings(), cardVersion));
+}
+
+void MainDialog::UpdateFilterButton() {
+  SetText(kFilterButton, FilterCaption(PublisherFilter{publisherFilter, filterGroup}, Strings()));
+}
+
+void MainDialog::FillPublisherList() {
+  PublisherListBox* list = PublisherList();
+  list->ResetContent();
+  bool unassigned = hasUnassigned != 0;
+  std::vector<PublisherListLine> lines =
+      PublisherListLines(data.table, PublisherFilter{publisherFilter, filterGroup}, reportMonth,
+                         reportYearShort, firstNameSort != 0, unassigned);
+  if (unassigned) hasUnassigned = 1;
+  for (const PublisherListLine& line : lines) {
+    int index = list->AddString(line.text);
+    list->SetItemData(index, line.recordIndex);
+  }
+  list->SetCurSel(list->Count() > 0 ? 0 : -1);
+  RefreshSelection();
+  FocusList();
+}
+
+void MainDialog::RefreshSelection() {
+  ListBox* list = PublisherList();
+  int data = list->GetItemData(list->GetCurSel());
+  selectedPublisher = data < 0 ? 0 : data;
+  Invalidate(kHeaderPane);
+  Invalidate(kBodyPane);
+}
+
+void MainDialog::SortPublishersByName() { morvind::SortPublishersByName(data.table, firstNameSort != 0); }
+
+void MainDialog::OnSelectionChanged() {
+  useLongName = 1;
+  SetCheck(kLongNameBox, true);
+  RefreshSelection();
+}
+
+void MainDialog::OnFilterClicked() {
+  PublisherFilter next = NextFilter(PublisherFilter{publisherFilter, filterGroup},
+                                    data.groups.GroupCount(), hasUnassigned != 0);
+  publisherFilter = next.filter;
+  filterGroup = next.filterGroup;
+  UpdateFilterButton();
+  FillPublisherList();
+  FocusList();
+}
+
+void MainDialog::ApplyMonthRule() {
+  previousServiceYear = CheckState(kPreviousYearBox) ? 1 : 0;
+  Invalidate(kBodyPane);
+  MonthBoxStates states = MonthRule(CheckState(kPreviousYearBox), reportMonth);
+  for (int i = 0; i < 12; ++i) Enable(kFirstMonthBox + i, states.monthEnabled[i]);
+  if (states.uncheckTotals) SetCheck(kTotalsBox, false);
+  Enable(kTotalsBox, states.totalsEnabled);
+}
+
+void MainDialog::ApplyCardVersionStates() {
+  CardVersionStates states = CardVersionRule(cardVersion);
+  for (int id : {kPrintHeaderBox, kCompleteCardBox, kPreviousYearBox}) {
+    bool allowed = id == kPrintHeaderBox     ? states.allowHeader
+                   : id == kCompleteCardBox ? states.allowCompleteCard
+                                            : states.allowPreviousYear;
+    if (!allowed) SetCheck(id, false);
+    Enable(id, allowed);
+  }
+  // The long-name box keeps its check state and useLongName.
+  Enable(kLongNameBox, states.allowLongName);
+}
+
+void MainDialog::OnMonthOrTotalsClicked() {
+  SetCheck(kPrintHeaderBox, false);
+  Invalidate(kHeaderPane);
+  Invalidate(kBodyPane);
+  FocusList();
+}
+
+void MainDialog::OnPrintHeaderClicked() {
+  SetCheck(kGenderTicksBox, false);
+  Enable(kGenderTicksBox, CheckState(kPrintHeaderBox));
+  Invalidate(kHeaderPane);
+  FocusList();
+}
+
+void MainDialog::OnCompleteCardClicked() {
+  if (CheckState(kCompleteCardBox)) {
+    completeCard = 1;
+    SetCheck(kPrintHeaderBox, true);
+    Enable(kPrintHeaderBox, false);
+    for (int i = 0; i < 12; ++i) {
+      SetCheck(kFirstMonthBox + i, true);
+      Enable(kFirstMonthBox + i, false);
+    }
+    // The complete card is drawn on version 0's layout; the layout held
+    // before is not saved.
+    cardVersion = 0;
+    LoadLayoutOrDefaults(layout, cardVersion, environment_.dataFolder, Strings());
+    UpdateTitle();
+    ApplyMonthRule();
+  } else {
+    completeCard = 0;
+    ApplyMonthRule();
+    for (int i = 0; i < 12; ++i) {
+      SetCheck(kFirstMonthBox + i, false);
+      Enable(kFirstMonthBox + i, true);
+    }
+    Enable(kPrintHeaderBox, true);
+  }
+  RefreshSelection();
+  FocusList();
+}
+
+void MainDialog::OnOptionsClicked() {
+  OptionsDialog options(Ui(), *environment_.printer, environment_.dataFolder, this);
+  options.dateFormat = dateFormat;
+  options.topMargin = topMargin;
+  options.leftMargin = leftMargin;
+  options.layout = layout;
+  options.firstNameSort = firstNameSort != 0;
+  options.showFirstNameSort = IsPortuguese(languageCode);
+  options.cardVersion = cardVersion;
+  options.completeCard = completeCard != 0;
+  if (options.DoModal() == kIdOk) {
+    if (options.dateFormat != dateFormat || options.topMargin != topMargin ||
+        options.leftMargin != leftMargin || options.cardVersion != cardVersion ||
+        !(options.layout == layout))
+      settingsChanged = 1;
+    topMargin = options.topMargin;
+    leftMargin = options.leftMargin;
+    dateFormat = options.dateFormat;
+    cardVersion = options.cardVersion;
+    if (IsPortuguese(languageCode)) {
+      if ((options.firstNameSort ? 1 : 0) != firstNameSort) settingsChanged = 1;
+      firstNameSort = options.firstNameSort ? 1 : 0;
+      if (settingsChanged) SortPublishersByName();
+    } else {
+      firstNameSort = 0;
+    }
+    layout = options.layout;
+  }
+  if (settingsChanged) {
+    FillPublisherList();
+    ApplyCardVersionStates();
+    UpdateTitle();
+    RefreshSelection();
+  }
+  FocusList();
+}
+
+bool MainDialog::CheckDataPassword() {
+  std::string_view stored = data.table.RawText(0, record::kFirstName);
+  if (stored == " ") return true;
+  PasswordDialog dialog(Ui(), data.table.GetCodePage(), nullptr);
+  dialog.expectedPassword = std::string(stored);
+  dialog.DoModal();
+  return dialog.accepted == 1;
+}
+
+CardTexts MainDialog::CurrentCardTexts() {
+  CardTextsInput input;
+  input.table = &data.table;
+  input.publisher = selectedPublisher;
+  int found = 0;
+  if (data.table.IsValidIndex(selectedPublisher) && selectedPublisher > 0) {
+    found = ReadExtendedInfo(data.table, selectedPublisher, data.extendedCount, extendedInfo,
+                             environment_.dataFolder);
+  } else {
+    extendedInfo.Clear();
+  }
+  input.hasExtendedRecord = found != 0;
+  input.longName = found ? extendedInfo.LongName(data.table.GetCodePage()) : std::string();
+  input.useLongName = useLongName != 0;
+  input.lastNameFirst = lastNameFirst != 0;
+  input.completeCard = completeCard != 0;
+  return ChooseCardTexts(input);
+}
+
+CardRequest MainDialog::BuildCardRequest() const {
+  CardRequest request;
+  request.table = &data.table;
+  request.remarks = &data.remarks;
+  request.strings = &Strings();
+  request.publisher = selectedPublisher;
+  request.cardName = cardName;
+  request.cardMobile = cardMobile;
+  request.layout = layout;
+  request.cardVersion = cardVersion;
+  request.topMargin = topMargin;
+  request.leftMargin = leftMargin;
+  request.languageCode = languageCode;
+  request.fontCharset = fontCharset;
+  request.dateFormat = dateFormat;
+  request.reportMonth = reportMonth;
+  request.reportYearShort = reportYearShort;
+  request.currentYear = currentYear;
+  request.lastNameFirst = lastNameFirst != 0;
+  request.useLongName = useLongName != 0;
+  request.completeCard = completeCard != 0;
+  request.previousServiceYear = previousServiceYear != 0;
+  request.printHeader = CheckState(kPrintHeaderBox);
+  request.genderTicks = CheckState(kGenderTicksBox);
+  request.previousYearBox = CheckState(kPreviousYearBox);
+  request.totals = CheckState(kTotalsBox);
+  for (int i = 0; i < 12; ++i) request.months[i] = CheckState(kFirstMonthBox + i);
+  return request;
+}
+
+void MainDialog::DrawHeaderPreview(int left, int top, int right, int bottom,
+                                   DrawingSurface& surface) {
+  if (data.table.Count() == 0) return;
+  CardTexts texts = CurrentCardTexts();
+  Show(kLongNameBox, texts.showLongNameBox);
+  Show(kLastNameFirstBox, texts.showLastNameFirstBox);
+  Show(kGenderTicksBox, texts.showGenderBox);
+  if (texts.checkGenderBox) SetCheck(kGenderTicksBox, true);
+  cardName = texts.cardName;
+  cardMobile = texts.cardMobile;
+  morvind::DrawHeaderPreview(left, top, right, bottom, surface, BuildCardRequest());
+}
+
+void MainDialog::DrawBodyPreview(int left, int top, int right, int bottom,
+                                 DrawingSurface& surface) {
+  CardRequest request = BuildCardRequest();
+  // The body shows the publisher of the list's current selection.
+  ListBox* list = PublisherList();
+  request.publisher = list->GetItemData(list->GetCurSel());
+  if (!data.table.IsValidIndex(request.publisher)) request.publisher = -1;
+  morvind::DrawBodyPreview(left, top, right, bottom, surface, request, 1, 1);
+}
+
+void MainDialog::PrintCard() {
+  std::string name = Trimmed(PublisherName(data.table, selectedPublisher, lastNameFirst != 0));
+  if (name.empty()) return;
+  QPrinter* printer = environment_.printer ? environment_.printer->Current() : nullptr;
+  if (!printer) {
+    Messages().ShowMessage(kNoPrinterMessage, MessageIcon::kNone);
+    return;
+  }
+  // The texts are chosen now, for the publisher selected now, not taken
+  // from the preview's last paint (which may belong to an earlier selection).
+  CardTexts texts = CurrentCardTexts();
+  cardName = texts.cardName;
+  cardMobile = texts.cardMobile;
+  if (PrintCards(*printer, {BuildCardRequest()}) == PrintOutcome::kNoPainter)
+    Messages().ShowMessage(kNoPainterMessage, MessageIcon::kNone);
+  FocusList();
+}
+
+void MainDialog::ShowAboutBox() {
+  std::string directory = environment_.dataFolder.Dir().empty()
+                              ? WorkingDirectoryText()
+                              : std::filesystem::absolute(environment_.dataFolder.Dir()).string();
+  AboutDialog about(Ui(), directory, this);
+  about.DoModal();
+}
+
+void MainDialog::OnSysCommand(int command) {
+  if ((command & ~0xF) == kAboutCommand) ShowAboutBox();
+}
+
+void MainDialog::ShowContextMenu(const QPoint& position) {
+  std::string entry = Strings().Get(str::kAboutMenuItem);
+  if (entry.empty()) return;
+  QMenu menu(this);
+  QAction* about = menu.addAction(ToQt(entry));
+  if (menu.exec(mapToGlobal(position)) == about) OnSysCommand(kAboutCommand);
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1) {
+    OnSysCommand(kAboutCommand);
+    return;
+  }
+  Dialog::keyPressEvent(event);
+}
+
+Settings MainDialog::CurrentSettings() const {
+  Settings settings;
+  settings.dateFormat = dateFormat;
+  settings.lastNameFirst = lastNameFirst;
+  settings.cardVersion = cardVersion;
+  settings.topMargin = topMargin;
+  settings.leftMargin = leftMargin;
+  settings.dataDrive = dataDrive;
+  settings.firstNameSort = firstNameSort;
+  return settings;
+}
+
+void MainDialog::OnCancel() {
+  data.table.Release();
+  if (settingsChanged) SaveSettings(settingsFile_, CurrentSettings(), languageCode);
+  if (layoutLoaded) SaveLayoutFile(layout, cardVersion, environment_.dataFolder);
+  EndDialog(kIdCancel);
+}
+
+}  // namespace morvind

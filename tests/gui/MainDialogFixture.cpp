@@ -1,0 +1,82 @@
+#include "MainDialogFixture.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "app/qt/PublisherListBox.h"
+
+namespace morvind::test {
+
+MainDialogFixture::MainDialogFixture() {
+  printer = std::make_unique<PdfFilePrinter>(QString::fromStdString((folder.Path() / "card.pdf").string()));
+  environment.ui = UiContext{&host, &messages, &strings};
+  environment.dataFolder = folder.Folder();
+  environment.settingsFile = folder.Path() / "morvind.INI";
+  environment.printer = printer.get();
+}
+
+DemoPublisher MainDialogFixture::Publisher(const std::string& first, const std::string& last,
+                                           int group, std::uint16_t id) {
+  DemoPublisher publisher;
+  publisher.firstName = first;
+  publisher.lastName = last;
+  publisher.group = group;
+  publisher.id = id;
+  return publisher;
+}
+
+void MainDialogFixture::WriteData() {
+  std::string error;
+  ASSERT_TRUE(WriteCongregation(folder.Path(), congregation, &error)) << error;
+}
+
+void MainDialogFixture::WriteSettings(const std::string& text) {
+  std::ofstream(folder.Path() / "morvind.INI", std::ios::binary) << text;
+}
+
+std::string MainDialogFixture::ReadFileText(const std::string& name) const {
+  std::ifstream in(folder.Path() / name, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+bool MainDialogFixture::FileExists(const std::string& name) const {
+  return std::filesystem::exists(folder.Path() / name);
+}
+
+std::vector<std::string> MainDialogFixture::FolderFiles() const {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+int MainDialogFixture::RunMain(const std::function<void(MainDialog&)>& script) {
+  clock = std::make_unique<FixedClock>(today);
+  environment.clock = clock.get();
+  MainDialog dialog(environment);
+  host.Expect(kMainTemplate, [&](Dialog& d) {
+    auto& main = static_cast<MainDialog&>(d);
+    if (script) script(main);
+    ProcessEvents();
+    if (!main.HasEnded()) main.ClickButton(kIdCancel);
+  });
+  return dialog.DoModal();
+}
+
+std::vector<std::string> MainDialogFixture::ListLines(MainDialog& dialog) {
+  std::vector<std::string> lines;
+  ListBox* list = dialog.PublisherList();
+  for (int i = 0; i < list->Count(); ++i) lines.push_back(list->Text(i));
+  return lines;
+}
+
+void MainDialogFixture::Click(MainDialog& dialog, int id) {
+  dialog.ClickButton(id);
+  ProcessEvents();
+}
+
+}  // namespace morvind::test

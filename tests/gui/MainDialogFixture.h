@@ -1,0 +1,56 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ScriptedModalHost.h"
+#include "app/Clock.h"
+#include "app/qt/MainDialog.h"
+#include "printing/qt/ProgramPrinter.h"
+#include "support/DataWriter.h"
+#include "support/TempFolder.h"
+
+namespace morvind::test {
+
+// A main dialog on data of the test's own in a temporary folder, with a
+// fixed date, a recording message sink, a scripted modal host and a PDF
+// printer into the same folder.
+class MainDialogFixture : public ::testing::Test {
+ protected:
+  MainDialogFixture();
+
+  // A publisher with the given names, group and id; everything else empty.
+  static DemoPublisher Publisher(const std::string& first, const std::string& last, int group,
+                                 std::uint16_t id);
+
+  void WriteData();  // writes `congregation` into the folder
+  void WriteSettings(const std::string& text);
+  std::string ReadFileText(const std::string& name) const;
+  bool FileExists(const std::string& name) const;
+  // The names of the files in the folder, sorted.
+  std::vector<std::string> FolderFiles() const;
+
+  // Runs the main dialog: `script` acts on it once it is up; the dialog then
+  // ends with "&Fertig" unless the script ended it. Returns the end code.
+  int RunMain(const std::function<void(MainDialog&)>& script);
+  // The list's lines in order.
+  static std::vector<std::string> ListLines(MainDialog& dialog);
+  static void Click(MainDialog& dialog, int id);
+
+  TempFolder folder{"gui"};
+  DemoCongregation congregation;
+  LocalDate today{2026, 12, 9};
+  StringTable strings = StringTable::German();
+  RecordingMessageSink messages;
+  ScriptedModalHost host;
+  std::unique_ptr<FixedClock> clock;
+  std::unique_ptr<PdfFilePrinter> printer;
+  AppEnvironment environment;
+};
+
+}  // namespace morvind::test

@@ -1,0 +1,278 @@
+#include <QTest>
+
+#include "MainDialogFixture.h"
+#include "app/qt/PublisherListBox.h"
+#include "preview/qt/PreviewPane.h"
+
+namespace morvind::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class MainDialogTest : public MainDialogFixture {
+ protected:
+  // Three groups; a regular pioneer in group 2, an auxiliary pioneer in
+  // group 1, an inactive publisher, and (optionally) one without a group.
+  void MakeGroupedCongregation(bool withUnassigned) {
+    congregation.groupCount = 3;
+    congregation.groups.resize(3);
+    congregation.publishers = {Publisher("Anna", "Meier", 1, 11), Publisher("Bernd", "Kraus", 2, 12),
+                               Publisher("Clara", "Lang", 1, 13), Publisher("Dora", "Stein", 3, 14),
+                               Publisher("Emil", "Vogt", 2, 15)};
+    // Report month November 2026: slot 0 (2026 is even).
+    congregation.publishers[1].monthStatus[10][0] = 2;  // Kraus: regular pioneer
+    congregation.publishers[2].monthStatus[10][0] = 1;  // Lang: auxiliary pioneer
+    congregation.publishers[4].inactive = true;         // Vogt
+    if (withUnassigned) congregation.publishers.push_back(Publisher("Fritz", "Ohne", 0, 16));
+    WriteData();
+  }
+
+  // Clicks the filter button through one whole cycle and returns the captions.
+  static Lines FilterCaptions(MainDialog& dialog, int clicks) {
+    Lines captions = {dialog.GetText(MainDialog::kFilterButton)};
+    for (int i = 0; i < clicks; ++i) {
+      Click(dialog, MainDialog::kFilterButton);
+      captions.push_back(dialog.GetText(MainDialog::kFilterButton));
+    }
+    return captions;
+  }
+};
+
+TEST_F(MainDialogTest, FilterCyclesThroughGroupsAndUnassigned) {
+  MakeGroupedCongregation(false);
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(FilterCaptions(dialog, 5),
+              (Lines{"Alle Verkündiger", "Allg. u. SoPi's", "Gruppe 1", "Gruppe 2", "Gruppe 3",
+                     "Alle Verkündiger"}));
+  });
+  MakeGroupedCongregation(true);
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(FilterCaptions(dialog, 6),
+              (Lines{"Alle Verkündiger", "Allg. u. SoPi's", "Gruppe 1", "Gruppe 2", "Gruppe 3",
+                     "Unassigned", "Alle Verkündiger"}));
+  });
+}
+
+TEST_F(MainDialogTest, FilterWithoutGroupsIsAllAndPioneersAndUnassignedWhenNeeded) {
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11)};
+  WriteData();
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(FilterCaptions(dialog, 2),
+              (Lines{"Alle Verkündiger", "Allg. u. SoPi's", "Alle Verkündiger"}));
+  });
+  congregation.publishers = {Publisher("Anna", "Meier", 0, 11)};
+  WriteData();
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(FilterCaptions(dialog, 3),
+              (Lines{"Alle Verkündiger", "Allg. u. SoPi's", "Unassigned", "Alle Verkündiger"}));
+    EXPECT_EQ(dialog.filterGroup, 0);
+  });
+}
+
+TEST_F(MainDialogTest, PioneersAreNeverListedUnderTheirGroupAndInactiveNever) {
+  MakeGroupedCongregation(true);
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(ListLines(dialog), (Lines{"Meier, Anna", "Kraus, Bernd", "Lang, Clara",
+                                        "Stein, Dora", "Ohne, Fritz"}));
+    Click(dialog, MainDialog::kFilterButton);
+    EXPECT_EQ(ListLines(dialog), (Lines{"Kraus, Bernd"}));
+    Click(dialog, MainDialog::kFilterButton);  // group 1
+    EXPECT_EQ(ListLines(dialog), (Lines{"Meier, Anna", "Lang, Clara"}));
+    Click(dialog, MainDialog::kFilterButton);  // group 2: Kraus is a regular pioneer
+    EXPECT_EQ(ListLines(dialog), Lines{});
+    EXPECT_EQ(dialog.selectedPublisher, 0);
+    Click(dialog, MainDialog::kFilterButton);  // group 3
+    Click(dialog, MainDialog::kFilterButton);  // unassigned
+    EXPECT_EQ(ListLines(dialog), (Lines{"Ohne, Fritz"}));
+  });
+}
+
+TEST_F(MainDialogTest, PioneerStatusInJanuaryComesFromDecemberOfThePreviousYear) {
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11), Publisher("Bernd", "Kraus", 1, 12)};
+  congregation.publishers[0].monthStatus[11][1] = 2;  // December 2025 (odd year slot)
+  congregation.publishers[1].monthStatus[0][0] = 2;   // January 2026: not yet reported
+  WriteData();
+  today = LocalDate{2026, 1, 15};
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(dialog.reportMonth, 11);
+    Click(dialog, MainDialog::kFilterButton);
+    EXPECT_EQ(ListLines(dialog), (Lines{"Meier, Anna"}));
+  });
+}
+
+TEST_F(MainDialogTest, SelectionFollowsTheListAndTheLongNameBox) {
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11), Publisher("Bernd", "Kraus", 1, 12),
+                             Publisher("Smilla", "Sommer", 1, 13)};
+  congregation.publishers[1].extendedIndex = 1;
+  congregation.publishers[1].longName = "Bernd Kraus von Hohenstein";
+  congregation.extendedRecords = 2;
+  WriteData();
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(dialog.selectedPublisher, 1);
+    ListBox* list = dialog.PublisherList();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);  // the user moves to Kraus
+    EXPECT_EQ(dialog.selectedPublisher, 2);
+    dialog.ClickButton(MainDialog::kLongNameBox);  // the user clears "&Langer Name"
+    EXPECT_EQ(dialog.useLongName, 0);
+    // A type-ahead jump does not check the box again ...
+    list->setFocus();
+    QTest::keyClicks(list, "so");
+    EXPECT_EQ(dialog.selectedPublisher, 3);
+    EXPECT_FALSE(dialog.CheckState(MainDialog::kLongNameBox));
+    EXPECT_EQ(dialog.useLongName, 0);
+    // ... a selection by the arrow keys does.
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_TRUE(dialog.CheckState(MainDialog::kLongNameBox));
+    EXPECT_EQ(dialog.useLongName, 1);
+  });
+}
+
+TEST_F(MainDialogTest, TypeAheadFindsUmlautNamesAndIgnoresDigits) {
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11), Publisher("Özlem", "Öztürk", 1, 12),
+                             Publisher("Uwe", "Übel", 1, 13), Publisher("Max", "Smith", 1, 14)};
+  WriteData();
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(ListLines(dialog),
+              (Lines{"Meier, Anna", "Öztürk, Özlem", "Übel, Uwe", "Smith, Max"}));
+    PublisherListBox* list = dialog.PublisherList();
+    list->setFocus();
+    SendText(list, "üb");
+    EXPECT_EQ(dialog.selectedPublisher, 3);
+    HeaderPreviewPane* pane = dialog.HeaderPane();
+    ProcessEvents();
+    int paints = pane->PaintCount();
+    SendText(list, "7");  // a digit changes nothing but repaints
+    ProcessEvents();
+    EXPECT_EQ(dialog.selectedPublisher, 3);
+    EXPECT_GT(pane->PaintCount(), paints);
+    list->clearFocus();
+    list->setFocus();  // the focus resets the buffer
+    SendText(list, "öz");
+    EXPECT_EQ(dialog.selectedPublisher, 2);
+    SendText(list, "x");  // nothing begins with "özx" or "x": the selection stays
+    EXPECT_EQ(dialog.selectedPublisher, 2);
+    SendText(list, "s");  // a new search with the last letter alone
+    EXPECT_EQ(dialog.selectedPublisher, 4);
+  });
+}
+
+TEST_F(MainDialogTest, PanesRepaintOnSelectionAndSetTheCardName) {
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11), Publisher("Bernd", "Kraus", 1, 12)};
+  congregation.publishers[0].mobilePhone = "0171 1234";
+  WriteData();
+  RunMain([&](MainDialog& dialog) {
+    ProcessEvents();
+    EXPECT_EQ(dialog.cardName, "Anna Meier");
+    EXPECT_EQ(dialog.cardMobile, "0171 1234");
+    int headerPaints = dialog.HeaderPane()->PaintCount();
+    int bodyPaints = dialog.BodyPane()->PaintCount();
+    ListBox* list = dialog.PublisherList();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    ProcessEvents();
+    EXPECT_GT(dialog.HeaderPane()->PaintCount(), headerPaints);
+    EXPECT_GT(dialog.BodyPane()->PaintCount(), bodyPaints);
+    EXPECT_EQ(dialog.cardName, "Bernd Kraus");
+    // "Familienname &Zuerst" turns the printed name around, not the list.
+    dialog.ClickButton(MainDialog::kLastNameFirstBox);
+    ProcessEvents();
+    EXPECT_EQ(dialog.cardName, "Kraus, Bernd");
+    EXPECT_EQ(ListLines(dialog), (Lines{"Meier, Anna", "Kraus, Bernd"}));
+    EXPECT_EQ(dialog.settingsChanged, 1);
+  });
+}
+
+TEST_F(MainDialogTest, TitleNamesTheCardVersion) {
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11)};
+  WriteData();
+  WriteSettings("[Format]\nCard Version=2\n");
+  RunMain([&](MainDialog& dialog) { EXPECT_EQ(dialog.Title(), "Morvind - S-21-X  Ostrel 9"); });
+  WriteSettings("[Format]\ncard version=7\n");
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(dialog.cardVersion, 0);
+    EXPECT_EQ(dialog.Title(), "Morvind - S-21-X  10/15");
+  });
+}
+
+TEST_F(MainDialogTest, EndingWithoutChangesWritesTheLayoutButNotTheSettings) {
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11)};
+  WriteData();
+  RunMain(nullptr);
+  EXPECT_TRUE(FileExists("cplot.dat"));
+  EXPECT_EQ(ReadFileText("cplot.dat").size(), 400u);
+  EXPECT_FALSE(FileExists("morvind.INI"));
+  EXPECT_EQ(FolderFiles(),
+            (Lines{"bkstudy.dat", "cplot.dat", "remark9.dat", "tdat9.bin", "xten7.dat"}));
+}
+
+TEST_F(MainDialogTest, EndingAfterANameOrderChangeWritesEveryKey) {
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11)};
+  WriteData();
+  WriteSettings("[Data Location]\nDrive=3\n[Format]\nCard Version=1\n");
+  RunMain([&](MainDialog& dialog) { Click(dialog, MainDialog::kLastNameFirstBox); });
+  std::string settings = ReadFileText("morvind.INI");
+  for (const char* line : {"Alt Date Format=0", "Last Name First=1", "Card Version=1", "Top=0.00",
+                           "Left=0.20", "Drive=0"})
+    EXPECT_NE(settings.find(line), std::string::npos) << line << " in\n" << settings;
+  EXPECT_EQ(settings.find("FN Sort"), std::string::npos);
+  EXPECT_TRUE(FileExists("cplot1.dat"));
+  EXPECT_FALSE(FileExists("cplot.dat"));
+}
+
+TEST_F(MainDialogTest, EscapeAndTheCloseBoxEndTheProgramLikeFertig) {
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11)};
+  WriteData();
+  EXPECT_EQ(RunMain([&](MainDialog& dialog) { PressKey(dialog, Qt::Key_Escape); }), kIdCancel);
+  EXPECT_TRUE(FileExists("cplot.dat"));
+  std::filesystem::remove(folder.Path() / "cplot.dat");
+  EXPECT_EQ(RunMain([&](MainDialog& dialog) { dialog.close(); }), kIdCancel);
+  EXPECT_TRUE(FileExists("cplot.dat"));
+}
+
+TEST_F(MainDialogTest, EmptyAndOddTablesStartWithoutTrouble) {
+  // No data file at all: no publishers, no password, an empty list.
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(ListLines(dialog), Lines{});
+    EXPECT_EQ(dialog.selectedPublisher, 0);
+    Click(dialog, kIdOk);  // printing without a selection does nothing
+  });
+  EXPECT_TRUE(messages.texts.empty());
+  EXPECT_FALSE(FileExists("card.pdf"));
+  // Every publisher inactive, empty names, 25 groups of which 20 are used.
+  congregation.groupCount = 25;
+  congregation.publishers = {Publisher("", "", 1, 11), Publisher("Anna", "Meier", 1, 12)};
+  congregation.publishers[1].inactive = true;
+  WriteData();
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(ListLines(dialog), (Lines{", "}));
+    Click(dialog, kIdOk);  // an empty name prints nothing
+    Lines captions = FilterCaptions(dialog, 22);
+    EXPECT_EQ(captions[21], "Gruppe 20");
+    EXPECT_EQ(captions[22], "Alle Verkündiger");
+  });
+  EXPECT_FALSE(FileExists("card.pdf"));
+}
+
+TEST_F(MainDialogTest, NoMemoryForTheTableGivesTheMessageAndAnEmptyList) {
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11)};
+  WriteData();
+  environment.allocator = [](std::size_t) -> std::uint8_t* { return nullptr; };
+  RunMain([&](MainDialog& dialog) { EXPECT_EQ(ListLines(dialog), Lines{}); });
+  EXPECT_EQ(messages.texts, Lines{"Couldn't allocate memory"});
+}
+
+TEST_F(MainDialogTest, ANineHundredPublisherTableFillsTheList) {
+  for (int i = 0; i < 909; ++i)
+    congregation.publishers.push_back(
+        Publisher("Vorname" + std::to_string(i), "Name", 1 + i % 3, static_cast<std::uint16_t>(20 + i)));
+  congregation.groupCount = 3;
+  WriteData();
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(dialog.PublisherList()->Count(), 909);
+    EXPECT_EQ(dialog.data.table.Count(), 910);
+  });
+}
+
+}  // namespace
+}  // namespace morvind::test

@@ -11,12 +11,18 @@ namespace {
 
 const char* IconvName(CodePage codePage) {
   switch (codePage) {
-    case CodePage::kWindows1250: return "CP1250";
-    case CodePage::kWindows1251: return "CP1251";
-    case CodePage::kWindows1252: return "CP1252";
-    case CodePage::kWindows1253: return "CP1253";
-    case CodePage::kWindows1254: return "CP1254";
-    case CodePage::kWindows1257: return "CP1257";
+    case CodePage::kWindows1250:
+      return "CP1250";
+    case CodePage::kWindows1251:
+      return "CP1251";
+    case CodePage::kWindows1252:
+      return "CP1252";
+    case CodePage::kWindows1253:
+      return "CP1253";
+    case CodePage::kWindows1254:
+      return "CP1254";
+    case CodePage::kWindows1257:
+      return "CP1257";
   }
   return "CP1252";
 }
@@ -102,6 +108,10 @@ bool NextCodePoint(std::string_view text, std::size_t& i, char32_t& c) {
     if ((next & 0xC0) != 0x80) return false;
     c = (c << 6) | (next & 0x3F);
   }
+  // Overlong forms (which could smuggle in a zero byte), surrogates and
+  // values beyond Unicode are malformed too.
+  static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+  if (c < kSmallest[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return false;
   i += extra + 1;
   return true;
 }

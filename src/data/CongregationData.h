@@ -26,7 +26,8 @@ using PasswordCheck = std::function<bool(const PublisherTable& table)>;
 // file; the password check (only when `passwordFailed` is still false, and
 // a refusal sets it); then the extended-record count and the remarks. The
 // table must be allocated. The later steps run whatever the answer; the
-// caller ends the run when `passwordFailed` is set.
+// caller ends the run when `passwordFailed` is set. An empty check grants
+// access (tools that read the data unattended).
 void LoadCongregationData(CongregationData& data, const DataFolder& folder,
                           const PasswordCheck& checkPassword, bool& passwordFailed);
 

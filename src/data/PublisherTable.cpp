@@ -7,8 +7,7 @@ namespace morvind {
 namespace {
 
 constexpr std::size_t kFigureBlocks[5] = {record::kPlacements, record::kVideoShowings,
-                                          record::kHours, record::kReturnVisits,
-                                          record::kStudies};
+                                          record::kHours, record::kReturnVisits, record::kStudies};
 constexpr std::uint16_t kStudiesMask = 0x0FFF;
 
 }  // namespace
@@ -17,7 +16,9 @@ std::uint8_t* AllocateZeroedBlock(std::size_t size) {
   return new (std::nothrow) std::uint8_t[size]();
 }
 
-void PublisherTable::FreeBlock::operator()(std::uint8_t* p) const { delete[] p; }
+void PublisherTable::FreeBlock::operator()(std::uint8_t* p) const {
+  delete[] p;
+}
 
 bool PublisherTable::Allocate(TableBlockAllocator allocator) {
   block_.reset(allocator(static_cast<std::size_t>(kCapacity) * record::kSize));
@@ -33,8 +34,8 @@ void PublisherTable::Release() {
 std::string_view PublisherTable::RawText(int index, RecordText field) const {
   const char* p = reinterpret_cast<const char*>(Record(index) + field.offset);
   const void* zero = std::memchr(p, 0, field.size);
-  std::size_t length = zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - p)
-                            : field.size;
+  std::size_t length =
+      zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - p) : field.size;
   return std::string_view(p, length);
 }
 

@@ -23,8 +23,8 @@ std::string_view RemarkTable::RawText(int entry) const {
   if (entry < 1 || entry >= remarkCount_) return std::string_view();
   const char* p = reinterpret_cast<const char*>(entries_.data() + entry * kRecordSize);
   const void* zero = std::memchr(p, 0, kTextSize);
-  return std::string_view(p, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - p)
-                                  : kTextSize);
+  return std::string_view(
+      p, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - p) : kTextSize);
 }
 
 void RemarkTable::Clear() {
@@ -65,8 +65,8 @@ void LoadRemarks(PublisherTable& table, RemarkTable& remarks, const DataFolder& 
       if (std::fread(record, RemarkTable::kRecordSize, 1, file.get()) != 1) break;
       int month = record[kRemarkMonth];
       int year = record[kRemarkYear];
-      std::uint16_t owner = static_cast<std::uint16_t>(record[kRemarkOwner] |
-                                                       (record[kRemarkOwner + 1] << 8));
+      std::uint16_t owner =
+          static_cast<std::uint16_t>(record[kRemarkOwner] | (record[kRemarkOwner + 1] << 8));
       // A month above 12 has no place among the twelve months of a record.
       if (month == 0 || month > 12 || owner < kLowestOwnerId) continue;
       record[RemarkTable::kTextSize - 1] = 0;
@@ -94,7 +94,8 @@ int RemarkText(const PublisherTable& table, const RemarkTable& remarks, int publ
                int slot, std::string& out) {
   out.clear();
   if (!table.IsValidIndex(publisher) || month < 0 || month > 11) return 0;
-  int entry = table.RemarkIndex(publisher, month, slot % 2);
+  // The parity as a bit, so that a negative slot still picks 0 or 1.
+  int entry = table.RemarkIndex(publisher, month, slot & 1);
   if (entry != 0 && entry < remarks.RemarkCount())
     out = DecodeToUtf8(remarks.RawText(entry), table.GetCodePage());
   return entry;

@@ -20,6 +20,7 @@ void DrawTickBox(DrawingSurface& surface, int x, int y, bool ticked);
 // The card header: in data-only mode only the data at the layout's
 // positions (nothing when the header box is cleared), in complete-card mode
 // the form too. Restores every font and pen it selects and deletes its own.
+// Draws nothing when the request's publisher is not a record of its table.
 void DrawCardHeader(DrawingSurface& surface, const CardRequest& request);
 
 }  // namespace morvind

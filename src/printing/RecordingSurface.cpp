@@ -40,8 +40,8 @@ void AppendJsonString(std::string& out, std::string_view text) {
 
 FontRecord SystemFontRecord() {
   FontRecord font;
-  font.height = 16;
-  font.weight = 700;
+  font.height = -12;
+  font.weight = 400;
   font.charset = 0;
   font.pitchAndFamily = kPitchVariableSwiss;
   font.face = "System";
@@ -91,7 +91,7 @@ SurfaceObject RecordingSurface::CreatePointFontIndirect(const PointFontRecord& f
 SurfaceObject RecordingSurface::CreatePointFont(int tenthsOfPoint, std::string_view face) {
   PointFontRecord font;
   font.tenthsOfPoint = tenthsOfPoint;
-  font.weight = 400;
+  font.weight = 0;   // no weight asked for: the face's default
   font.charset = 1;  // the default character set
   font.face = std::string(face);
   return CreatePointFontIndirect(font);
@@ -219,7 +219,9 @@ void RecordingSurface::ExtTextOut(int x, int y, int options, const SurfaceRect& 
 
 int RecordingSurface::TextWidth(std::string_view text, int fontHeight) {
   int height = fontHeight < 0 ? -fontHeight : fontHeight;
-  return CodePointCount(text) * height / 2;
+  // Each character is rounded on its own, so a text is as wide as the sum
+  // of its characters.
+  return CodePointCount(text) * (height / 2);
 }
 
 SurfaceSize RecordingSurface::GetTextExtentPoint32(std::string_view text) {

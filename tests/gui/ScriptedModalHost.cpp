@@ -31,9 +31,9 @@ void TypeInto(Dialog& dialog, int id, const std::string& text) {
 void SendText(QWidget* widget, const std::string& text) {
   for (QChar character : QString::fromUtf8(text.c_str())) {
     QString one(character);
-    int key = character.isLetterOrNumber() && character.unicode() < 128
-                  ? QChar(character).toUpper().unicode()
-                  : Qt::Key_unknown;
+    int key = Qt::Key_unknown;
+    if (character.isLetterOrNumber() && character.unicode() < 128)
+      key = character.toUpper().unicode();
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, one);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, one);
     QApplication::sendEvent(widget, &press);

@@ -16,6 +16,11 @@ MainDialogFixture::MainDialogFixture() {
   environment.printer = printer.get();
 }
 
+void MainDialogFixture::TearDown() {
+  EXPECT_TRUE(host.errors.empty()) << host.errors.front();
+  EXPECT_TRUE(host.unended.empty()) << "a dialog was left open: " << host.unended.front();
+}
+
 DemoPublisher MainDialogFixture::Publisher(const std::string& first, const std::string& last,
                                            int group, std::uint16_t id) {
   DemoPublisher publisher;
@@ -58,13 +63,24 @@ int MainDialogFixture::RunMain(const std::function<void(MainDialog&)>& script) {
   clock = std::make_unique<FixedClock>(today);
   environment.clock = clock.get();
   MainDialog dialog(environment);
-  host.Expect(kMainTemplate, [&](Dialog& d) {
+  // The main dialog opens first (after a password dialog, if any).
+  auto mainScript = [&](Dialog& d) {
     auto& main = static_cast<MainDialog&>(d);
     if (script) script(main);
     ProcessEvents();
     if (!main.HasEnded()) main.ClickButton(kIdCancel);
-  });
-  return dialog.DoModal();
+  };
+  if (expectPassword)
+    host.Expect(kMainTemplate, mainScript);
+  else
+    host.ExpectFirst(kMainTemplate, mainScript);
+  int result = dialog.DoModal();
+  expectPassword = false;
+  // A run that ended early (a refused password) leaves its scripts unused;
+  // they must not reach the next run's dialogs.
+  leftoverScripts = host.PendingScripts();
+  host.DiscardPending();
+  return result;
 }
 
 std::vector<std::string> MainDialogFixture::ListLines(MainDialog& dialog) {

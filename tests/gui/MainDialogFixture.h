@@ -23,6 +23,8 @@ namespace morvind::test {
 class MainDialogFixture : public ::testing::Test {
  protected:
   MainDialogFixture();
+  // Every dialog got the script meant for it and ended.
+  void TearDown() override;
 
   // A publisher with the given names, group and id; everything else empty.
   static DemoPublisher Publisher(const std::string& first, const std::string& last, int group,
@@ -42,6 +44,9 @@ class MainDialogFixture : public ::testing::Test {
   static std::vector<std::string> ListLines(MainDialog& dialog);
   static void Click(MainDialog& dialog, int id);
 
+  // Set when a password dialog is scripted to open before the main dialog.
+  bool expectPassword = false;
+  int leftoverScripts = 0;  // scripts the last run left unused
   TempFolder folder{"gui"};
   DemoCongregation congregation;
   LocalDate today{2026, 12, 9};

@@ -276,3 +276,53 @@ TEST_F(MainDialogTest, ANineHundredPublisherTableFillsTheList) {
 
 }  // namespace
 }  // namespace morvind::test
+
+namespace morvind::test {
+namespace {
+
+class MainDialogExtrasTest : public MainDialogFixture {};
+
+TEST_F(MainDialogExtrasTest, F1AndTheSystemCommandShowTheAboutBoxWithTheDataFolder) {
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11)};
+  WriteData();
+  std::vector<std::string> directories;
+  auto readAbout = [&](Dialog& about) {
+    EXPECT_EQ(about.Title(), "About morvind");
+    directories.push_back(about.GetText(1068));
+    about.ClickButton(kIdOk);
+  };
+  host.Expect(kAboutTemplate, readAbout);
+  host.Expect(kAboutTemplate, readAbout);
+  RunMain([&](MainDialog& dialog) {
+    PressKey(dialog, Qt::Key_F1);
+    dialog.OnSysCommand(MainDialog::kAboutCommand | 0x5);  // the low four bits don't count
+    dialog.OnSysCommand(0xF060);                           // any other command: nothing
+  });
+  std::string expected = std::filesystem::absolute(folder.Path()).string();
+  EXPECT_EQ(directories, (std::vector<std::string>{expected, expected}));
+}
+
+TEST_F(MainDialogExtrasTest, PortugueseSortsByFirstNameAndReSortsAfterTheOptions) {
+  strings.Set(133, "portuguese");
+  congregation.publishers = {Publisher("Zoe", "Alves", 1, 11), Publisher("ana", "Costa", 1, 12),
+                             Publisher("Bruno", "Brito", 1, 13)};
+  WriteData();
+  host.Expect(kOptionsTemplate, [](Dialog& options) {
+    EXPECT_TRUE(options.IsShown(1082));
+    EXPECT_TRUE(options.CheckState(1082));
+    options.ClickButton(1082);  // first-name sort off
+    options.ClickButton(kIdOk);
+  });
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(dialog.firstNameSort, 1);
+    EXPECT_EQ(ListLines(dialog), (std::vector<std::string>{"ana Costa", "Bruno Brito", "Zoe Alves"}));
+    Click(dialog, MainDialog::kOptionsButton);
+    EXPECT_EQ(dialog.firstNameSort, 0);
+    EXPECT_EQ(ListLines(dialog),
+              (std::vector<std::string>{"Alves, Zoe", "Brito, Bruno", "Costa, ana"}));
+  });
+  EXPECT_NE(ReadFileText("morvind.INI").find("Enabled=0"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace morvind::test

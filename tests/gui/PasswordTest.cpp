@@ -21,8 +21,10 @@ class PasswordTest : public MainDialogFixture {
   // Runs the program with a password script; true when the main window ran.
   bool Start(ScriptedModalHost::Script passwordScript) {
     host.Expect(kPasswordTemplate, std::move(passwordScript));
+    expectPassword = true;
     bool shown = false;
     RunMain([&](MainDialog&) { shown = true; });
+    EXPECT_EQ(leftoverScripts, shown ? 0 : 1);  // refused: the main dialog never ran
     return shown;
   }
   // Nothing at all was written: no settings and no layout file.

@@ -52,6 +52,10 @@ void ScriptedModalHost::Expect(int templateId, Script script) {
   scripts_.push_back(Entry{templateId, std::move(script)});
 }
 
+void ScriptedModalHost::ExpectFirst(int templateId, Script script) {
+  scripts_.push_front(Entry{templateId, std::move(script)});
+}
+
 int ScriptedModalHost::RunModal(Dialog& dialog) {
   opened.push_back(dialog.Template().id);
   dialog.show();

@@ -21,9 +21,14 @@ class ScriptedModalHost : public ModalHost {
 
   // The next dialog to open must be `templateId`; it runs `script`.
   void Expect(int templateId, Script script);
+  // The same, before every script already queued.
+  void ExpectFirst(int templateId, Script script);
   int RunModal(Dialog& dialog) override;
 
   bool AllScriptsUsed() const { return scripts_.empty(); }
+  int PendingScripts() const { return static_cast<int>(scripts_.size()); }
+  // Drops the scripts no dialog took.
+  void DiscardPending() { scripts_.clear(); }
   std::vector<int> opened;     // template ids in the order the dialogs opened
   std::vector<int> unended;    // dialogs a script left open
   std::vector<std::string> errors;

@@ -1,0 +1,116 @@
+#include <QTest>
+#include <cstdio>
+#include <cstdlib>
+
+#include "MainDialogFixture.h"
+#include "app/qt/PublisherListBox.h"
+
+namespace morvind::test {
+namespace {
+
+// The output of a shell command (the poppler tools).
+std::string CommandOutput(const std::string& command) {
+  std::string output;
+  if (std::FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[512];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
+    pclose(pipe);
+  }
+  return output;
+}
+
+class PrintCardTest : public MainDialogFixture {
+ protected:
+  void SetUp() override {
+    congregation.publishers = {Publisher("Anna", "Meier", 1, 11), Publisher("Bernd", "Kraus", 1, 12),
+                               Publisher("Smilla", "Sommer", 1, 13)};
+    DemoPublisher& anna = congregation.publishers[0];
+    anna.address = "Lindenstraße 3";
+    anna.immersedDate = "05141990";
+    anna.SetFigure(10, kHours, 0, 12);  // November 2026
+    anna.quarters[10][0] = 3;
+    WriteData();
+  }
+  std::string Pdf() const { return (folder.Path() / "card.pdf").string(); }
+  std::string PdfText() const { return CommandOutput("pdftotext -layout '" + Pdf() + "' - 2>/dev/null"); }
+  std::string PdfInfo() const { return CommandOutput("pdfinfo '" + Pdf() + "' 2>/dev/null"); }
+  int PageCount() const {
+    std::string info = PdfInfo();
+    std::size_t at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
+  }
+};
+
+TEST_F(PrintCardTest, DruckenPrintsOneDocumentOfOnePageWithTheCard) {
+  RunMain([&](MainDialog& dialog) {
+    Click(dialog, MainDialog::kFirstMonthBox + 2);  // November
+    Click(dialog, kIdOk);
+    EXPECT_EQ(dialog.FocusedControl(), MainDialog::kPublisherList);
+  });
+  ASSERT_TRUE(FileExists("card.pdf"));
+  EXPECT_EQ(PageCount(), 1);
+  std::string info = PdfInfo();
+  EXPECT_NE(info.find("Title:           Card Header"), std::string::npos) << info;
+  std::string text = PdfText();
+  // The month box cleared "Drucke Kartenkopf": only the body prints.
+  EXPECT_EQ(text.find("Anna Meier"), std::string::npos) << text;
+  EXPECT_NE(text.find("12¾"), std::string::npos) << text;
+  EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST_F(PrintCardTest, EnterInTheListPrintsTheHeaderOfTheSelectedPublisher) {
+  RunMain([&](MainDialog& dialog) {
+    ListBox* list = dialog.PublisherList();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+  });
+  std::string text = PdfText();
+  EXPECT_NE(text.find("Anna Meier"), std::string::npos) << text;
+  EXPECT_NE(text.find("Lindenstraße 3"), std::string::npos) << text;
+  EXPECT_NE(text.find("05/14/1990"), std::string::npos) << text;
+}
+
+TEST_F(PrintCardTest, EnterRightAfterATypeAheadPrintsTheNewSelection) {
+  RunMain([&](MainDialog& dialog) {
+    ProcessEvents();  // the preview paints Anna
+    ASSERT_EQ(dialog.cardName, "Anna Meier");
+    PublisherListBox* list = dialog.PublisherList();
+    list->setFocus();
+    SendText(list, "so");
+    QTest::keyClick(list, Qt::Key_Return);  // before the preview could paint again
+  });
+  std::string text = PdfText();
+  EXPECT_NE(text.find("Smilla Sommer"), std::string::npos) << text;
+  EXPECT_EQ(text.find("Anna Meier"), std::string::npos) << text;
+}
+
+TEST_F(PrintCardTest, WithoutAPrinterTheMessageIsNoPrinter) {
+  NoPrinter none;
+  environment.printer = &none;
+  RunMain([&](MainDialog& dialog) { Click(dialog, kIdOk); });
+  EXPECT_EQ(messages.texts, std::vector<std::string>{"No Printer"});
+}
+
+TEST_F(PrintCardTest, APrinterThatCantBeginGivesNoHdc) {
+  PdfFilePrinter broken(QString::fromStdString((folder.Path() / "no" / "such" / "card.pdf").string()));
+  environment.printer = &broken;
+  RunMain([&](MainDialog& dialog) {
+    Click(dialog, kIdOk);
+    EXPECT_EQ(dialog.FocusedControl(), MainDialog::kPublisherList);
+  });
+  EXPECT_EQ(messages.texts, std::vector<std::string>{"no hdc"});
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "no"));
+}
+
+TEST_F(PrintCardTest, NothingIsPrintedWithoutASelection) {
+  RunMain([&](MainDialog& dialog) {
+    dialog.PublisherList()->SetCurSel(-1);
+    dialog.RefreshSelection();
+    Click(dialog, kIdOk);
+  });
+  EXPECT_FALSE(FileExists("card.pdf"));
+  EXPECT_TRUE(messages.texts.empty());
+}
+
+}  // namespace
+}  // namespace morvind::test

@@ -17,4 +17,23 @@ int MulDiv(int a, int b, int c) {
 
 int PointFontHeight(int tenths, int unitsPerInchY) { return -(tenths * unitsPerInchY / 720); }
 
+SurfaceObject DrawingSurface::CreatePointFontIndirect(const PointFontRecord& font) {
+  FontRecord record;
+  record.height = PointFontHeight(font.tenthsOfPoint, GetDeviceCaps(kLogPixelsY));
+  record.weight = font.weight;
+  record.charset = font.charset;
+  record.pitchAndFamily = font.pitchAndFamily;
+  record.face = font.face;
+  return CreateFont(record);
+}
+
+SurfaceObject DrawingSurface::CreatePointFont(int tenthsOfPoint, std::string_view face) {
+  PointFontRecord font;
+  font.tenthsOfPoint = tenthsOfPoint;
+  font.weight = 400;  // no weight asked for: the platform makes it normal
+  font.charset = 1;   // the default character set
+  font.face = std::string(face);
+  return CreatePointFontIndirect(font);
+}
+
 }  // namespace morvind

@@ -91,9 +91,10 @@ class DrawingSurface {
   virtual void SetMapMode(int mode) = 0;
 
   // Font height in units = -(tenths × LOGPIXELSY / 720), integer division.
-  virtual SurfaceObject CreatePointFontIndirect(const PointFontRecord& font) = 0;
-  // The same with only the size and the face, default character set.
-  virtual SurfaceObject CreatePointFont(int tenthsOfPoint, std::string_view face) = 0;
+  SurfaceObject CreatePointFontIndirect(const PointFontRecord& font);
+  // The same with only the size and the face: normal weight, default
+  // character set.
+  SurfaceObject CreatePointFont(int tenthsOfPoint, std::string_view face);
   virtual SurfaceObject CreateFont(const FontRecord& font) = 0;
   // A black pen of `width` units; `style` may carry kPenGeometric.
   virtual SurfaceObject CreatePen(int style, int width) = 0;

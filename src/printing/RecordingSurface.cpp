@@ -78,25 +78,6 @@ const RecordingSurface::Object* RecordingSurface::Find(SurfaceObject object) con
   return &objects_[object - 1];
 }
 
-SurfaceObject RecordingSurface::CreatePointFontIndirect(const PointFontRecord& font) {
-  FontRecord record;
-  record.height = PointFontHeight(font.tenthsOfPoint, unitsY_);
-  record.weight = font.weight;
-  record.charset = font.charset;
-  record.pitchAndFamily = font.pitchAndFamily;
-  record.face = font.face;
-  return CreateFont(record);
-}
-
-SurfaceObject RecordingSurface::CreatePointFont(int tenthsOfPoint, std::string_view face) {
-  PointFontRecord font;
-  font.tenthsOfPoint = tenthsOfPoint;
-  font.weight = 0;   // no weight asked for: the face's default
-  font.charset = 1;  // the default character set
-  font.face = std::string(face);
-  return CreatePointFontIndirect(font);
-}
-
 SurfaceObject RecordingSurface::CreateFont(const FontRecord& font) {
   Object object;
   object.isFont = true;

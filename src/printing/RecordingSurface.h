@@ -49,8 +49,6 @@ class RecordingSurface : public DrawingSurface {
 
   int GetDeviceCaps(int index) override;
   void SetMapMode(int mode) override;
-  SurfaceObject CreatePointFontIndirect(const PointFontRecord& font) override;
-  SurfaceObject CreatePointFont(int tenthsOfPoint, std::string_view face) override;
   SurfaceObject CreateFont(const FontRecord& font) override;
   SurfaceObject CreatePen(int style, int width) override;
   SurfaceObject SelectObject(SurfaceObject object) override;

@@ -81,7 +81,9 @@ TEST(CardHeaderTest, DataOnlyPrintsEveryItemAtItsLayoutPosition) {
   EXPECT_EQ(Placements(surface), expected);
   const RecordedOp& name = surface.Texts().front();
   EXPECT_EQ(name.align, kAlignLeft);
-  EXPECT_EQ(name.font, (FontRecord{-83, 0, 1, 0, "Arial"}));
+  // 10 pt at 600 units per inch, the weight the platform gives a point font
+  // made without one (normal), the default character set.
+  EXPECT_EQ(name.font, (FontRecord{-83, 400, 1, 0, "Arial"}));
   EXPECT_TRUE(surface.Lines().empty());
   ExpectRestored(surface);
 }

@@ -73,23 +73,6 @@ int QtSurface::GetDeviceCaps(int index) {
 
 void QtSurface::SetMapMode(int) {}
 
-SurfaceObject QtSurface::CreatePointFontIndirect(const PointFontRecord& font) {
-  FontRecord record;
-  record.height = PointFontHeight(font.tenthsOfPoint, unitsY_);
-  record.weight = font.weight;
-  record.charset = font.charset;
-  record.pitchAndFamily = font.pitchAndFamily;
-  record.face = font.face;
-  return CreateFont(record);
-}
-
-SurfaceObject QtSurface::CreatePointFont(int tenthsOfPoint, std::string_view face) {
-  PointFontRecord font;
-  font.tenthsOfPoint = tenthsOfPoint;
-  font.face = std::string(face);
-  return CreatePointFontIndirect(font);
-}
-
 SurfaceObject QtSurface::CreateFont(const FontRecord& font) {
   SurfaceObject handle = nextHandle_++;
   objects_[handle] = Object{Object::Kind::kFont, ToQtFont(font), QPen(), QBrush()};

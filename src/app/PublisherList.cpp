@@ -188,4 +188,13 @@ int CompareIgnoringCase(std::string_view a, std::string_view b) {
   return 0;
 }
 
+bool BeginsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  std::size_t i = 0, k = 0;
+  while (k < prefix.size()) {
+    if (i >= text.size()) return false;
+    if (FoldCase(NextCodePoint(text, i)) != FoldCase(NextCodePoint(prefix, k))) return false;
+  }
+  return true;
+}
+
 }  // namespace morvind

@@ -57,4 +57,7 @@ void SortPublishersByName(PublisherTable& table, bool firstNameSort);
 // the Latin, Greek and Cyrillic letters): <0, 0, >0.
 int CompareIgnoringCase(std::string_view a, std::string_view b);
 
+// True when `text` begins with `prefix`, compared with the same case folding.
+bool BeginsWithIgnoringCase(std::string_view text, std::string_view prefix);
+
 }  // namespace morvind

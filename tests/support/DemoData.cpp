@@ -92,7 +92,7 @@ const char* const kStreets[] = {"Lindenstraße",  "Am Mühlbach", "Schloßallee"
 const char* const kTowns[] = {"28195 Bremen", "28203 Bremen", "28717 Bremen-Lesum",
                               "27721 Ritterhude"};
 const char* const kRemarkTexts[] = {
-    "Krank", "Urlaub", "Bericht nachgereicht", "Kongress besucht", "Umzug", "Hilfspionier"};
+    "Krank", "Urlaub", "Bericht nachgereicht", "Kongress besucht", "Umzug", "Kreisaufseher-Besuch"};
 
 std::string Format(const char* format, int a, int b = 0, int c = 0) {
   char buffer[64];
@@ -171,7 +171,7 @@ void FillReports(DemoPublisher& p, Dice& dice, const Period& period, Service ser
       Report(p, dice, month, slot, monthService);
       if (monthService == Service::kAuxiliary && service == Service::kAuxiliary &&
           dice.Roll(0, 1) == 0)
-        p.remarks.push_back({month + 1, RowYear(row, period.endYear - previous), "Hilfspionier"});
+        p.remarks.push_back({month + 1, RowYear(row, period.endYear - previous), "Ziel 30 Std."});
     }
   }
 }

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 
+#include "app/CardPlan.h"
 #include "app/Language.h"
 #include "app/PrintOptionRules.h"
 #include "app/PublisherList.h"
@@ -334,22 +335,8 @@ bool MainDialog::CheckDataPassword() {
 }
 
 CardTexts MainDialog::CurrentCardTexts() {
-  CardTextsInput input;
-  input.table = &data.table;
-  input.publisher = selectedPublisher;
-  int found = 0;
-  if (data.table.IsValidIndex(selectedPublisher) && selectedPublisher > 0) {
-    found = ReadExtendedInfo(data.table, selectedPublisher, data.extendedCount, extendedInfo,
-                             environment_.dataFolder);
-  } else {
-    extendedInfo.Clear();
-  }
-  input.hasExtendedRecord = found != 0;
-  input.longName = found ? extendedInfo.LongName(data.table.GetCodePage()) : std::string();
-  input.useLongName = useLongName != 0;
-  input.lastNameFirst = lastNameFirst != 0;
-  input.completeCard = completeCard != 0;
-  return ChooseCardTexts(input);
+  return CardTextsFor(data, selectedPublisher, useLongName != 0, lastNameFirst != 0,
+                      completeCard != 0, environment_.dataFolder, extendedInfo);
 }
 
 CardRequest MainDialog::BuildCardRequest() const {

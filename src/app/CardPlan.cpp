@@ -1,0 +1,111 @@
+#include "app/CardPlan.h"
+
+#include "data/CodePage.h"
+#include "data/TextServices.h"
+
+namespace morvind {
+
+PublisherFilter GroupFilter(int group) {
+  return PublisherFilter{group + 1, group};
+}
+
+PublisherFilter UnassignedFilter(int groupCount) {
+  // The step after group G is G + 2 with filterGroup 0.
+  return PublisherFilter{FilterGroupCount(groupCount) + 2, 0};
+}
+
+std::vector<int> SelectCards(const PublisherTable& table,
+                             const std::vector<PublisherListLine>& lines,
+                             const CardSelection& selection, bool lastNameFirst) {
+  // The print command stops without a word for a publisher whose formatted
+  // name is blank; such a line never gets a page.
+  auto printable = [&](int j) { return !Trimmed(PublisherName(table, j, lastNameFirst)).empty(); };
+  std::vector<int> cards;
+  switch (selection.kind) {
+    case CardSelection::Kind::kPublisher:
+      for (const PublisherListLine& line : lines) {
+        if (line.recordIndex == selection.publisher) {
+          if (printable(line.recordIndex)) cards.push_back(line.recordIndex);
+          break;
+        }
+      }
+      break;
+    case CardSelection::Kind::kName:
+      // The first line that begins with the text, as the list's search
+      // selects it.
+      for (const PublisherListLine& line : lines) {
+        if (BeginsWithIgnoringCase(line.text, selection.namePrefix)) {
+          if (printable(line.recordIndex)) cards.push_back(line.recordIndex);
+          break;
+        }
+      }
+      break;
+    case CardSelection::Kind::kAll:
+      for (const PublisherListLine& line : lines) {
+        if (printable(line.recordIndex)) cards.push_back(line.recordIndex);
+      }
+      break;
+  }
+  return cards;
+}
+
+PasswordAnswer CheckGivenPassword(const PublisherTable& table,
+                                  const std::optional<std::string>& given) {
+  std::string_view stored = table.RawText(0, record::kFirstName);
+  if (stored == " ") return PasswordAnswer::kNotNeeded;
+  if (!given) return PasswordAnswer::kMissing;
+  std::optional<std::string> encoded = EncodeFromUtf8(*given, table.GetCodePage());
+  return encoded && *encoded == stored ? PasswordAnswer::kGranted : PasswordAnswer::kWrong;
+}
+
+CardTexts CardTextsFor(CongregationData& data, int publisher, bool useLongName, bool lastNameFirst,
+                       bool completeCard, const DataFolder& folder, ExtendedInfo& info) {
+  CardTextsInput input;
+  input.table = &data.table;
+  input.publisher = publisher;
+  int found = 0;
+  if (publisher > 0 && data.table.IsValidIndex(publisher)) {
+    found = ReadExtendedInfo(data.table, publisher, data.extendedCount, info, folder);
+  } else {
+    info.Clear();
+  }
+  input.hasExtendedRecord = found != 0;
+  input.longName = found ? info.LongName(data.table.GetCodePage()) : std::string();
+  input.useLongName = useLongName;
+  input.lastNameFirst = lastNameFirst;
+  input.completeCard = completeCard;
+  return ChooseCardTexts(input);
+}
+
+CardRequest PlanCardRequest(CongregationData& data, int publisher, const CardSetup& setup,
+                            const DataFolder& folder) {
+  const PrintChoices& choices = setup.choices;
+  const bool lastNameFirst = setup.settings.lastNameFirst != 0;
+  ExtendedInfo info;
+  CardTexts texts = CardTextsFor(data, publisher, choices.useLongName, lastNameFirst,
+                                 choices.completeCard, folder, info);
+
+  CardRequest request;
+  request.table = &data.table;
+  request.remarks = &data.remarks;
+  request.strings = setup.strings;
+  request.publisher = publisher;
+  request.cardName = texts.cardName;
+  request.cardMobile = texts.cardMobile;
+  request.layout = setup.layout;
+  request.topMargin = setup.settings.topMargin;
+  request.leftMargin = setup.settings.leftMargin;
+  request.languageCode = setup.languageCode;
+  request.fontCharset = setup.fontCharset;
+  request.dateFormat = setup.settings.dateFormat;
+  request.reportMonth = setup.period.reportMonth;
+  request.reportYearShort = setup.period.reportYearShort;
+  request.currentYear = setup.period.currentYear;
+  request.lastNameFirst = lastNameFirst;
+  ApplyPrintChoices(choices, request);
+  // The header pane ticks "m/w" while the complete card is on.
+  if (texts.checkGenderBox) request.genderTicks = true;
+  return request;
+}
+
+}  // namespace morvind

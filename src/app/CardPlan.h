@@ -1,0 +1,81 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/Clock.h"
+#include "app/PrintChoices.h"
+#include "app/PublisherList.h"
+#include "app/Settings.h"
+#include "data/CongregationData.h"
+#include "data/DataFolder.h"
+#include "data/ExtendedInfo.h"
+#include "layout/LayoutRecord.h"
+#include "preview/CardTexts.h"
+#include "printing/CardRequest.h"
+#include "resources/StringTable.h"
+
+namespace morvind {
+
+// The filter that shows the non-pioneers of group `group` (1 .. groups), as
+// the filter button reaches it.
+PublisherFilter GroupFilter(int group);
+// The filter step "unassigned" after the last of `groupCount` groups.
+PublisherFilter UnassignedFilter(int groupCount);
+
+// Which cards a print covers.
+struct CardSelection {
+  enum class Kind { kPublisher, kName, kAll };
+  Kind kind = Kind::kAll;
+  int publisher = 0;       // kPublisher: a record index
+  std::string namePrefix;  // kName: UTF-8
+};
+
+// The record indices to print, in list order: the listed publisher with
+// that record index, the first listed one whose display name begins with
+// the prefix (case ignored), or every listed one. A publisher whose name
+// (in the order `lastNameFirst`) is blank after trimming gets no card, as
+// the print command does nothing for them. Empty when nothing matches.
+std::vector<int> SelectCards(const PublisherTable& table,
+                             const std::vector<PublisherListLine>& lines,
+                             const CardSelection& selection, bool lastNameFirst);
+
+// The answer to the data access password when it is given as a text.
+enum class PasswordAnswer {
+  kNotNeeded,  // the data carry no password (it is " ")
+  kGranted,    // the given text equals the stored password
+  kMissing,    // a password is needed and none was given
+  kWrong,      // the given text is not the password
+};
+// Compares the given UTF-8 text with the stored password byte for byte in
+// the data's code page (a character the code page lacks can't match).
+PasswordAnswer CheckGivenPassword(const PublisherTable& table,
+                                  const std::optional<std::string>& given);
+
+// The name and mobile telephone a card prints, chosen as the header preview
+// chooses them: looks up the extended record of `publisher` (into `info`,
+// cleared when there is no valid record) and decides with ChooseCardTexts.
+CardTexts CardTextsFor(CongregationData& data, int publisher, bool useLongName, bool lastNameFirst,
+                       bool completeCard, const DataFolder& folder, ExtendedInfo& info);
+
+// What every card of one print shares.
+struct CardSetup {
+  const StringTable* strings = nullptr;  // never null
+  std::string languageCode = "german";
+  int fontCharset = 0;
+  Settings settings;  // date format, name order and margins; its card version is unused
+  ReportPeriod period;
+  LayoutRecord layout;  // of choices.cardVersion
+  PrintChoices choices;
+};
+
+// The request of one card of `publisher`, as the print command builds it:
+// the setup's fields, the choices, and the texts of CardTextsFor (a
+// complete card also ticks the male/female box, as its preview does). The
+// request points into `data`, which must outlive it and not move.
+CardRequest PlanCardRequest(CongregationData& data, int publisher, const CardSetup& setup,
+                            const DataFolder& folder);
+
+}  // namespace morvind

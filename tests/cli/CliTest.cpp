@@ -1,0 +1,557 @@
+// Runs the real morvind-print as a subprocess on demo data in temporary
+// folders and checks what it writes, what it says and its exit status.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "data/CongregationData.h"
+#include "data/ExtendedInfo.h"
+#include "data/TextServices.h"
+#include "layout/LayoutFile.h"
+#include "printing/CardHeader.h"
+#include "printing/MonthlyBody.h"
+#include "printing/RecordingSurface.h"
+#include "support/DataWriter.h"
+#include "support/DemoData.h"
+#include "support/TempFolder.h"
+
+namespace morvind {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kBinary = MORVIND_PRINT_BINARY;
+const LocalDate kToday{2024, 3, 10};  // report month February 2024: September .. February
+const char* const kTodayText = "2024-03-10";
+constexpr int kListed = 39;  // the demo congregation's 40 publishers less the inactive one
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+}
+
+struct RunResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs `program` with `args` in `cwd`, without a display, stdin from
+// /dev/null, capturing both outputs into files of `captureDir`.
+RunResult RunProgram(const std::vector<std::string>& args, const fs::path& cwd,
+                     const fs::path& captureDir, const std::string& program = kBinary) {
+  const fs::path outFile = captureDir / "stdout";
+  const fs::path errFile = captureDir / "stderr";
+  pid_t child = ::fork();
+  if (child == 0) {
+    if (::chdir(cwd.c_str()) != 0) ::_exit(126);
+    ::unsetenv("DISPLAY");
+    ::unsetenv("WAYLAND_DISPLAY");
+    ::unsetenv("QT_QPA_PLATFORM");
+    int in = ::open("/dev/null", O_RDONLY);
+    int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (in < 0 || out < 0 || err < 0) ::_exit(126);
+    ::dup2(in, 0);
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    ::execvp(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  RunResult result;
+  int status = 0;
+  if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
+    result.status = WEXITSTATUS(status);
+  result.out = ReadFile(outFile);
+  result.err = ReadFile(errFile);
+  return result;
+}
+
+bool ToolAvailable(const std::string& tool, const fs::path& captureDir) {
+  return RunProgram({"-v"}, captureDir, captureDir, tool).status == 0;
+}
+
+// Every file of a folder (one level) with its bytes.
+std::map<std::string, std::string> Snapshot(const fs::path& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    files[entry.path().filename().string()] =
+        entry.is_regular_file() ? ReadFile(entry.path()) : std::string("<folder>");
+  }
+  return files;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+// The first text drawn on each page of a listing: the card's name when the
+// header is printed.
+std::vector<std::string> FirstTextOfEachPage(const std::string& listing) {
+  std::vector<std::string> names;
+  bool pageStarted = false;
+  for (const std::string& line : Lines(listing)) {
+    if (line == "{\"op\":\"page\"}") {
+      pageStarted = true;
+      names.push_back("");
+    } else if (pageStarted && line.rfind("{\"op\":\"text\"", 0) == 0) {
+      const std::string key = "\"text\":\"";
+      std::size_t start = line.find(key) + key.size();
+      names.back() = line.substr(start, line.find('"', start) - start);
+      pageStarted = false;
+    }
+  }
+  return names;
+}
+
+// A data folder with the demo congregation (written for kToday) and an
+// empty settings file, and a second folder for what the runs print.
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(data_.IsValid());
+    ASSERT_TRUE(capture_.IsValid());
+    ASSERT_TRUE(test::WriteCongregation(data_.Path(), Demo()));
+    WriteFile(Settings(), "");
+  }
+
+  virtual test::DemoCongregation Demo() { return test::MakeDemoCongregation(kToday); }
+
+  fs::path Settings() const { return data_.File("test.INI"); }
+
+  // Runs in the data folder with the test's settings file and date (in
+  // front of the arguments), unless the arguments name their own.
+  RunResult Print(std::vector<std::string> args) {
+    if (std::find(args.begin(), args.end(), "--settings") == args.end())
+      args.insert(args.begin(), {"--settings", Settings().string()});
+    if (std::find(args.begin(), args.end(), "--date") == args.end())
+      args.insert(args.begin(), {"--date", kTodayText});
+    return RunProgram(args, data_.Path(), capture_.Path());
+  }
+
+  test::TempFolder data_{"cli-data"};
+  test::TempFolder capture_{"cli-capture"};
+};
+
+// The listing the drawing code gives for `cards` on a RecordingSurface.
+std::string ExpectedListing(const std::vector<CardRequest>& cards, int dpi) {
+  RecordingSurface surface(dpi, dpi);
+  surface.StartDoc("Card Header");
+  for (const CardRequest& card : cards) {
+    surface.StartPage();
+    DrawCardHeader(surface, card);
+    DrawMonthlyBody(surface, card);
+    surface.EndPage();
+  }
+  surface.EndDoc();
+  return surface.ToJsonLines();
+}
+
+TEST_F(CliTest, PrintsEveryListedCardIntoOnePdfWithoutADisplay) {
+  if (!ToolAvailable("pdfinfo", capture_.Path()) || !ToolAvailable("pdftotext", capture_.Path()))
+    GTEST_SKIP() << "poppler-utils are not installed";
+  const auto before = Snapshot(data_.Path());
+
+  RunResult run = Print({"--all", "--pdf", "cards.pdf"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(run.out.find(data_.File("cards.pdf").string()), std::string::npos) << run.out;
+
+  // Nothing but the PDF is new, and nothing else changed.
+  auto after = Snapshot(data_.Path());
+  ASSERT_EQ(after.count("cards.pdf"), 1u);
+  after.erase("cards.pdf");
+  EXPECT_EQ(after, before);
+
+  const fs::path pdf = data_.File("cards.pdf");
+  RunResult info = RunProgram({pdf.string()}, capture_.Path(), capture_.Path(), "pdfinfo");
+  EXPECT_NE(info.out.find("Pages:           " + std::to_string(kListed) + "\n"), std::string::npos)
+      << info.out;
+  EXPECT_NE(info.out.find("Title:           Card Header"), std::string::npos) << info.out;
+
+  // One card a page, in list order; the long name where there is one.
+  const struct {
+    int page;
+    std::string name;
+  } pages[] = {{1, "Jürgen Friedrich Müller-Lüdenscheidt"},
+               {2, "Käthe Müller"},
+               {37, "Ömer Özdemir"},
+               {kListed, "Friedrich Weißmüller"}};
+  for (const auto& p : pages) {
+    std::string page = std::to_string(p.page);
+    RunResult text = RunProgram({"-f", page, "-l", page, pdf.string(), "-"}, capture_.Path(),
+                                capture_.Path(), "pdftotext");
+    EXPECT_NE(text.out.find(p.name), std::string::npos) << "page " << p.page << ":\n" << text.out;
+  }
+
+  RunResult complete = Print({"--publisher", "2", "--complete-card", "--pdf", "complete.pdf"});
+  ASSERT_EQ(complete.status, 0) << complete.err;
+  RunResult text = RunProgram({data_.File("complete.pdf").string(), "-"}, capture_.Path(),
+                              capture_.Path(), "pdftotext");
+  for (const char* label :
+       {"CONGREGATION'S PUBLISHER RECORD", "Käthe Müller", "SEPTEMBER", "AUGUST", "S-21-E"}) {
+    EXPECT_NE(text.out.find(label), std::string::npos) << label << ":\n" << text.out;
+  }
+}
+
+// What a case changes in the folder, the arguments and the expected request.
+struct ListingCase {
+  const char* what;
+  std::vector<std::string> args;
+  int dpi;
+  std::function<void(const fs::path& folder)> prepare;
+  std::function<void(CardRequest&)> expect;
+};
+
+TEST_F(CliTest, ListingMatchesTheDrawingOfTheSameRequest) {
+  constexpr int kJuergen = 1, kUrsula = 4;
+  auto rows = [](std::initializer_list<int> ticked) {
+    std::array<bool, 12> months{};
+    for (int r : ticked) months[static_cast<std::size_t>(r)] = true;
+    return months;
+  };
+  const std::array<bool, 12> upToFebruary = rows({0, 1, 2, 3, 4, 5});
+  const std::array<bool, 12> all = rows({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+  StringTable strings = StringTable::German();
+
+  const ListingCase cases[] = {
+      {"defaults: header, the months up to the report month, the long name",
+       {"--publisher", "1"},
+       600,
+       nullptr,
+       [&](CardRequest& r) {
+         r.publisher = kJuergen;
+         r.cardName = "Jürgen Friedrich Müller-Lüdenscheidt";
+         r.months = upToFebruary;
+       }},
+      {"months the rule disables are dropped, and the totals with them",
+       {"--publisher", "1", "--dpi", "300", "--months", "9,2,5", "--totals", "--gender",
+        "--last-name-first", "--no-long-name"},
+       300,
+       nullptr,
+       [&](CardRequest& r) {
+         r.publisher = kJuergen;
+         r.cardName = "Müller, Jürgen";
+         r.lastNameFirst = true;
+         r.useLongName = false;
+         r.genderTicks = true;
+         r.months = rows({0, 5});
+       }},
+      {"the previous service year opens every month and the totals",
+       {"--publisher", "4", "--previous-year", "--totals", "--months", "enabled"},
+       600,
+       nullptr,
+       [&](CardRequest& r) {
+         r.months = all;
+         r.totals = true;
+         r.previousYearBox = true;
+         r.previousServiceYear = true;
+       }},
+      {"the complete card: version 0, header, all twelve months, the gender box ticked",
+       {"--publisher", "4", "--complete-card", "--card-version", "1", "--months", "9",
+        "--no-header"},
+       600,
+       nullptr,
+       [&](CardRequest& r) {
+         r.completeCard = true;
+         r.months = all;
+         r.genderTicks = true;
+       }},
+      {"card version 2: its layout, no header, no previous year, no long name",
+       {"--publisher", "4", "--card-version", "2", "--previous-year", "--gender"},
+       600,
+       nullptr,
+       [&](CardRequest& r) {
+         r.cardVersion = 2;
+         FillDefaultLayout(r.layout, 2, strings);
+         r.printHeader = false;
+         r.useLongName = false;
+         r.months = upToFebruary;
+       }},
+      {"the settings file gives date format, name order, card version and margins",
+       {"--publisher", "4"},
+       600,
+       [](const fs::path& folder) {
+         WriteFile(folder / "test.INI",
+                   "[Format]\nAlt Date Format=2\nLast Name First=1\nCard Version=1\n"
+                   "[Margins]\nTop=0.10\nLeft=0.30\n");
+       },
+       [&](CardRequest& r) {
+         r.dateFormat = 2;
+         r.lastNameFirst = true;
+         r.cardName = "Schäfer, Ursula";
+         r.cardVersion = 1;
+         FillDefaultLayout(r.layout, 1, strings);
+         r.printHeader = false;
+         r.useLongName = false;
+         r.topMargin = "0.10";
+         r.leftMargin = "0.30";
+         r.months = upToFebruary;
+       }},
+      {"a stored card version out of range is version 0",
+       {"--publisher", "4"},
+       600,
+       [](const fs::path& folder) { WriteFile(folder / "test.INI", "[Format]\nCard Version=7\n"); },
+       [&](CardRequest& r) { r.months = upToFebruary; }},
+      {"the layout file of the card version is used",
+       {"--publisher", "4"},
+       600,
+       [&](const fs::path& folder) {
+         LayoutRecord layout;
+         FillDefaultLayout(layout, 0, strings);
+         layout.Set(kNameX, "1.50");
+         layout.Set(kBodyTop, "2.00");
+         ASSERT_TRUE(SaveLayoutFile(layout, 0, DataFolder(folder)));
+       },
+       [&](CardRequest& r) {
+         r.layout.Set(kNameX, "1.50");
+         r.layout.Set(kBodyTop, "2.00");
+         r.months = upToFebruary;
+       }},
+      {"in September the whole year and its totals print",
+       {"--publisher", "4", "--totals", "--date", "2024-09-05"},
+       600,
+       nullptr,
+       [&](CardRequest& r) {
+         r.reportMonth = 7;
+         r.months = all;
+         r.totals = true;
+       }},
+  };
+
+  for (const ListingCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempFolder folder("cli-listing");
+    ASSERT_TRUE(folder.IsValid());
+    ASSERT_TRUE(test::WriteCongregation(folder.Path(), Demo()));
+    WriteFile(folder.File("test.INI"), "");
+    if (c.prepare) c.prepare(folder.Path());
+    const auto before = Snapshot(folder.Path());
+
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"--ops", capture_.File("listing.jsonl").string(), "--settings",
+                             folder.File("test.INI").string()});
+    if (std::find(args.begin(), args.end(), "--date") == args.end())
+      args.insert(args.end(), {"--date", kTodayText});
+    RunResult run = RunProgram(args, folder.Path(), capture_.Path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Snapshot(folder.Path()), before);
+
+    // The same card drawn here from a request made by hand.
+    CongregationData data;
+    ASSERT_TRUE(data.table.Allocate());
+    bool failed = false;
+    LoadCongregationData(data, folder.Folder(), nullptr, failed);
+    CardRequest request;
+    request.table = &data.table;
+    request.remarks = &data.remarks;
+    request.strings = &strings;
+    request.publisher = kUrsula;
+    request.cardName = "Ursula Schäfer";
+    request.cardMobile = data.table.Text(kUrsula, record::kMobilePhone);
+    FillDefaultLayout(request.layout, 0, strings);
+    ReportPeriod period = ReportPeriodFor(kToday);
+    request.reportMonth = period.reportMonth;
+    request.reportYearShort = period.reportYearShort;
+    request.currentYear = period.currentYear;
+    c.expect(request);
+    if (request.publisher != kUrsula)
+      request.cardMobile = data.table.Text(request.publisher, record::kMobilePhone);
+    EXPECT_EQ(ReadFile(capture_.File("listing.jsonl")), ExpectedListing({request}, c.dpi));
+  }
+}
+
+TEST_F(CliTest, SelectsCardsByRecordFilterAndName) {
+  const struct {
+    std::vector<std::string> args;
+    std::vector<std::string> names;
+  } cases[] = {
+      {{"--publisher", "3"}, {"Klaus Schäfer"}},
+      {{"--name", "jäger"}, {"Tobias Jäger"}},
+      {{"--name", "JÄGER, C"}, {"Claudia Jäger"}},
+      {{"--name", "schäfer", "--filter", "pioneers"}, {"Ursula Schäfer"}},
+      {{"--all", "--filter", "pioneers"},
+       {"Ursula Schäfer", "Dieter Schröder", "Sabine Hübner", "Tobias Jäger", "Claudia Jäger"}},
+      // Regular pioneers are never listed under their group.
+      {{"--all", "--filter", "group:2"},
+       {"Klaus Schäfer", "Uwe Krüger", "Hildegard Krüger", "Karl Fröhlich", "Renate Fröhlich",
+        "Peter Wöhler", "Lena Wöhler", "Jens Jürgens", "Dörte Mäder"}},
+      {{"--all", "--filter", "unassigned"}, {"Ömer Özdemir"}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"--no-long-name", "--ops", "-"});
+    RunResult run = Print(args);
+    ASSERT_EQ(run.status, 0) << c.args[1] << ": " << run.err;
+    EXPECT_EQ(FirstTextOfEachPage(run.out), c.names) << c.args[1];
+  }
+
+  RunResult all = Print({"--all", "--ops", "-"});
+  ASSERT_EQ(all.status, 0) << all.err;
+  std::vector<std::string> names = FirstTextOfEachPage(all.out);
+  ASSERT_EQ(names.size(), static_cast<std::size_t>(kListed));
+  EXPECT_EQ(names[0], "Jürgen Friedrich Müller-Lüdenscheidt");
+  EXPECT_EQ(names[1], "Käthe Müller");
+  EXPECT_EQ(std::count(names.begin(), names.end(), "Erwin Pöhlmann"), 0);  // inactive
+}
+
+TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
+  fs::create_directory(data_.File("empty"));
+  const auto before = Snapshot(data_.Path());
+  const struct {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{"--all", "--pdf", "out.pdf", "--bogus"}, "unknown option --bogus"},
+      {{"--all", "--pdf", "out.pdf", "stray"}, "unexpected argument 'stray'"},
+      {{"--pdf", "out.pdf"}, "choose the cards"},
+      {{"--all", "--publisher", "3", "--pdf", "out.pdf"}, "choose the cards once"},
+      {{"--all"}, "choose the output"},
+      {{"--all", "--pdf", "out.pdf", "--ops", "out.txt"}, "one output"},
+      {{"--all", "--pdf"}, "--pdf needs a value"},
+      {{"--pdf", "--all"}, "--pdf needs a value"},
+      {{"--all", "--pdf", "out.pdf", "--dpi", "300"}, "--dpi applies to --ops only"},
+      {{"--all", "--ops", "out.txt", "--dpi", "0"}, "bad resolution"},
+      {{"--all", "--pdf", "out.pdf", "--date", "2024-02-30"}, "bad date"},
+      {{"--all", "--pdf", "out.pdf", "--months", "9,13"}, "bad month list"},
+      {{"--all", "--pdf", "out.pdf", "--filter", "group:"}, "bad filter"},
+      {{"--all", "--pdf", "out.pdf", "--card-version", "3"}, "no card version 3"},
+      {{"--all", "--pdf", "out.pdf", "--totals", "--totals"}, "--totals is given twice"},
+      {{"--publisher", "999", "--pdf", "out.pdf"}, "no such publisher"},
+      {{"--publisher", "40", "--pdf", "out.pdf"}, "no such publisher"},  // inactive
+      {{"--publisher", "3", "--filter", "pioneers", "--pdf", "out.pdf"}, "no such publisher"},
+      {{"--name", "Zimmermann", "--pdf", "out.pdf"}, "no such publisher"},
+      {{"--all", "--filter", "group:4", "--pdf", "out.pdf"}, "no group 4"},
+      {{"--all", "--data", "missing", "--pdf", "out.pdf"}, "no data folder missing"},
+      {{"--all", "--data", "empty", "--pdf", "out.pdf"}, "no publisher table tdat9.bin"},
+      {{"--all", "--settings", "missing.INI", "--pdf", "out.pdf"}, "no settings file"},
+      {{"--all", "--pdf", "missing/out.pdf"}, "can't write missing/out.pdf"},
+      {{"--all", "--pdf", "empty"}, "it is a folder"},
+      {{"--all", "--ops", "tdat9.bin"}, "won't write over tdat9.bin"},
+      {{"--all", "--ops", "./remark9.dat"}, "won't write over"},
+      {{"--all", "--ops", "cplot2.dat"}, "won't write over"},
+      {{"--all", "--ops", "test.INI"}, "won't write over"},
+      {{"--all", "--printer", "no-such-printer"}, "no printer 'no-such-printer'"},
+  };
+  for (const auto& c : cases) {
+    RunResult run = Print(c.args);
+    std::string what = c.message;
+    EXPECT_EQ(run.status, 2) << what << "\n" << run.err;
+    EXPECT_EQ(run.err.rfind("morvind-print: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_EQ(run.out, "") << what;
+    EXPECT_EQ(Snapshot(data_.Path()), before) << what;
+  }
+}
+
+class CliPasswordTest : public CliTest {
+ protected:
+  test::DemoCongregation Demo() override {
+    test::DemoCongregation data = test::MakeDemoCongregation(kToday);
+    data.password = "Schlüssel";
+    return data;
+  }
+};
+
+TEST_F(CliPasswordTest, RefusedPasswordExitsWithStatusThreeAndWritesNothing) {
+  const auto before = Snapshot(data_.Path());
+  const struct {
+    std::vector<std::string> password;
+    const char* message;
+  } refusals[] = {
+      {{}, "give it with --password"},
+      {{"--password", "Schluessel"}, "wrong password"},
+      {{"--password", "schlüssel"}, "wrong password"},
+      {{"--password", ""}, "wrong password"},
+  };
+  for (const auto& c : refusals) {
+    std::vector<std::string> args = {"--all", "--pdf", "out.pdf"};
+    args.insert(args.end(), c.password.begin(), c.password.end());
+    RunResult run = Print(args);
+    EXPECT_EQ(run.status, 3) << c.message << "\n" << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(Snapshot(data_.Path()), before) << c.message;
+  }
+  // The password comes before the choice of cards: an unknown publisher
+  // is not revealed to someone without it.
+  RunResult unknown = Print({"--publisher", "999", "--ops", "-"});
+  EXPECT_EQ(unknown.status, 3) << unknown.err;
+
+  RunResult granted = Print({"--all", "--ops", "-", "--password", "Schlüssel"});
+  ASSERT_EQ(granted.status, 0) << granted.err;
+  EXPECT_EQ(FirstTextOfEachPage(granted.out).size(), static_cast<std::size_t>(kListed));
+}
+
+TEST_F(CliTest, DefaultsAreTheWorkingDirectoryAndTheSettingsBesideTheProgram) {
+  // A copy of the program with a settings file beside it, as morvind
+  // keeps its morvind.INI; run from another folder with --data.
+  test::TempFolder program("cli-program");
+  ASSERT_TRUE(program.IsValid());
+  const fs::path copy = program.File("morvind-print");
+  fs::copy_file(kBinary, copy);
+  WriteFile(program.File("morvind.INI"), "[Format]\nLast Name First=1\n");
+
+  RunResult run = RunProgram(
+      {"--publisher", "2", "--data", data_.Path().string(), "--ops", "-", "--date", kTodayText},
+      capture_.Path(), capture_.Path(), copy.string());
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(FirstTextOfEachPage(run.out), std::vector<std::string>{"Müller, Käthe"});
+  EXPECT_EQ(ReadFile(program.File("morvind.INI")), "[Format]\nLast Name First=1\n");
+
+  // Without --data the working directory holds the data.
+  RunResult here = RunProgram({"--publisher", "2", "--ops", "-", "--date", kTodayText},
+                              data_.Path(), capture_.Path(), copy.string());
+  ASSERT_EQ(here.status, 0) << here.err;
+  EXPECT_EQ(here.out, run.out);
+}
+
+TEST_F(CliTest, HelpListsEveryOption) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--help"}, std::vector<std::string>{"--all", "-h"}}) {
+    RunResult run = RunProgram(args, data_.Path(), capture_.Path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    for (const char* option :
+         {"--data",          "--settings",      "--date",         "--password",
+          "--publisher",     "--name",          "--all",          "--filter",
+          "--months",        "--totals",        "--no-header",    "--gender",
+          "--previous-year", "--complete-card", "--no-long-name", "--last-name-first",
+          "--card-version",  "--pdf",           "--printer",      "--ops",
+          "--dpi",           "--help"}) {
+      EXPECT_NE(run.out.find(option), std::string::npos) << option;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace morvind

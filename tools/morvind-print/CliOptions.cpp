@@ -1,0 +1,299 @@
+#include "CliOptions.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+#include <set>
+#include <string_view>
+
+namespace morvind::cli {
+namespace {
+
+// A whole decimal number in [low, high], nothing around it.
+std::optional<int> ParseNumber(std::string_view text, int low, int high) {
+  int value = 0;
+  if (text.empty() || text.front() == '+' || text.front() == '-') return std::nullopt;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (value < low || value > high) return std::nullopt;
+  return value;
+}
+
+// "9,10,11" (calendar months) into the card's rows, September first.
+std::optional<std::array<bool, 12>> ParseMonths(std::string_view text) {
+  std::array<bool, 12> rows{};
+  std::size_t start = 0;
+  while (true) {
+    std::size_t comma = text.find(',', start);
+    std::string_view item = text.substr(
+        start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+    std::optional<int> month = ParseNumber(item, 1, 12);
+    if (!month) return std::nullopt;
+    rows[static_cast<std::size_t>((*month + 3) % 12)] = true;  // September (9) is row 0
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return rows;
+}
+
+std::optional<FilterChoice> ParseFilter(std::string_view text) {
+  FilterChoice choice;
+  if (text == "all") return choice;
+  if (text == "pioneers") {
+    choice.kind = FilterChoice::Kind::kPioneers;
+    return choice;
+  }
+  if (text == "unassigned") {
+    choice.kind = FilterChoice::Kind::kUnassigned;
+    return choice;
+  }
+  constexpr std::string_view kGroup = "group:";
+  if (text.substr(0, kGroup.size()) == kGroup) {
+    std::optional<int> group = ParseNumber(text.substr(kGroup.size()), 1, 127);
+    if (!group) return std::nullopt;
+    choice.kind = FilterChoice::Kind::kGroup;
+    choice.group = *group;
+    return choice;
+  }
+  return std::nullopt;
+}
+
+bool IsLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+}  // namespace
+
+std::optional<LocalDate> ParseIsoDate(const std::string& text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  std::optional<int> year = ParseNumber(std::string_view(text).substr(0, 4), 1900, 9999);
+  std::optional<int> month = ParseNumber(std::string_view(text).substr(5, 2), 1, 12);
+  std::optional<int> day = ParseNumber(std::string_view(text).substr(8, 2), 1, 31);
+  if (!year || !month || !day) return std::nullopt;
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  int last = kDays[*month - 1] + (*month == 2 && IsLeapYear(*year) ? 1 : 0);
+  if (*day > last) return std::nullopt;
+  return LocalDate{*year, *month, *day};
+}
+
+ParseResult ParseCliOptions(const std::vector<std::string>& args) {
+  ParseResult result;
+  CliOptions& o = result.options;
+  std::set<std::string> seen;
+  std::string error;
+  auto fail = [&](std::string message) {
+    if (error.empty()) error = std::move(message);
+  };
+
+  auto setOutput = [&](OutputKind kind, const std::string& option, const std::string& value) {
+    if (o.output != OutputKind::kNone) {
+      fail("give one output only: --pdf, --printer or --ops");
+      return;
+    }
+    if (value.empty()) {
+      fail(option + " needs a " + (kind == OutputKind::kPrinter ? "printer name" : "file name"));
+      return;
+    }
+    o.output = kind;
+    o.outputTarget = value;
+  };
+  auto setSelection = [&](CardSelection::Kind kind) {
+    if (o.selectionGiven) {
+      fail("choose the cards once: --publisher N, --name TEXT or --all");
+      return false;
+    }
+    o.selectionGiven = true;
+    o.selection.kind = kind;
+    return true;
+  };
+
+  using ValueHandler = std::function<void(const std::string& option, const std::string& value)>;
+  const std::map<std::string, ValueHandler> valueOptions = {
+      {"--data",
+       [&](const std::string& option, const std::string& v) {
+         if (v.empty()) fail(option + " needs a folder");
+         o.dataDir = v;
+       }},
+      {"--settings",
+       [&](const std::string& option, const std::string& v) {
+         if (v.empty()) fail(option + " needs a file name");
+         o.settingsFile = v;
+       }},
+      {"--date",
+       [&](const std::string&, const std::string& v) {
+         o.date = ParseIsoDate(v);
+         if (!o.date) fail("bad date '" + v + "': give YYYY-MM-DD");
+       }},
+      {"--publisher",
+       [&](const std::string&, const std::string& v) {
+         if (!setSelection(CardSelection::Kind::kPublisher)) return;
+         std::optional<int> index = ParseNumber(v, 0, 1 << 30);
+         if (!index) fail("bad record index '" + v + "' for --publisher");
+         o.selection.publisher = index.value_or(0);
+       }},
+      {"--name",
+       [&](const std::string&, const std::string& v) {
+         if (!setSelection(CardSelection::Kind::kName)) return;
+         if (v.empty()) fail("--name needs the beginning of a name");
+         o.selection.namePrefix = v;
+       }},
+      {"--filter",
+       [&](const std::string&, const std::string& v) {
+         std::optional<FilterChoice> filter = ParseFilter(v);
+         if (!filter) fail("bad filter '" + v + "': give all, pioneers, group:N or unassigned");
+         o.filter = filter.value_or(FilterChoice{});
+       }},
+      {"--months",
+       [&](const std::string&, const std::string& v) {
+         if (v == "enabled") return;
+         o.months = ParseMonths(v);
+         if (!o.months)
+           fail("bad month list '" + v + "': give month numbers 1..12 like 9,10,11, or enabled");
+       }},
+      {"--card-version",
+       [&](const std::string&, const std::string& v) {
+         o.cardVersion = ParseNumber(v, 0, 255);
+         if (!o.cardVersion) fail("bad card version '" + v + "'");
+       }},
+      {"--pdf", [&](const std::string& option,
+                    const std::string& v) { setOutput(OutputKind::kPdf, option, v); }},
+      {"--printer", [&](const std::string& option,
+                        const std::string& v) { setOutput(OutputKind::kPrinter, option, v); }},
+      {"--ops", [&](const std::string& option,
+                    const std::string& v) { setOutput(OutputKind::kOps, option, v); }},
+      {"--dpi",
+       [&](const std::string&, const std::string& v) {
+         o.dpi = ParseNumber(v, 50, 4800);
+         if (!o.dpi) fail("bad resolution '" + v + "' for --dpi: give 50..4800");
+       }},
+      {"--password", [&](const std::string&, const std::string& v) { o.password = v; }},
+  };
+  const std::map<std::string, bool*> flagOptions = {
+      {"--totals", &o.totals},
+      {"--no-header", &o.noHeader},
+      {"--gender", &o.gender},
+      {"--previous-year", &o.previousYear},
+      {"--complete-card", &o.completeCard},
+      {"--no-long-name", &o.noLongName},
+      {"--last-name-first", &o.lastNameFirst},
+      {"--help", &o.help},
+  };
+
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string arg = args[i];
+    if (arg == "-h") arg = "--help";
+    std::optional<std::string> inlineValue;
+    if (std::size_t equals = arg.find('=');
+        arg.rfind("--", 0) == 0 && equals != std::string::npos) {
+      inlineValue = arg.substr(equals + 1);
+      arg = arg.substr(0, equals);
+    }
+    if (arg == "--all") {
+      if (inlineValue) fail(arg + " takes no value");
+      setSelection(CardSelection::Kind::kAll);
+      continue;
+    }
+    if (auto flag = flagOptions.find(arg); flag != flagOptions.end()) {
+      if (inlineValue) fail(arg + " takes no value");
+      if (!seen.insert(arg).second) fail(arg + " is given twice");
+      *flag->second = true;
+      continue;
+    }
+    auto option = valueOptions.find(arg);
+    if (option == valueOptions.end()) {
+      fail(arg.rfind("-", 0) == 0 ? "unknown option " + arg : "unexpected argument '" + arg + "'");
+      continue;
+    }
+    std::string value;
+    if (inlineValue) {
+      value = *inlineValue;
+    } else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
+      // "--pdf --all" forgot the file name; a value that really begins with
+      // "--" is given as --pdf=--name.pdf.
+      value = args[++i];
+    } else {
+      fail(arg + " needs a value");
+      continue;
+    }
+    if (!seen.insert(arg).second) {
+      fail(arg + " is given twice");
+      continue;
+    }
+    option->second(arg, value);
+  }
+  if (o.help) return result;  // --help is answered whatever else was typed
+
+  if (error.empty() && !o.selectionGiven)
+    fail("choose the cards: --publisher N, --name TEXT or --all");
+  if (error.empty() && o.output == OutputKind::kNone)
+    fail("choose the output: --pdf FILE, --printer NAME or --ops FILE");
+  if (error.empty() && o.dpi && o.output != OutputKind::kOps)
+    fail("--dpi applies to --ops only (PDF files and printers use their own resolution)");
+  result.error = error;
+  return result;
+}
+
+std::string HelpText() {
+  return R"(usage: morvind-print (--publisher N | --name TEXT | --all) (--pdf FILE | --printer NAME | --ops FILE) [options]
+
+Prints publisher record cards (S-21) with the same data, settings, layouts
+and rules as the main window of morvind. It only reads: it never writes the
+data files, the settings file or a layout file.
+
+Where the data and settings are:
+  --data DIR          folder with tdat9.bin, bkstudy.dat, xten7.dat, remark9.dat
+                      and the layout files (default: the working directory)
+  --settings FILE     settings file (default: the one morvind uses, morvind.INI
+                      beside the program, or ~/.config/morvind/morvind.INI)
+  --date YYYY-MM-DD   take this day instead of the clock; the report month is
+                      the month before it
+  --password TEXT     the data access password, when the data carry one
+
+Which cards (one page a card, in list order, in one document):
+  --publisher N       the publisher with record index N
+  --name TEXT         the first listed publisher whose name, as the list shows
+                      it ("Müller, Jürgen"), begins with TEXT (case ignored)
+  --all               every publisher the list shows
+  --filter F          the list's filter: all (default), pioneers, group:N or
+                      unassigned; it applies to --publisher and --name as well
+
+What the cards hold (the main window's print options and their rules):
+  --months LIST       calendar month numbers, e.g. 9,10,11, or "enabled" (the
+                      default): every month the month rule enables. Months the
+                      rule disables (in the current service year, those after
+                      the report month) are left out, as their boxes can't be
+                      ticked.
+  --totals            the totals row, when the month rule allows it (the whole
+                      service year can be chosen, or the report month is August)
+  --no-header         leave out the card header (name, address, ...)
+  --gender            the male/female tick (only with the header)
+  --previous-year     the previous service year instead of the current one
+  --complete-card     draw the whole form: card version 0 and its layout, the
+                      header, all twelve months (--months and --card-version
+                      are then not used)
+  --no-long-name      print the formatted name even where a long name exists
+  --last-name-first   "Last, First" (default: the setting "Last Name First")
+  --card-version V    card version 0, 1 or 2 (default: the setting). Versions
+                      other than 0 allow no header, no complete card, no
+                      previous year and no long name: those options are dropped.
+
+Where to:
+  --pdf FILE          a PDF file
+  --printer NAME      a CUPS printer
+  --ops FILE          the drawing listing, one JSON object a line, in drawing
+                      order and device units ("-": standard output)
+  --dpi N             device units per inch of the listing (default 600)
+
+  -h, --help          this text
+
+A value may also follow its option after "=" (--pdf=cards.pdf); a value that
+begins with "--" must be given that way.
+
+Exit status: 0 printed; 2 a bad command line, a missing data folder or
+settings file, no such publisher or group, or an output that can't be
+written (nothing is written then); 3 the data carry a password and
+--password is missing or wrong.
+)";
+}
+
+}  // namespace morvind::cli

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/CardPlan.h"
+#include "app/Clock.h"
+
+namespace morvind::cli {
+
+// The list filter of --filter.
+struct FilterChoice {
+  enum class Kind { kAll, kPioneers, kGroup, kUnassigned };
+  Kind kind = Kind::kAll;
+  int group = 0;  // kGroup: 1 ..
+};
+
+enum class OutputKind { kNone, kPdf, kPrinter, kOps };
+
+// The command line of morvind-print, parsed but not yet checked against the
+// data (card version count, groups, publishers).
+struct CliOptions {
+  bool help = false;
+  std::filesystem::path dataDir;                      // empty: the working directory
+  std::optional<std::filesystem::path> settingsFile;  // empty: the program's own
+  std::optional<LocalDate> date;                      // empty: the clock
+
+  bool selectionGiven = false;
+  CardSelection selection;
+  FilterChoice filter;
+
+  std::optional<std::array<bool, 12>> months;  // September .. August; empty: "enabled"
+  bool totals = false;
+  bool noHeader = false;
+  bool gender = false;
+  bool previousYear = false;
+  bool completeCard = false;
+  bool noLongName = false;
+  bool lastNameFirst = false;
+  std::optional<int> cardVersion;
+
+  OutputKind output = OutputKind::kNone;
+  std::string outputTarget;  // file name or printer name; "-" for --ops: standard output
+  std::optional<int> dpi;
+
+  std::optional<std::string> password;
+};
+
+struct ParseResult {
+  CliOptions options;
+  std::string error;  // empty when the command line is sound
+};
+
+// Parses the arguments after the program name. Options take their value as
+// the next argument (one that does not begin with "--") or after "="
+// (--pdf=cards.pdf); each may be given once.
+// --help wins over everything else that is well-formed.
+ParseResult ParseCliOptions(const std::vector<std::string>& args);
+
+// The text of --help.
+std::string HelpText();
+
+// "YYYY-MM-DD" with a day that exists in that month.
+std::optional<LocalDate> ParseIsoDate(const std::string& text);
+
+}  // namespace morvind::cli

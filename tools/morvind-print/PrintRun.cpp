@@ -1,0 +1,261 @@
+#include "PrintRun.h"
+
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdio>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "QtOutput.h"
+#include "app/CardPlan.h"
+#include "app/Language.h"
+#include "app/ProfileFile.h"
+#include "app/Settings.h"
+#include "data/CodePage.h"
+#include "layout/CardVersion.h"
+#include "layout/LayoutFile.h"
+#include "layout/ReplaceFile.h"
+#include "printing/CardHeader.h"
+#include "printing/MonthlyBody.h"
+#include "printing/RecordingSurface.h"
+#include "printing/qt/PrintJob.h"
+
+namespace morvind::cli {
+namespace {
+
+int Fail(int status, const std::string& message) {
+  std::fprintf(stderr, "morvind-print: %s\n", message.c_str());
+  return status;
+}
+
+bool IsFolder(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+// The same file, also through another spelling of its path or a link.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code error;
+  if (std::filesystem::equivalent(a, b, error)) return true;
+  std::filesystem::path x = std::filesystem::weakly_canonical(std::filesystem::absolute(a), error);
+  if (error) return false;
+  std::filesystem::path y = std::filesystem::weakly_canonical(std::filesystem::absolute(b), error);
+  return !error && x == y;
+}
+
+// An output file must not be one of the files this program only reads,
+// and its folder must exist and be writable; checked before anything is
+// loaded, so that a mistyped command fails at once.
+std::string CheckOutputFile(const std::filesystem::path& target, const DataFolder& folder,
+                            const std::filesystem::path& settingsFile, const StringTable& strings) {
+  std::vector<std::filesystem::path> readOnly = {
+      folder.PathOf(kPublisherTableFile), folder.PathOf(kGroupFile),
+      folder.PathOf(kExtendedInfoFile), folder.PathOf(kRemarksFile), settingsFile};
+  for (CardVersion v = 0; v < CardVersionCount(strings); ++v)
+    readOnly.push_back(folder.PathOf(LayoutFileName(v)));
+  for (const std::filesystem::path& file : readOnly) {
+    if (SameFile(target, file))
+      return "won't write over " + target.string() + ": it is a data, settings or layout file";
+  }
+  if (IsFolder(target)) return "can't write " + target.string() + ": it is a folder";
+  std::filesystem::path parent = std::filesystem::absolute(target).parent_path();
+  if (!IsFolder(parent)) return "can't write " + target.string() + ": no folder " + parent.string();
+  if (::access(parent.c_str(), W_OK | X_OK) != 0)
+    return "can't write " + target.string() + ": the folder is not writable";
+  return std::string();
+}
+
+PublisherFilter FilterFor(const FilterChoice& choice, int groupCount) {
+  switch (choice.kind) {
+    case FilterChoice::Kind::kAll:
+      return PublisherFilter{0, 0};
+    case FilterChoice::Kind::kPioneers:
+      return PublisherFilter{1, 0};
+    case FilterChoice::Kind::kGroup:
+      return GroupFilter(choice.group);
+    case FilterChoice::Kind::kUnassigned:
+      return UnassignedFilter(groupCount);
+  }
+  return PublisherFilter{};
+}
+
+std::string NoCardMessage(const CliOptions& options) {
+  switch (options.selection.kind) {
+    case CardSelection::Kind::kPublisher:
+      return "no such publisher: record " + std::to_string(options.selection.publisher) +
+             " is not in the list";
+    case CardSelection::Kind::kName:
+      return "no such publisher: no listed name begins with '" + options.selection.namePrefix + "'";
+    case CardSelection::Kind::kAll:
+      break;
+  }
+  return "no such publisher: the list shows nobody";
+}
+
+std::string ListingOf(const std::vector<CardRequest>& cards, int dpi) {
+  RecordingSurface surface(dpi, dpi);
+  surface.StartDoc(kDocumentName);
+  for (const CardRequest& card : cards) {
+    surface.StartPage();
+    DrawCardHeader(surface, card);
+    DrawMonthlyBody(surface, card);
+    surface.EndPage();
+  }
+  surface.EndDoc();
+  return surface.ToJsonLines();
+}
+
+std::string Plural(std::size_t count) {
+  return std::to_string(count) + (count == 1 ? " card" : " cards");
+}
+
+}  // namespace
+
+int RunPrint(const CliOptions& options, const std::filesystem::path& programFolder) {
+  const StringTable strings = StringTable::German();
+  const std::string languageCode = strings.LanguageCode();
+  if (const char* locale = LocaleFor(languageCode)) std::setlocale(LC_ALL, locale);
+
+  if (options.cardVersion && *options.cardVersion >= CardVersionCount(strings)) {
+    return Fail(kExitError, "no card version " + std::to_string(*options.cardVersion) +
+                                " (there are 0.." + std::to_string(CardVersionCount(strings) - 1) +
+                                ")");
+  }
+
+  if (!options.dataDir.empty() && !IsFolder(options.dataDir))
+    return Fail(kExitError, "no data folder " + options.dataDir.string());
+  const DataFolder folder(options.dataDir);
+
+  std::filesystem::path settingsPath;
+  if (options.settingsFile) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(*options.settingsFile, error))
+      return Fail(kExitError, "no settings file " + options.settingsFile->string());
+    settingsPath = *options.settingsFile;
+  } else {
+    settingsPath = SettingsFileFor(programFolder / "morvind");
+  }
+
+  const bool toStandardOutput = options.output == OutputKind::kOps && options.outputTarget == "-";
+  if (options.output != OutputKind::kPrinter && !toStandardOutput) {
+    std::string problem = CheckOutputFile(options.outputTarget, folder, settingsPath, strings);
+    if (!problem.empty()) return Fail(kExitError, problem);
+  }
+
+  {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(folder.PathOf(kPublisherTableFile), error)) {
+      std::string where =
+          options.dataDir.empty() ? "the working directory" : options.dataDir.string();
+      return Fail(kExitError,
+                  "no publisher table " + std::string(kPublisherTableFile) + " in " + where);
+    }
+  }
+
+  // The data, as the main window loads them, the password asked of the
+  // command line.
+  CongregationData data;
+  data.table.SetCodePage(CodePageForLanguage(languageCode));
+  if (!data.table.Allocate()) return Fail(kExitError, "couldn't allocate memory");
+  PasswordAnswer answer = PasswordAnswer::kNotNeeded;
+  bool passwordFailed = false;
+  LoadCongregationData(
+      data, folder,
+      [&](const PublisherTable& table) {
+        answer = CheckGivenPassword(table, options.password);
+        return answer == PasswordAnswer::kNotNeeded || answer == PasswordAnswer::kGranted;
+      },
+      passwordFailed);
+  if (passwordFailed) {
+    return Fail(kExitPasswordRefused, answer == PasswordAnswer::kMissing
+                                          ? "the data are protected by a password: give it "
+                                            "with --password"
+                                          : "wrong password");
+  }
+
+  const ProfileFile settingsFile(settingsPath);
+  Settings settings;
+  settings.firstNameSort = ReadFirstNameSort(settingsFile, languageCode);
+  if (IsPortuguese(languageCode) && data.table.Count() != 0)
+    SortPublishersByName(data.table, settings.firstNameSort != 0);
+  ReadFormatAndMargins(settingsFile, strings, settings);
+  if (options.lastNameFirst) settings.lastNameFirst = 1;
+
+  const ReportPeriod period = ReportPeriodFor(options.date ? *options.date : SystemClock().Today());
+
+  const int groupCount = FilterGroupCount(data.groups.GroupCount());
+  if (options.filter.kind == FilterChoice::Kind::kGroup && options.filter.group > groupCount) {
+    return Fail(kExitError, "no group " + std::to_string(options.filter.group) +
+                                " (the data have " + std::to_string(groupCount) +
+                                (groupCount == 1 ? " group)" : " groups)"));
+  }
+  bool hasUnassigned = false;
+  const std::vector<PublisherListLine> lines = PublisherListLines(
+      data.table, FilterFor(options.filter, data.groups.GroupCount()), period.reportMonth,
+      period.reportYearShort, settings.firstNameSort != 0, hasUnassigned);
+  const std::vector<int> cards =
+      SelectCards(data.table, lines, options.selection, settings.lastNameFirst != 0);
+  if (cards.empty()) return Fail(kExitError, NoCardMessage(options));
+
+  PrintWishes wishes;
+  wishes.cardVersion = options.cardVersion ? *options.cardVersion : settings.cardVersion;
+  wishes.completeCard = options.completeCard;
+  wishes.printHeader = !options.noHeader;
+  wishes.genderTicks = options.gender;
+  wishes.previousYear = options.previousYear;
+  wishes.totals = options.totals;
+  wishes.useLongName = !options.noLongName;
+  if (options.months) {
+    wishes.months = *options.months;
+  } else {
+    wishes.months.fill(true);  // "enabled": the rule keeps the months it allows
+  }
+
+  CardSetup setup;
+  setup.strings = &strings;
+  setup.languageCode = languageCode;
+  setup.fontCharset = FontCharsetFor(languageCode);
+  setup.settings = settings;
+  setup.period = period;
+  setup.choices = ChoosePrintOptions(wishes, period.reportMonth);
+  LoadLayoutOrDefaults(setup.layout, setup.choices.cardVersion, folder, strings);
+
+  std::vector<CardRequest> requests;
+  requests.reserve(cards.size());
+  for (int publisher : cards) requests.push_back(PlanCardRequest(data, publisher, setup, folder));
+
+  std::string error;
+  switch (options.output) {
+    case OutputKind::kOps: {
+      const std::string listing = ListingOf(requests, options.dpi.value_or(600));
+      if (toStandardOutput) {
+        if (std::fwrite(listing.data(), 1, listing.size(), stdout) != listing.size() ||
+            std::fflush(stdout) != 0)
+          return Fail(kExitError, "can't write the listing to standard output");
+        return kExitOk;
+      }
+      if (!ReplaceFileContents(options.outputTarget, listing))
+        return Fail(kExitError, "can't write " + options.outputTarget);
+      std::printf("morvind-print: %s listed in %s\n", Plural(requests.size()).c_str(),
+                  options.outputTarget.c_str());
+      return kExitOk;
+    }
+    case OutputKind::kPdf:
+      if (!WritePdf(requests, options.outputTarget, error)) return Fail(kExitError, error);
+      std::printf("morvind-print: %s written to %s\n", Plural(requests.size()).c_str(),
+                  std::filesystem::absolute(options.outputTarget).c_str());
+      return kExitOk;
+    case OutputKind::kPrinter:
+      if (!PrintOnPrinter(requests, options.outputTarget, error)) return Fail(kExitError, error);
+      std::printf("morvind-print: %s sent to %s\n", Plural(requests.size()).c_str(),
+                  options.outputTarget.c_str());
+      return kExitOk;
+    case OutputKind::kNone:
+      break;
+  }
+  return Fail(kExitError, "choose the output: --pdf FILE, --printer NAME or --ops FILE");
+}
+
+}  // namespace morvind::cli

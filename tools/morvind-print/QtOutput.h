@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "printing/CardRequest.h"
+
+namespace morvind::cli {
+
+// Prints the cards into the PDF file `target`, one page a card, in one
+// document "Card Header". The file is written beside the target under a
+// temporary name and renamed over it only when the whole document is done,
+// so a failure leaves no file (and an older target as it was). False with
+// `error` set when it can't be written.
+bool WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
+              std::string& error);
+
+// Prints the cards on the CUPS printer `name` as one job. False with `error`
+// set when there is no such printer or it can't be printed on.
+bool PrintOnPrinter(const std::vector<CardRequest>& cards, const std::string& name,
+                    std::string& error);
+
+}  // namespace morvind::cli

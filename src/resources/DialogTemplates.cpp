@@ -92,7 +92,9 @@ DialogTemplate OptionsTemplate() {
               {kStaticId, K::kStatic, "(12 Datenreihen)", 0, 158, 97, 93, 8},
               {1013, K::kPushButton, "Datenverzeichnis", kHidden, 203, 15, 63, 14},
               // The first-name sort exists only for "portuguese"; created hidden.
-              {1082, K::kCheckBox, "Vorname zuerst", kCheck | kHidden, 203, 30, 63, 10},
+              // It starts level with Cancel and OK and runs almost to the
+              // dialog's edge: the caption needs the room beside the box.
+              {1082, K::kCheckBox, "Vorname zuerst", kCheck | kHidden, 200, 30, 70, 10},
               {1012, K::kPushButton, "Druckereinstellung", kButton, 203, 45, 63, 14},
               {kIdCancel, K::kPushButton, "Abbrechen", kButton, 200, 145, 64, 14},
               {kIdOk, K::kDefPushButton, "OK", kButton, 200, 175, 64, 14},
@@ -137,7 +139,10 @@ DialogTemplate LayoutDetailsTemplate() {
       {kStaticId, K::kStatic, "Abmaße sind in Zoll beginnend am linken Rand", 0, 311, 85, 85,
        24},
       {kStaticId, K::kStatic, "Zahlen werden rechtsbündig gedruckt", 0, 310, 120, 85, 18},
-      {kStaticId, K::kStatic, "Bemerkungen werden linksbündig gedruckt", 0, 310, 178, 87, 16},
+      // 18 units high like the note above it: two wrapped lines of the
+      // dialog font need a little more than twice its height, and at 16 the
+      // descenders of the second line were cut off.
+      {kStaticId, K::kStatic, "Bemerkungen werden linksbündig gedruckt", 0, 310, 178, 87, 18},
   };
   controls.insert(controls.end(), body.begin(), body.end());
   // The column fields 1068..1074 with their labels; several labels carry ids

@@ -12,7 +12,10 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSortingEnabled(false);
   setUniformItemSizes(true);
-  connect(this, &QListWidget::currentRowChanged, this, [this](int) {
+  // The selection, not the current row: a mouse click moves the current row
+  // before it selects the line, so only the selection signal comes when
+  // both are in place.
+  connect(this, &QListWidget::itemSelectionChanged, this, [this] {
     if (!silent_) Q_EMIT userSelectionChanged();
   });
 }
@@ -57,9 +60,8 @@ void ListBox::SetCurSel(int index) {
 }
 
 int ListBox::GetCurSel() const {
-  int row = currentRow();
-  if (row < 0 || !item(row) || !item(row)->isSelected()) return -1;
-  return row;
+  const QModelIndexList selected = selectionModel()->selectedIndexes();
+  return selected.isEmpty() ? -1 : selected.front().row();
 }
 
 int ListBox::SelectPrefix(const QString& prefix) {

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "toolkit/AppIcon.h"
+#include "toolkit/GroupFrame.h"
 #include "toolkit/ModalHost.h"
 #include "toolkit/QtText.h"
 
@@ -70,7 +71,7 @@ QWidget* Dialog::CreateControl(const ControlTemplate& control) {
       return button;
     }
     case ControlKind::kGroupBox:
-      return new QGroupBox(caption, this);
+      return NewGroupFrame(control.caption, this);
     case ControlKind::kStatic: {
       auto* label = new QLabel(caption, this);
       label->setTextFormat(Qt::PlainText);

@@ -121,10 +121,15 @@ TEST_F(MainDialogTest, SelectionFollowsTheListAndTheLongNameBox) {
     EXPECT_EQ(dialog.selectedPublisher, 3);
     EXPECT_FALSE(dialog.CheckState(MainDialog::kLongNameBox));
     EXPECT_EQ(dialog.useLongName, 0);
-    // ... a selection by the arrow keys does.
+    // ... a selection by the arrow keys does, and so does one by the mouse.
     QTest::keyClick(list, Qt::Key_Up);
     EXPECT_TRUE(dialog.CheckState(MainDialog::kLongNameBox));
     EXPECT_EQ(dialog.useLongName, 1);
+    dialog.ClickButton(MainDialog::kLongNameBox);
+    QRect first = list->visualItemRect(list->item(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, first.center());
+    EXPECT_EQ(dialog.selectedPublisher, 1);
+    EXPECT_TRUE(dialog.CheckState(MainDialog::kLongNameBox));
   });
 }
 

@@ -1,0 +1,157 @@
+#include "layout/qt/OptionsDialog.h"
+
+#include <cstdio>
+
+#include "layout/LayoutFile.h"
+#include "layout/LayoutValueRules.h"
+#include "layout/qt/LayoutDetailsDialog.h"
+#include "printing/qt/ProgramPrinter.h"
+
+namespace morvind {
+
+std::string StepBodyValue(const std::string& text, int delta, int lower, int upper) {
+  int n = LayoutValueToHundredths(text);
+  // Only the sign counts: a held button that asks for a bigger step still
+  // moves one hundredth per notification.
+  if (delta < 0 && n > lower) --n;
+  if (delta > 0 && n < upper) ++n;
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%3d", n);
+  // The hundredths with a point after the first place; below 1.00 that
+  // place is the blank of the padding (" .51"), which still converts as
+  // 0.51 inches and steps on from there.
+  std::string value;
+  value += digits[0];
+  value += '.';
+  value += digits[1];
+  value += digits[2];
+  return value;
+}
+
+OptionsDialog::OptionsDialog(const UiContext& ui, ProgramPrinter& printer, const DataFolder& folder,
+                             QWidget* parent)
+    : Dialog(kOptionsTemplate, ui, parent), printer_(printer), folder_(folder) {}
+
+bool OptionsDialog::OnInitDialog() {
+  // A foreign date format (only a hand-edited settings file holds one)
+  // checks no radio button; a click then chooses one of the four.
+  for (int i = 0; i < 4; ++i) {
+    SetCheck(kFirstDateFormat + i, i == dateFormat);
+    OnClicked(kFirstDateFormat + i, [this, i] { dateFormat = i; });
+  }
+
+  SetText(kTopMarginEdit, topMargin);
+  SetText(kLeftMarginEdit, leftMargin);
+  OnFocusLost(kTopMarginEdit, [this] { CommitMargin(kTopMarginEdit, topMargin); });
+  OnFocusLost(kLeftMarginEdit, [this] { CommitMargin(kLeftMarginEdit, leftMargin); });
+
+  // The controls' own ranges only bound their inner position; the values
+  // shown and stored follow the body step, whose bounds differ for the
+  // height (up to 2.20).
+  Spin(kBodyTopSpin)->SetRange(100, 150);
+  Spin(kBodyHeightSpin)->SetRange(150, 200);
+  OnDeltaPos(kBodyTopSpin, [this](int, int delta) {
+    BodyStep(kBodyTopLabel, kBodyTop, kBodyTopLower, kBodyTopUpper, delta);
+    return false;
+  });
+  OnDeltaPos(kBodyHeightSpin, [this](int, int delta) {
+    BodyStep(kBodyHeightLabel, kBodyHeight, kBodyHeightLower, kBodyHeightUpper, delta);
+    return false;
+  });
+  RefreshBody();
+
+  FillVersionList();
+  OnSelChange(kVersionList, [this] { SwitchVersion(); });
+
+  OnClicked(kDetailsButton, [this] { RunLayoutDetails(); });
+  OnClicked(kResetButton, [this] {
+    FillDefaultLayout(layout, cardVersion, Strings());
+    RefreshBody();
+  });
+  OnClicked(kPrinterButton, [this] { printer_.RunSetup(this); });
+
+  if (showFirstNameSort) {
+    Show(kFirstNameSortBox, true);
+    SetCheck(kFirstNameSortBox, firstNameSort);
+  }
+
+  SetFocusTo(kTopMarginEdit);
+  return false;
+}
+
+void OptionsDialog::CommitMargin(int editId, std::string& margin) {
+  std::string typed = GetText(editId);
+  if (NormalizeLayoutValue(typed, Strings(), Messages())) margin = typed;
+  // Accepted or not, the edit shows the margin in force: a rejected entry
+  // reverts to the last accepted one. The focus stays where the user put it.
+  SetText(editId, margin);
+}
+
+void OptionsDialog::CommitFocusedMargin() {
+  int focused = FocusedControl();
+  if (focused == kTopMarginEdit) CommitMargin(kTopMarginEdit, topMargin);
+  if (focused == kLeftMarginEdit) CommitMargin(kLeftMarginEdit, leftMargin);
+}
+
+void OptionsDialog::BodyStep(int labelId, int slot, int lower, int upper, int delta) {
+  std::string value = StepBodyValue(GetText(labelId), delta, lower, upper);
+  layout.Set(slot, value);
+  SetText(labelId, value);
+}
+
+void OptionsDialog::RefreshBody() {
+  std::string top = layout.Text(kBodyTop);
+  std::string height = layout.Text(kBodyHeight);
+  Spin(kBodyTopSpin)->SetPos(LayoutValueToHundredths(top));
+  SetText(kBodyTopLabel, top);
+  Spin(kBodyHeightSpin)->SetPos(LayoutValueToHundredths(height));
+  SetText(kBodyHeightLabel, height);
+}
+
+void OptionsDialog::FillVersionList() {
+  ListBox* list = List(kVersionList);
+  int count = CardVersionCount(Strings());
+  for (int v = 0; v < count; ++v) list->InsertString(v, CardVersionName(Strings(), v));
+  // A negative version is treated like one past the count: either would
+  // leave the list without a selection and later name a layout file that
+  // no version owns.
+  cardVersion = ValidCardVersion(Strings(), cardVersion);
+  list->SetCurSel(cardVersion);
+  if (completeCard) Enable(kVersionList, false);
+}
+
+void OptionsDialog::SwitchVersion() {
+  // The current line, not GetCurSel: a mouse click reports the change of
+  // the current line before the line is marked as selected.
+  int selected = List(kVersionList)->currentRow();
+  if (selected < 0) return;
+  // The working copy is written under the version being left, so coming
+  // back to it in this dialog (or later) finds the edits made so far.
+  SaveLayoutFile(layout, cardVersion, folder_);
+  cardVersion = selected;
+  LoadLayoutOrDefaults(layout, cardVersion, folder_, Strings());
+  RefreshBody();
+}
+
+void OptionsDialog::RunLayoutDetails() {
+  LayoutDetailsDialog details(Ui(), this);
+  details.layout = layout;
+  details.cardVersion = cardVersion;
+  if (details.DoModal() == kIdOk) layout = details.layout;
+  RefreshBody();
+}
+
+void OptionsDialog::OnOK() {
+  CommitFocusedMargin();
+  firstNameSort = Strings().LanguageCode() == "portuguese" && CheckState(kFirstNameSortBox);
+  EndDialog(kIdOk);
+}
+
+void OptionsDialog::OnCancel() {
+  // Closing while a margin edit has the focus leaves it: the commit (and
+  // its message for a bad value) happens as it would for any other exit.
+  CommitFocusedMargin();
+  EndDialog(kIdCancel);
+}
+
+}  // namespace morvind

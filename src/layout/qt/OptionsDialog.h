@@ -1,0 +1,81 @@
+#pragma once
+
+#include <string>
+
+#include "data/DataFolder.h"
+#include "layout/CardVersion.h"
+#include "layout/LayoutRecord.h"
+#include "toolkit/Dialog.h"
+
+namespace morvind {
+
+class ProgramPrinter;
+
+// The options dialog (template 130): page margins, date format, top and
+// height of the monthly body, card version and printer; it opens the layout
+// details dialog and resets the layout to the version's defaults.
+//
+// The caller fills the public fields, runs DoModal and takes them back only
+// when it returns OK. Two things act at once whatever the result: a version
+// switch writes the layout file of the version being left, and the printer
+// setup changes the program's printer.
+class OptionsDialog : public Dialog {
+  Q_OBJECT
+ public:
+  OptionsDialog(const UiContext& ui, ProgramPrinter& printer, const DataFolder& folder,
+                QWidget* parent = nullptr);
+
+  int dateFormat = 0;           // 0..3, the index of the checked radio button
+  CardVersion cardVersion = 0;  // a version outside 0..count-1 is shown as 0
+  std::string topMargin;        // inch texts, committed when their edit is left
+  std::string leftMargin;
+  LayoutRecord layout;             // the working copy of the caller's layout
+  bool completeCard = false;       // in only: the version list is then disabled
+  bool showFirstNameSort = false;  // in only: the language is "portuguese"
+  bool firstNameSort = false;
+
+  // Control ids of template 130.
+  static constexpr int kTopMarginEdit = 1014;
+  static constexpr int kLeftMarginEdit = 1019;
+  static constexpr int kFirstDateFormat = 1015;  // radios 1015..1018
+  static constexpr int kBodyTopLabel = 1059;
+  static constexpr int kBodyTopSpin = 1057;
+  static constexpr int kBodyHeightLabel = 1060;
+  static constexpr int kBodyHeightSpin = 1058;
+  static constexpr int kResetButton = 1061;
+  static constexpr int kVersionList = 1067;
+  static constexpr int kDetailsButton = 1062;
+  static constexpr int kPrinterButton = 1012;
+  static constexpr int kFirstNameSortBox = 1082;
+
+  // Bounds of the body values in hundredths of an inch.
+  static constexpr int kBodyTopLower = 100, kBodyTopUpper = 150;
+  static constexpr int kBodyHeightLower = 150, kBodyHeightUpper = 220;
+
+ protected:
+  bool OnInitDialog() override;
+  void OnOK() override;
+  void OnCancel() override;
+
+ private:
+  void CommitMargin(int editId, std::string& margin);
+  // The margin commit for the edit that still has the focus as the dialog
+  // closes: leaving the dialog is leaving the edit.
+  void CommitFocusedMargin();
+  void BodyStep(int labelId, int slot, int lower, int upper, int delta);
+  void RefreshBody();
+  void FillVersionList();
+  void SwitchVersion();
+  void RunLayoutDetails();
+
+  ProgramPrinter& printer_;
+  DataFolder folder_;
+};
+
+// One step of a body value: `text` read as hundredths moves by one towards
+// `delta`'s sign, but never past `lower` or `upper` (a value already outside
+// moves only towards them), and is formatted back as "%3d" with a point
+// after its first place ("132" -> "1.32", 51 -> " .51").
+std::string StepBodyValue(const std::string& text, int delta, int lower, int upper);
+
+}  // namespace morvind

@@ -1,3 +1,5 @@
 #include "app/qt/CardPrinterApp.h"
 
-int main(int argc, char** argv) { return morvind::RunCardPrinter(argc, argv); }
+int main(int argc, char** argv) {
+  return morvind::RunCardPrinter(argc, argv);
+}

@@ -13,6 +13,8 @@ int FontCharsetFor(std::string_view languageCode);
 // the locale of that name; any other code sets none (null).
 const char* LocaleFor(std::string_view languageCode);
 
-inline bool IsPortuguese(std::string_view languageCode) { return languageCode == "portuguese"; }
+inline bool IsPortuguese(std::string_view languageCode) {
+  return languageCode == "portuguese";
+}
 
 }  // namespace morvind

@@ -7,8 +7,14 @@
 namespace morvind {
 
 // The single-byte code pages the data files can be written in.
-enum class CodePage { kWindows1250, kWindows1251, kWindows1252, kWindows1253, kWindows1254,
-                      kWindows1257 };
+enum class CodePage {
+  kWindows1250,
+  kWindows1251,
+  kWindows1252,
+  kWindows1253,
+  kWindows1254,
+  kWindows1257
+};
 
 // The code page of the data for a language code: 1250 for "cz", "polish",
 // "sk" and "rom", 1251 for "rus", 1253 for "ell", 1254 for "turkish", 1257

@@ -27,11 +27,11 @@ struct ExtendedInfo {
 };
 
 namespace extended {
-inline constexpr std::size_t kLongName = 2;        // 65 bytes
+inline constexpr std::size_t kLongName = 2;  // 65 bytes
 inline constexpr std::size_t kLongNameSize = 65;
-inline constexpr std::size_t kText2 = 67;          // 51 bytes
+inline constexpr std::size_t kText2 = 67;  // 51 bytes
 inline constexpr std::size_t kText2Size = 51;
-inline constexpr std::size_t kText3 = 118;         // 72 bytes
+inline constexpr std::size_t kText3 = 118;  // 72 bytes
 inline constexpr std::size_t kText3Size = 72;
 }  // namespace extended
 

@@ -20,8 +20,8 @@ struct RecordText {
 // texts are zero-terminated single-byte texts in the data's code page.
 namespace record {
 inline constexpr std::size_t kSize = 816;
-inline constexpr RecordText kFirstName{2, 21};   // in record 0: the data password
-inline constexpr RecordText kLastName{23, 21};   // in record 0: 'A' marks plain texts
+inline constexpr RecordText kFirstName{2, 21};  // in record 0: the data password
+inline constexpr RecordText kLastName{23, 21};  // in record 0: 'A' marks plain texts
 inline constexpr RecordText kAddress{44, 63};
 inline constexpr RecordText kHomePhone{107, 15};
 inline constexpr RecordText kMobilePhone{122, 15};
@@ -33,16 +33,16 @@ inline constexpr std::size_t kGroup = 181;          // signed byte, 0 = none
 inline constexpr std::size_t kPublisherId = 182;    // u16
 inline constexpr std::size_t kExtendedIndex = 184;  // u16
 inline constexpr std::size_t kInactive = 200;
-inline constexpr std::size_t kMonthStatus = 202;    // [12][3] bytes
+inline constexpr std::size_t kMonthStatus = 202;  // [12][3] bytes
 inline constexpr std::size_t kRoleFlags = 239;
-inline constexpr std::size_t kPlacements = 240;     // five [12][3] u16 blocks follow
+inline constexpr std::size_t kPlacements = 240;  // five [12][3] u16 blocks follow
 inline constexpr std::size_t kVideoShowings = 312;
 inline constexpr std::size_t kHours = 384;
 inline constexpr std::size_t kReturnVisits = 456;
-inline constexpr std::size_t kStudies = 528;        // bits 12..15: hour quarters
-inline constexpr std::size_t kRemarkIndex = 600;    // u16 [12][3], in memory only
+inline constexpr std::size_t kStudies = 528;      // bits 12..15: hour quarters
+inline constexpr std::size_t kRemarkIndex = 600;  // u16 [12][3], in memory only
 
-inline constexpr std::uint8_t kRoleElder = 2;       // roleFlags & 3
+inline constexpr std::uint8_t kRoleElder = 2;  // roleFlags & 3
 inline constexpr std::uint8_t kRoleServant = 1;
 inline constexpr std::uint8_t kMale = 0x20;
 inline constexpr std::uint8_t kFemale = 0x40;
@@ -50,8 +50,13 @@ inline constexpr std::uint8_t kFemale = 0x40;
 
 // The five report figures, in the order used by the body, the preview and
 // the totals.
-enum ReportColumn { kPlacements = 0, kVideoShowings = 1, kHours = 2, kReturnVisits = 3,
-                    kBibleStudies = 4 };
+enum ReportColumn {
+  kPlacements = 0,
+  kVideoShowings = 1,
+  kHours = 2,
+  kReturnVisits = 3,
+  kBibleStudies = 4
+};
 
 // Report-month status of a publisher (MonthStatus).
 inline constexpr int kStatusPublisher = 0;

@@ -18,9 +18,9 @@ inline constexpr std::string_view kGroupKey = "Kq7!vR2@xZ";
 
 // Which bytes the position shift leaves alone.
 enum class ShiftException {
-  kNone,             // every byte is shifted
-  kKeep204,          // a byte of value 204 stays (first and last names)
-  kKeep204Below30,   // a byte of value 204 stays at positions 0..29 (address)
+  kNone,            // every byte is shifted
+  kKeep204,         // a byte of value 204 stays (first and last names)
+  kKeep204Below30,  // a byte of value 204 stays at positions 0..29 (address)
 };
 
 // Undoes the position shift in place over the bytes before the first zero

@@ -13,7 +13,9 @@ constexpr int ElapsedMonths(int reportMonth) {
 }
 
 // Calendar month of card row r.
-constexpr int RowMonth(int row) { return (8 + row) % 12; }
+constexpr int RowMonth(int row) {
+  return (8 + row) % 12;
+}
 
 // The calendar year in which the current service year ends: the year after
 // `currentYear` when the report month is September to November.

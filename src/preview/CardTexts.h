@@ -25,10 +25,10 @@ struct CardTextsInput {
 struct CardTexts {
   std::string cardName;
   std::string cardMobile;
-  bool showLongNameBox = false;       // 1010 "&Langer Name"
-  bool showLastNameFirstBox = true;   // 1007 "Familienname &Zuerst"
-  bool showGenderBox = false;         // 1031 "m/w"
-  bool checkGenderBox = false;        // 1031 is checked (complete card)
+  bool showLongNameBox = false;      // 1010 "&Langer Name"
+  bool showLastNameFirstBox = true;  // 1007 "Familienname &Zuerst"
+  bool showGenderBox = false;        // 1031 "m/w"
+  bool checkGenderBox = false;       // 1031 is checked (complete card)
 };
 
 // Chooses the printed name (the long name when there is one and it is

@@ -14,15 +14,15 @@ namespace morvind {
 // read: the main dialog's fields and check states at one moment, as a value.
 // Renderers are functions of (surface, request).
 struct CardRequest {
-  const PublisherTable* table = nullptr;   // never null when drawing
-  const RemarkTable* remarks = nullptr;    // never null when drawing
-  const StringTable* strings = nullptr;    // never null when drawing
+  const PublisherTable* table = nullptr;  // never null when drawing
+  const RemarkTable* remarks = nullptr;   // never null when drawing
+  const StringTable* strings = nullptr;   // never null when drawing
 
-  int publisher = 0;              // selectedPublisher: record index, 0 = none
-  std::string cardName;           // the name to print (UTF-8)
-  std::string cardMobile;         // the mobile telephone to print (UTF-8)
+  int publisher = 0;       // selectedPublisher: record index, 0 = none
+  std::string cardName;    // the name to print (UTF-8)
+  std::string cardMobile;  // the mobile telephone to print (UTF-8)
 
-  LayoutRecord layout;            // of the current card version
+  LayoutRecord layout;  // of the current card version
   int cardVersion = 0;
   std::string topMargin = "0.00";
   std::string leftMargin = "0.20";
@@ -30,13 +30,13 @@ struct CardRequest {
   int fontCharset = 0;
   int dateFormat = 0;
 
-  int reportMonth = 0;            // 0 = January: the previous calendar month
-  int reportYearShort = 0;        // year of reportMonth - 2000, mod 256
-  int currentYear = 2000;         // calendar year at start
+  int reportMonth = 0;      // 0 = January: the previous calendar month
+  int reportYearShort = 0;  // year of reportMonth - 2000, mod 256
+  int currentYear = 2000;   // calendar year at start
 
-  bool lastNameFirst = false;     // box 1007
+  bool lastNameFirst = false;  // box 1007
   bool useLongName = true;
-  bool completeCard = false;      // field completeCard
+  bool completeCard = false;         // field completeCard
   bool previousServiceYear = false;  // field: box 1027 at the last month rule
 
   bool printHeader = true;        // box 1030

@@ -15,7 +15,9 @@ int MulDiv(int a, int b, int c) {
   return static_cast<int>(negative ? -quotient : quotient);
 }
 
-int PointFontHeight(int tenths, int unitsPerInchY) { return -(tenths * unitsPerInchY / 720); }
+int PointFontHeight(int tenths, int unitsPerInchY) {
+  return -(tenths * unitsPerInchY / 720);
+}
 
 SurfaceObject DrawingSurface::CreatePointFontIndirect(const PointFontRecord& font) {
   FontRecord record;

@@ -14,11 +14,11 @@ inline constexpr int kLogPixelsX = 88;
 inline constexpr int kLogPixelsY = 90;
 
 // Text alignment flags of SetTextAlign.
-inline constexpr int kAlignLeft = 0;            // x is the left end, y the top
-inline constexpr int kAlignUpdateCp = 1;        // draw at and advance the current position
-inline constexpr int kAlignRight = 2;           // x is the right end
-inline constexpr int kAlignCenter = 6;          // x is the centre
-inline constexpr int kAlignBottom = 8;          // y is the bottom of the text
+inline constexpr int kAlignLeft = 0;      // x is the left end, y the top
+inline constexpr int kAlignUpdateCp = 1;  // draw at and advance the current position
+inline constexpr int kAlignRight = 2;     // x is the right end
+inline constexpr int kAlignCenter = 6;    // x is the centre
+inline constexpr int kAlignBottom = 8;    // y is the bottom of the text
 // Combinations used: 3 (right end at the current position, which moves to
 // the left end), 9 (bottom, at the current position).
 
@@ -47,11 +47,11 @@ inline constexpr Colour kGrey = 0x808080;  // red, green and blue 128 each
 
 // A font as the card and the preview ask for it.
 struct FontRecord {
-  int height = 0;          // device units; negative: character height
-  int weight = 400;        // 400 normal, 700 bold, 0 default
-  int charset = 0;         // the language's font character set (0 default)
+  int height = 0;    // device units; negative: character height
+  int weight = 400;  // 400 normal, 700 bold, 0 default
+  int charset = 0;   // the language's font character set (0 default)
   int pitchAndFamily = 0;
-  std::string face;        // "Arial", "Times New Roman"
+  std::string face;  // "Arial", "Times New Roman"
   bool operator==(const FontRecord&) const = default;
 };
 

@@ -18,11 +18,21 @@ void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
   for (unsigned char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20) {
           char buffer[8];
@@ -211,7 +221,9 @@ SurfaceSize RecordingSurface::GetTextExtentPoint32(std::string_view text) {
   return SurfaceSize{TextWidth(text, height), height < 0 ? -height : height};
 }
 
-void RecordingSurface::MoveTo(int x, int y) { position_ = SurfacePoint{x, y}; }
+void RecordingSurface::MoveTo(int x, int y) {
+  position_ = SurfacePoint{x, y};
+}
 
 void RecordingSurface::LineTo(int x, int y) {
   RecordedOp op;
@@ -230,7 +242,9 @@ void RecordingSurface::LineTo(int x, int y) {
   position_ = SurfacePoint{x, y};
 }
 
-SurfacePoint RecordingSurface::GetCurrentPositionEx() { return position_; }
+SurfacePoint RecordingSurface::GetCurrentPositionEx() {
+  return position_;
+}
 
 void RecordingSurface::Rectangle(int left, int top, int right, int bottom) {
   RecordedOp op;
@@ -322,8 +336,9 @@ std::string RecordingSurface::ToJsonLines() const {
   for (const RecordedOp& op : ops_) {
     switch (op.kind) {
       case RecordedOp::Kind::kText:
-        std::snprintf(buffer, sizeof buffer, "{\"op\":\"text\",\"x\":%d,\"y\":%d,\"align\":%d,\"text\":",
-                      op.x, op.y, op.align);
+        std::snprintf(buffer, sizeof buffer,
+                      "{\"op\":\"text\",\"x\":%d,\"y\":%d,\"align\":%d,\"text\":", op.x, op.y,
+                      op.align);
         out += buffer;
         AppendJsonString(out, op.text);
         out += ",\"font\":{\"face\":";
@@ -337,15 +352,16 @@ std::string RecordingSurface::ToJsonLines() const {
           out += buffer;
         }
         if (op.clipped) {
-          std::snprintf(buffer, sizeof buffer, ",\"clip\":[%d,%d,%d,%d]", op.clip.left,
-                        op.clip.top, op.clip.right, op.clip.bottom);
+          std::snprintf(buffer, sizeof buffer, ",\"clip\":[%d,%d,%d,%d]", op.clip.left, op.clip.top,
+                        op.clip.right, op.clip.bottom);
           out += buffer;
         }
         out += "}\n";
         break;
       case RecordedOp::Kind::kLine:
-        std::snprintf(buffer, sizeof buffer, "{\"op\":\"line\",\"from\":[%d,%d],\"to\":[%d,%d],\"pen\":%d}\n",
-                      op.x, op.y, op.x2, op.y2, op.penWidth);
+        std::snprintf(buffer, sizeof buffer,
+                      "{\"op\":\"line\",\"from\":[%d,%d],\"to\":[%d,%d],\"pen\":%d}\n", op.x, op.y,
+                      op.x2, op.y2, op.penWidth);
         out += buffer;
         break;
       case RecordedOp::Kind::kRectangle:

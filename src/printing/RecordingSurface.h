@@ -11,12 +11,12 @@ namespace morvind {
 // One operation a RecordingSurface saw.
 struct RecordedOp {
   enum class Kind {
-    kText,        // TextOut and ExtTextOut
-    kLine,        // LineTo: from the current position to (x2, y2)
-    kRectangle,   // (x, y) - (x2, y2)
+    kText,       // TextOut and ExtTextOut
+    kLine,       // LineTo: from the current position to (x2, y2)
+    kRectangle,  // (x, y) - (x2, y2)
     kCreateFont,
     kCreatePen,
-    kSelect,      // object: what was selected; previous: what it replaced
+    kSelect,  // object: what was selected; previous: what it replaced
     kDelete,
     kStartDoc,
     kStartPage,

@@ -8,16 +8,16 @@ namespace morvind {
 // The kinds of control a dialog template holds.
 enum class ControlKind {
   kListBox,
-  kOwnerDraw,      // a disabled owner-drawn button: a preview pane
-  kCheckBox,       // auto check box
-  kRadioButton,    // auto radio button
+  kOwnerDraw,    // a disabled owner-drawn button: a preview pane
+  kCheckBox,     // auto check box
+  kRadioButton,  // auto radio button
   kPushButton,
   kDefPushButton,  // the default push button
   kGroupBox,
-  kStatic,         // a label
+  kStatic,  // a label
   kEdit,
-  kUpDown,         // a spin control beside its buddy (the control before it)
-  kIcon,           // a static icon (icon 128)
+  kUpDown,  // a spin control beside its buddy (the control before it)
+  kIcon,    // a static icon (icon 128)
 };
 
 // Style bits that matter to the program.
@@ -43,7 +43,7 @@ enum ControlStyle : unsigned {
 // Dialog window styles.
 enum DialogStyle : unsigned {
   kDialogNone = 0,
-  kSystemMenu = 1u << 0,   // a close box in the title bar
+  kSystemMenu = 1u << 0,  // a close box in the title bar
   kModalFrame = 1u << 1,
   kInTaskBar = 1u << 2,
 };

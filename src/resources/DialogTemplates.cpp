@@ -12,7 +12,12 @@ constexpr unsigned kField = kBorder | kTabStop | kAutoHScroll;
 constexpr unsigned kSpin = kAutoBuddy | kArrowKeys | kAlignRightOfBuddy;
 
 DialogTemplate AboutTemplate() {
-  return {kAboutTemplate, "About morvind", 217, 100, "MS Sans Serif", 8,
+  return {kAboutTemplate,
+          "About morvind",
+          217,
+          100,
+          "MS Sans Serif",
+          8,
           kSystemMenu | kModalFrame,
           {
               {kStaticId, K::kIcon, "", 0, 11, 17, 21, 20},
@@ -29,8 +34,8 @@ DialogTemplate AboutTemplate() {
 
 DialogTemplate MainTemplate() {
   std::vector<ControlTemplate> controls = {
-      {1000, K::kListBox, "", kNotify | kVScroll | kBorder | kNoIntegralHeight | kTabStop, 6, 6,
-       90, 219},
+      {1000, K::kListBox, "", kNotify | kVScroll | kBorder | kNoIntegralHeight | kTabStop, 6, 6, 90,
+       219},
       {1006, K::kOwnerDraw, "", kDisabled, 104, 7, 367, 52},
       {1007, K::kCheckBox, "Familienname &Zuerst", kCheck, 106, 61, 81, 10},
       {1010, K::kCheckBox, "&Langer Name", kCheck, 226, 61, 67, 10},
@@ -39,7 +44,7 @@ DialogTemplate MainTemplate() {
       {129, K::kOwnerDraw, "", kDisabled, 106, 74, 350, 133},
   };
   // The month boxes stand level with the rows of the body preview.
-  constexpr std::array<int, 12> kMonthBoxY = {85, 95, 104, 113, 122, 131,
+  constexpr std::array<int, 12> kMonthBoxY = {85,  95,  104, 113, 122, 131,
                                               140, 150, 159, 168, 178, 187};
   for (int i = 0; i < 12; ++i)
     controls.push_back({1015 + i, K::kCheckBox, "", kCheck, 462, kMonthBoxY[i], 8, 8});
@@ -53,12 +58,24 @@ DialogTemplate MainTemplate() {
       {kIdCancel, K::kPushButton, "&Fertig", kButton, 405, 232, 62, 14},
   };
   controls.insert(controls.end(), rest.begin(), rest.end());
-  return {kMainTemplate, "Morvind", 477, 252, "MS Sans Serif", 8,
-          kSystemMenu | kModalFrame | kInTaskBar, std::move(controls)};
+  return {kMainTemplate,
+          "Morvind",
+          477,
+          252,
+          "MS Sans Serif",
+          8,
+          kSystemMenu | kModalFrame | kInTaskBar,
+          std::move(controls)};
 }
 
 DialogTemplate PasswordTemplate() {
-  return {kPasswordTemplate, "Password Required", 137, 52, "MS Sans Serif", 8, kModalFrame,
+  return {kPasswordTemplate,
+          "Password Required",
+          137,
+          52,
+          "MS Sans Serif",
+          8,
+          kModalFrame,
           {
               {245, K::kStatic, "", 0, 9, 12, 120, 9},
               {244, K::kEdit, "", kField | kPasswordStyle, 9, 28, 84, 12},
@@ -67,50 +84,63 @@ DialogTemplate PasswordTemplate() {
 }
 
 DialogTemplate OptionsTemplate() {
-  return {kOptionsTemplate, "", 271, 201, "MS Sans Serif", 8, kModalFrame,
-          {
-              {kStaticId, K::kGroupBox, " Ränder ", 0, 8, 5, 100, 56},
-              {kStaticId, K::kStatic, "Zoll", kTextCentered, 77, 16, 22, 8},
-              {kStaticId, K::kStatic, "Oberer", kTextRight, 13, 29, 58, 8},
-              {1014, K::kEdit, "", kField | kTextCentered, 77, 26, 24, 12},
-              {kStaticId, K::kStatic, "Linker", kTextRight, 13, 41, 57, 8},
-              {1019, K::kEdit, "", kField | kTextCentered, 77, 39, 24, 12},
-              {kStaticId, K::kGroupBox, " Datumformat ", 0, 116, 5, 79, 56},
-              {1015, K::kRadioButton, "01/31/02 ", kGroupStart, 124, 17, 51, 10},
-              {1016, K::kRadioButton, "31/01/02  ", 0, 124, 27, 48, 10},
-              {1017, K::kRadioButton, "Jan 31, 2002  ", 0, 124, 37, 58, 10},
-              {1018, K::kRadioButton, "31 Jan, 2002 ", 0, 124, 47, 58, 10},
-              {kStaticId, K::kGroupBox, " Hauptteil (monatliche Daten)  ", kGroupStart, 5, 64,
-               260, 70},
-              {kStaticId, K::kStatic, "Oberkante Hauptteil", 0, 24, 79, 68, 8},
-              {1059, K::kStatic, "Static", 0, 106, 78, 30, 13},
-              {1057, K::kUpDown, "", kSpin, 96, 77, 11, 14},
-              {kStaticId, K::kStatic, "(in Zoll vom oberen Rand)", 0, 158, 79, 93, 8},
-              {kStaticId, K::kStatic, "Höhe des Hauptteils", 0, 25, 97, 68, 8},
-              {1060, K::kStatic, "Static", 0, 106, 96, 30, 13},
-              {1058, K::kUpDown, "", kSpin, 96, 97, 11, 14},
-              {kStaticId, K::kStatic, "(12 Datenreihen)", 0, 158, 97, 93, 8},
-              {1013, K::kPushButton, "Datenverzeichnis", kHidden, 203, 15, 63, 14},
-              // The first-name sort exists only for "portuguese"; created hidden.
-              // It starts level with Cancel and OK and runs almost to the
-              // dialog's edge: the caption needs the room beside the box.
-              {1082, K::kCheckBox, "Vorname zuerst", kCheck | kHidden, 200, 30, 70, 10},
-              {1012, K::kPushButton, "Druckereinstellung", kButton, 203, 45, 63, 14},
-              {kIdCancel, K::kPushButton, "Abbrechen", kButton, 200, 145, 64, 14},
-              {kIdOk, K::kDefPushButton, "OK", kButton, 200, 175, 64, 14},
-              {1061, K::kPushButton, "Reset auf Standardeinstellungen", kButton, 53, 118, 156,
-               11},
-              {1062, K::kPushButton, "Layout Einzelheiten", kButton, 6, 180, 145, 14},
-              {1067, K::kListBox, "", kNotify | kNoIntegralHeight | kVScroll | kBorder | kTabStop,
-               6, 137, 145, 40},
-          }};
+  return {
+      kOptionsTemplate,
+      "",
+      271,
+      201,
+      "MS Sans Serif",
+      8,
+      kModalFrame,
+      {
+          {kStaticId, K::kGroupBox, " Ränder ", 0, 8, 5, 100, 56},
+          {kStaticId, K::kStatic, "Zoll", kTextCentered, 77, 16, 22, 8},
+          {kStaticId, K::kStatic, "Oberer", kTextRight, 13, 29, 58, 8},
+          {1014, K::kEdit, "", kField | kTextCentered, 77, 26, 24, 12},
+          {kStaticId, K::kStatic, "Linker", kTextRight, 13, 41, 57, 8},
+          {1019, K::kEdit, "", kField | kTextCentered, 77, 39, 24, 12},
+          {kStaticId, K::kGroupBox, " Datumformat ", 0, 116, 5, 79, 56},
+          {1015, K::kRadioButton, "01/31/02 ", kGroupStart, 124, 17, 51, 10},
+          {1016, K::kRadioButton, "31/01/02  ", 0, 124, 27, 48, 10},
+          {1017, K::kRadioButton, "Jan 31, 2002  ", 0, 124, 37, 58, 10},
+          {1018, K::kRadioButton, "31 Jan, 2002 ", 0, 124, 47, 58, 10},
+          {kStaticId, K::kGroupBox, " Hauptteil (monatliche Daten)  ", kGroupStart, 5, 64, 260, 70},
+          {kStaticId, K::kStatic, "Oberkante Hauptteil", 0, 24, 79, 68, 8},
+          {1059, K::kStatic, "Static", 0, 106, 78, 30, 13},
+          {1057, K::kUpDown, "", kSpin, 96, 77, 11, 14},
+          {kStaticId, K::kStatic, "(in Zoll vom oberen Rand)", 0, 158, 79, 93, 8},
+          {kStaticId, K::kStatic, "Höhe des Hauptteils", 0, 25, 97, 68, 8},
+          {1060, K::kStatic, "Static", 0, 106, 96, 30, 13},
+          {1058, K::kUpDown, "", kSpin, 96, 97, 11, 14},
+          {kStaticId, K::kStatic, "(12 Datenreihen)", 0, 158, 97, 93, 8},
+          {1013, K::kPushButton, "Datenverzeichnis", kHidden, 203, 15, 63, 14},
+          // The first-name sort exists only for "portuguese"; created hidden.
+          // It starts level with Cancel and OK and runs almost to the
+          // dialog's edge: the caption needs the room beside the box.
+          {1082, K::kCheckBox, "Vorname zuerst", kCheck | kHidden, 200, 30, 70, 10},
+          {1012, K::kPushButton, "Druckereinstellung", kButton, 203, 45, 63, 14},
+          {kIdCancel, K::kPushButton, "Abbrechen", kButton, 200, 145, 64, 14},
+          {kIdOk, K::kDefPushButton, "OK", kButton, 200, 175, 64, 14},
+          {1061, K::kPushButton, "Reset auf Standardeinstellungen", kButton, 53, 118, 156, 11},
+          {1062, K::kPushButton, "Layout Einzelheiten", kButton, 6, 180, 145, 14},
+          {1067, K::kListBox, "", kNotify | kNoIntegralHeight | kVScroll | kBorder | kTabStop, 6,
+           137, 145, 40},
+      }};
 }
 
 DialogTemplate LayoutDetailsTemplate() {
-  static constexpr std::array<std::string_view, 12> kRowLabels = {
-      "Name                  ", "Adresse", "Telefon", "Handy", "Geburtsdatum",
-      "Datum der Taufe", "Gesalbter o. a.S.", "[x] Ältester", "[x] Allg. Pionier",
-      "[x] Dienstamtgehilfe", "[x] männlich", "[x] weiblich"};
+  static constexpr std::array<std::string_view, 12> kRowLabels = {"Name                  ",
+                                                                  "Adresse",
+                                                                  "Telefon",
+                                                                  "Handy",
+                                                                  "Geburtsdatum",
+                                                                  "Datum der Taufe",
+                                                                  "Gesalbter o. a.S.",
+                                                                  "[x] Ältester",
+                                                                  "[x] Allg. Pionier",
+                                                                  "[x] Dienstamtgehilfe",
+                                                                  "[x] männlich",
+                                                                  "[x] weiblich"};
   std::vector<ControlTemplate> controls = {
       {kStaticId, K::kGroupBox, " Kartenkopf ", 0, 5, 5, 170, 261},
       {kStaticId, K::kStatic, "X", 0, 98, 14, 8, 8},
@@ -124,8 +154,9 @@ DialogTemplate LayoutDetailsTemplate() {
     controls.push_back({1043 + i, K::kEdit, "", kField, 128, y, 40, 14});
   }
   std::vector<ControlTemplate> body = {
-      {kStaticId, K::kStatic, "X Koordinaten sind in Zoll vom linken Rand\n"
-                              "Y Koordinaten sind in Zoll vom oberen Rand",
+      {kStaticId, K::kStatic,
+       "X Koordinaten sind in Zoll vom linken Rand\n"
+       "Y Koordinaten sind in Zoll vom oberen Rand",
        0, 14, 227, 154, 20},
       {kStaticId, K::kStatic, "Beispiele:  1.52    0.80    0.00    2.15", 0, 14, 251, 153, 8},
       {kStaticId, K::kGroupBox, " Hauptteil ", 0, 180, 5, 232, 204},
@@ -136,8 +167,7 @@ DialogTemplate LayoutDetailsTemplate() {
       {1067, K::kEdit, "", kField, 262, 41, 40, 14},
       {kStaticId, K::kStatic, "(12 Datenreihen)", 0, 311, 45, 93, 8},
       {kStaticId, K::kGroupBox, " Abstände der monatlichen Daten  ", 0, 185, 65, 220, 139},
-      {kStaticId, K::kStatic, "Abmaße sind in Zoll beginnend am linken Rand", 0, 311, 85, 85,
-       24},
+      {kStaticId, K::kStatic, "Abmaße sind in Zoll beginnend am linken Rand", 0, 311, 85, 85, 24},
       {kStaticId, K::kStatic, "Zahlen werden rechtsbündig gedruckt", 0, 310, 120, 85, 18},
       // 18 units high like the note above it: two wrapped lines of the
       // dialog font need a little more than twice its height, and at 16 the
@@ -150,8 +180,8 @@ DialogTemplate LayoutDetailsTemplate() {
   static constexpr std::array<int, 7> kColumnLabelIds = {1076, 1075, kStaticId, 1077,
                                                          1078, 1079, kStaticId};
   static constexpr std::array<std::string_view, 7> kColumnLabels = {
-      "Bücher", "Brosch.", "Stunden", "Zeitschriften", "Rückbesuche", "Bibelstudien",
-      "Bemerkungen"};
+      "Bücher",      "Brosch.",      "Stunden",    "Zeitschriften",
+      "Rückbesuche", "Bibelstudien", "Bemerkungen"};
   for (int j = 0; j < 7; ++j) {
     int y = 83 + 16 * j;
     controls.push_back({kColumnLabelIds[j], K::kStatic, kColumnLabels[j], 0, 195, y + 3, 64, 8});
@@ -163,8 +193,8 @@ DialogTemplate LayoutDetailsTemplate() {
       {1064, K::kPushButton, "", kButton, 180, 223, 232, 14},
   };
   controls.insert(controls.end(), buttons.begin(), buttons.end());
-  return {kLayoutDetailsTemplate, "", 418, 271, "MS Sans Serif", 8, kModalFrame,
-          std::move(controls)};
+  return {kLayoutDetailsTemplate, "", 418,         271,
+          "MS Sans Serif",        8,  kModalFrame, std::move(controls)};
 }
 
 }  // namespace
@@ -176,9 +206,9 @@ const ControlTemplate* DialogTemplate::Find(int controlId) const {
 }
 
 const DialogTemplate* FindDialogTemplate(int templateId) {
-  static const std::array<DialogTemplate, 5> kTemplates = {
-      AboutTemplate(), MainTemplate(), PasswordTemplate(), OptionsTemplate(),
-      LayoutDetailsTemplate()};
+  static const std::array<DialogTemplate, 5> kTemplates = {AboutTemplate(), MainTemplate(),
+                                                           PasswordTemplate(), OptionsTemplate(),
+                                                           LayoutDetailsTemplate()};
   for (const DialogTemplate& dialog : kTemplates)
     if (dialog.id == templateId) return &dialog;
   return nullptr;

@@ -137,9 +137,8 @@ struct DefaultLayout {
 
 constexpr std::array<const char*, 12> kHeaderY0 = {"0.22", "0.38", "0.57", "0.57", "0.57", "0.81",
                                                    "0.81", "0.75", "0.86", "0.75", "0.07", "0.17"};
-constexpr std::array<const char*, 12> kHeaderYOthers = {"0.22", "0.38", "0.57", "0.57",
-                                                        "0.57", "0.81", "0.81", "0.75",
-                                                        "0.86", "0.75", "0.00", "0.10"};
+constexpr std::array<const char*, 12> kHeaderYOthers = {
+    "0.22", "0.38", "0.57", "0.57", "0.57", "0.81", "0.81", "0.75", "0.86", "0.75", "0.00", "0.10"};
 
 constexpr DefaultLayout kDefaultLayouts[] = {
     {{"0.50", "0.50", "0.50", "2.10", "4.15", "0.50", "3.20", "4.10", "4.10", "4.65", "5.40",
@@ -185,7 +184,9 @@ std::string StringTable::Get(int id) const {
   return it == texts_.end() ? std::string() : it->second;
 }
 
-int StringTable::GetInt(int id) const { return ParseLeadingInt(Get(id)); }
+int StringTable::GetInt(int id) const {
+  return ParseLeadingInt(Get(id));
+}
 
 int ParseLeadingInt(std::string_view text) {
   size_t i = 0;

@@ -4,8 +4,12 @@
 
 namespace morvind {
 
-QPixmap AppIconPixmap() { return QPixmap(kAppIconXpm); }
+QPixmap AppIconPixmap() {
+  return QPixmap(kAppIconXpm);
+}
 
-QIcon AppIcon() { return QIcon(AppIconPixmap()); }
+QIcon AppIcon() {
+  return QIcon(AppIconPixmap());
+}
 
 }  // namespace morvind

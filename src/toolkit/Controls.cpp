@@ -1,8 +1,8 @@
 #include "toolkit/Controls.h"
 
 #include <QFocusEvent>
-#include <algorithm>
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "toolkit/QtText.h"
 
@@ -120,7 +120,9 @@ void UpDown::SetRange(int lower, int upper) {
   upper_ = upper;
 }
 
-void UpDown::SetPos(int pos) { pos_ = pos; }
+void UpDown::SetPos(int pos) {
+  pos_ = pos;
+}
 
 void UpDown::Step(int delta) {
   if (handler_ && handler_(pos_, delta)) return;

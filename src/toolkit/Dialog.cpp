@@ -49,8 +49,12 @@ Dialog::Dialog(int templateId, const UiContext& ui, QWidget* parent)
 
 Dialog::~Dialog() = default;
 
-int Dialog::DluToPixelsX(int x) const { return (x * baseUnitX_ + 2) / 4; }
-int Dialog::DluToPixelsY(int y) const { return (y * baseUnitY_ + 4) / 8; }
+int Dialog::DluToPixelsX(int x) const {
+  return (x * baseUnitX_ + 2) / 4;
+}
+int Dialog::DluToPixelsY(int y) const {
+  return (y * baseUnitY_ + 4) / 8;
+}
 
 QWidget* Dialog::CreateControl(const ControlTemplate& control) {
   QString caption = ToQt(control.caption);
@@ -76,8 +80,8 @@ QWidget* Dialog::CreateControl(const ControlTemplate& control) {
       auto* label = new QLabel(caption, this);
       label->setTextFormat(Qt::PlainText);
       Qt::Alignment horizontal = (control.style & kTextCentered) ? Qt::AlignHCenter
-                                 : (control.style & kTextRight) ? Qt::AlignRight
-                                                                : Qt::AlignLeft;
+                                 : (control.style & kTextRight)  ? Qt::AlignRight
+                                                                 : Qt::AlignLeft;
       label->setAlignment(horizontal | Qt::AlignTop);
       label->setWordWrap(control.cy > 10);
       return label;
@@ -128,11 +132,10 @@ void Dialog::BuildControls() {
     if (control.kind == ControlKind::kGroupBox) widget->lower();
     if (control.style & kHidden) widget->setVisible(false);
     if (control.style & kDisabled) widget->setEnabled(false);
-    bool focusable = control.kind == ControlKind::kListBox || control.kind == ControlKind::kEdit ||
-                     control.kind == ControlKind::kCheckBox ||
-                     control.kind == ControlKind::kRadioButton ||
-                     control.kind == ControlKind::kPushButton ||
-                     control.kind == ControlKind::kDefPushButton;
+    bool focusable =
+        control.kind == ControlKind::kListBox || control.kind == ControlKind::kEdit ||
+        control.kind == ControlKind::kCheckBox || control.kind == ControlKind::kRadioButton ||
+        control.kind == ControlKind::kPushButton || control.kind == ControlKind::kDefPushButton;
     if (!focusable) {
       widget->setFocusPolicy(Qt::NoFocus);
     } else if (!(control.style & kTabStop)) {
@@ -282,9 +285,13 @@ std::string Dialog::GetText(int id) const {
   return std::string();
 }
 
-void Dialog::SetTitle(std::string_view title) { setWindowTitle(ToQt(title)); }
+void Dialog::SetTitle(std::string_view title) {
+  setWindowTitle(ToQt(title));
+}
 
-std::string Dialog::Title() const { return FromQt(windowTitle()); }
+std::string Dialog::Title() const {
+  return FromQt(windowTitle());
+}
 
 void Dialog::SetFocusTo(int id) {
   if (QWidget* widget = Control(id)) widget->setFocus(Qt::OtherFocusReason);

@@ -4,6 +4,8 @@
 
 namespace morvind {
 
-int ExecModalHost::RunModal(Dialog& dialog) { return dialog.exec(); }
+int ExecModalHost::RunModal(Dialog& dialog) {
+  return dialog.exec();
+}
 
 }  // namespace morvind

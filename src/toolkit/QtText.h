@@ -10,6 +10,8 @@ namespace morvind {
 inline QString ToQt(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
-inline std::string FromQt(const QString& text) { return text.toUtf8().toStdString(); }
+inline std::string FromQt(const QString& text) {
+  return text.toUtf8().toStdString();
+}
 
 }  // namespace morvind

@@ -16,9 +16,9 @@ TEST(StringTableTest, GermanTableHoldsTheLanguageCodeAndVersionCount) {
 
 TEST(StringTableTest, DefaultLayoutsSitAtTheirNumbers) {
   StringTable strings = StringTable::German();
-  EXPECT_EQ(strings.Get(500), "0.50");        // version 0 nameX
+  EXPECT_EQ(strings.Get(500), "0.50");            // version 0 nameX
   EXPECT_EQ(strings.Get(600 + 20 + 10), "0.00");  // version 1 maleY
-  EXPECT_EQ(strings.Get(700), "1.32");        // version 0 bodyTop
+  EXPECT_EQ(strings.Get(700), "1.32");            // version 0 bodyTop
   EXPECT_EQ(strings.Get(700 + 40 + 1), "2.72");   // version 2 bodyHeight
   EXPECT_EQ(strings.Get(700 + 80 + 8), "3.38");   // version 4 remarksColumn
 }

@@ -9,7 +9,8 @@
 namespace morvind::test {
 
 MainDialogFixture::MainDialogFixture() {
-  printer = std::make_unique<PdfFilePrinter>(QString::fromStdString((folder.Path() / "card.pdf").string()));
+  printer = std::make_unique<PdfFilePrinter>(
+      QString::fromStdString((folder.Path() / "card.pdf").string()));
   environment.ui = UiContext{&host, &messages, &strings};
   environment.dataFolder = folder.Folder();
   environment.settingsFile = folder.Path() / "morvind.INI";

@@ -16,7 +16,8 @@ class MainDialogTest : public MainDialogFixture {
   void MakeGroupedCongregation(bool withUnassigned) {
     congregation.groupCount = 3;
     congregation.groups.resize(3);
-    congregation.publishers = {Publisher("Anna", "Meier", 1, 11), Publisher("Bernd", "Kraus", 2, 12),
+    congregation.publishers = {Publisher("Anna", "Meier", 1, 11),
+                               Publisher("Bernd", "Kraus", 2, 12),
                                Publisher("Clara", "Lang", 1, 13), Publisher("Dora", "Stein", 3, 14),
                                Publisher("Emil", "Vogt", 2, 15)};
     // Report month November 2026: slot 0 (2026 is even).
@@ -41,9 +42,8 @@ class MainDialogTest : public MainDialogFixture {
 TEST_F(MainDialogTest, FilterCyclesThroughGroupsAndUnassigned) {
   MakeGroupedCongregation(false);
   RunMain([&](MainDialog& dialog) {
-    EXPECT_EQ(FilterCaptions(dialog, 5),
-              (Lines{"Alle Verkündiger", "Allg. u. SoPi's", "Gruppe 1", "Gruppe 2", "Gruppe 3",
-                     "Alle Verkündiger"}));
+    EXPECT_EQ(FilterCaptions(dialog, 5), (Lines{"Alle Verkündiger", "Allg. u. SoPi's", "Gruppe 1",
+                                                "Gruppe 2", "Gruppe 3", "Alle Verkündiger"}));
   });
   MakeGroupedCongregation(true);
   RunMain([&](MainDialog& dialog) {
@@ -72,8 +72,8 @@ TEST_F(MainDialogTest, FilterWithoutGroupsIsAllAndPioneersAndUnassignedWhenNeede
 TEST_F(MainDialogTest, PioneersAreNeverListedUnderTheirGroupAndInactiveNever) {
   MakeGroupedCongregation(true);
   RunMain([&](MainDialog& dialog) {
-    EXPECT_EQ(ListLines(dialog), (Lines{"Meier, Anna", "Kraus, Bernd", "Lang, Clara",
-                                        "Stein, Dora", "Ohne, Fritz"}));
+    EXPECT_EQ(ListLines(dialog),
+              (Lines{"Meier, Anna", "Kraus, Bernd", "Lang, Clara", "Stein, Dora", "Ohne, Fritz"}));
     Click(dialog, MainDialog::kFilterButton);
     EXPECT_EQ(ListLines(dialog), (Lines{"Kraus, Bernd"}));
     Click(dialog, MainDialog::kFilterButton);  // group 1
@@ -269,8 +269,8 @@ TEST_F(MainDialogTest, NoMemoryForTheTableGivesTheMessageAndAnEmptyList) {
 
 TEST_F(MainDialogTest, ANineHundredPublisherTableFillsTheList) {
   for (int i = 0; i < 909; ++i)
-    congregation.publishers.push_back(
-        Publisher("Vorname" + std::to_string(i), "Name", 1 + i % 3, static_cast<std::uint16_t>(20 + i)));
+    congregation.publishers.push_back(Publisher("Vorname" + std::to_string(i), "Name", 1 + i % 3,
+                                                static_cast<std::uint16_t>(20 + i)));
   congregation.groupCount = 3;
   WriteData();
   RunMain([&](MainDialog& dialog) {
@@ -320,7 +320,8 @@ TEST_F(MainDialogExtrasTest, PortugueseSortsByFirstNameAndReSortsAfterTheOptions
   });
   RunMain([&](MainDialog& dialog) {
     EXPECT_EQ(dialog.firstNameSort, 1);
-    EXPECT_EQ(ListLines(dialog), (std::vector<std::string>{"ana Costa", "Bruno Brito", "Zoe Alves"}));
+    EXPECT_EQ(ListLines(dialog),
+              (std::vector<std::string>{"ana Costa", "Bruno Brito", "Zoe Alves"}));
     Click(dialog, MainDialog::kOptionsButton);
     EXPECT_EQ(dialog.firstNameSort, 0);
     EXPECT_EQ(ListLines(dialog),

@@ -22,7 +22,8 @@ std::string CommandOutput(const std::string& command) {
 class PrintCardTest : public MainDialogFixture {
  protected:
   void SetUp() override {
-    congregation.publishers = {Publisher("Anna", "Meier", 1, 11), Publisher("Bernd", "Kraus", 1, 12),
+    congregation.publishers = {Publisher("Anna", "Meier", 1, 11),
+                               Publisher("Bernd", "Kraus", 1, 12),
                                Publisher("Smilla", "Sommer", 1, 13)};
     DemoPublisher& anna = congregation.publishers[0];
     anna.address = "Lindenstraße 3";
@@ -32,7 +33,9 @@ class PrintCardTest : public MainDialogFixture {
     WriteData();
   }
   std::string Pdf() const { return (folder.Path() / "card.pdf").string(); }
-  std::string PdfText() const { return CommandOutput("pdftotext -layout '" + Pdf() + "' - 2>/dev/null"); }
+  std::string PdfText() const {
+    return CommandOutput("pdftotext -layout '" + Pdf() + "' - 2>/dev/null");
+  }
   std::string PdfInfo() const { return CommandOutput("pdfinfo '" + Pdf() + "' 2>/dev/null"); }
   int PageCount() const {
     std::string info = PdfInfo();
@@ -92,7 +95,8 @@ TEST_F(PrintCardTest, WithoutAPrinterTheMessageIsNoPrinter) {
 }
 
 TEST_F(PrintCardTest, APrinterThatCantBeginGivesNoHdc) {
-  PdfFilePrinter broken(QString::fromStdString((folder.Path() / "no" / "such" / "card.pdf").string()));
+  PdfFilePrinter broken(
+      QString::fromStdString((folder.Path() / "no" / "such" / "card.pdf").string()));
   environment.printer = &broken;
   RunMain([&](MainDialog& dialog) {
     Click(dialog, kIdOk);

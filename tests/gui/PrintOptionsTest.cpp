@@ -14,7 +14,8 @@ constexpr int kSeptember = MainDialog::kFirstMonthBox;
 class PrintOptionsTest : public MainDialogFixture {
  protected:
   void SetUp() override {
-    congregation.publishers = {Publisher("Anna", "Meier", 1, 11), Publisher("Bernd", "Kraus", 1, 12),
+    congregation.publishers = {Publisher("Anna", "Meier", 1, 11),
+                               Publisher("Bernd", "Kraus", 1, 12),
                                Publisher("Clara", "Lang", 1, 13)};
     congregation.publishers[0].roleFlags = record::kFemale;
     WriteData();

@@ -46,7 +46,9 @@ void PressKey(Dialog& dialog, int key, Qt::KeyboardModifiers modifiers) {
   ProcessEvents();
 }
 
-void TypeText(Dialog& dialog, const std::string& text) { SendText(FocusTarget(dialog), text); }
+void TypeText(Dialog& dialog, const std::string& text) {
+  SendText(FocusTarget(dialog), text);
+}
 
 void ScriptedModalHost::Expect(int templateId, Script script) {
   scripts_.push_back(Entry{templateId, std::move(script)});

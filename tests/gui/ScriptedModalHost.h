@@ -29,8 +29,8 @@ class ScriptedModalHost : public ModalHost {
   int PendingScripts() const { return static_cast<int>(scripts_.size()); }
   // Drops the scripts no dialog took.
   void DiscardPending() { scripts_.clear(); }
-  std::vector<int> opened;     // template ids in the order the dialogs opened
-  std::vector<int> unended;    // dialogs a script left open
+  std::vector<int> opened;   // template ids in the order the dialogs opened
+  std::vector<int> unended;  // dialogs a script left open
   std::vector<std::string> errors;
 
  private:

@@ -31,10 +31,16 @@ class TestTable {
   // Sets the hour quarters (0..3) in the top bits of the studies word.
   void SetQuarters(int index, int month, int slot, int quarters);
   void SetStatus(int index, int month, int slot, int status);
-  void SetGroup(int index, int group) { SetByte(index, record::kGroup, static_cast<std::uint8_t>(group)); }
+  void SetGroup(int index, int group) {
+    SetByte(index, record::kGroup, static_cast<std::uint8_t>(group));
+  }
   void SetRoleFlags(int index, std::uint8_t flags) { SetByte(index, record::kRoleFlags, flags); }
-  void SetInactive(int index, bool inactive) { SetByte(index, record::kInactive, inactive ? 1 : 0); }
-  void SetHope(int index, char hope) { SetByte(index, record::kHope, static_cast<std::uint8_t>(hope)); }
+  void SetInactive(int index, bool inactive) {
+    SetByte(index, record::kInactive, inactive ? 1 : 0);
+  }
+  void SetHope(int index, char hope) {
+    SetByte(index, record::kHope, static_cast<std::uint8_t>(hope));
+  }
   void SetPublisherId(int index, std::uint16_t id) { SetWord(index, record::kPublisherId, id); }
   void SetPassword(std::string_view password) { SetText(0, record::kFirstName, password); }
 

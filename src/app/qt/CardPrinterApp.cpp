@@ -46,8 +46,7 @@ int RunCardPrinter(int argc, char** argv) {
   // German like the rest of the program.
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   QTranslator qtTexts;
-  if (qtTexts.load(QStringLiteral("qtbase_de"),
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+  if (qtTexts.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtTexts);
 
   StringTable strings = StringTable::German();
@@ -61,8 +60,7 @@ int RunCardPrinter(int argc, char** argv) {
   AppEnvironment environment;
   environment.ui = UiContext{&modalHost, &messages, &strings};
   environment.clock = &clock;
-  environment.settingsFile =
-      SettingsFileFor(FromQt(QCoreApplication::applicationFilePath()));
+  environment.settingsFile = SettingsFileFor(FromQt(QCoreApplication::applicationFilePath()));
   environment.printer = &printer;
 
   {

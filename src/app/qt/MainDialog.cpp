@@ -62,7 +62,9 @@ PublisherListBox* MainDialog::PublisherList() const {
 HeaderPreviewPane* MainDialog::HeaderPane() const {
   return ControlAs<HeaderPreviewPane>(kHeaderPane);
 }
-BodyPreviewPane* MainDialog::BodyPane() const { return ControlAs<BodyPreviewPane>(kBodyPane); }
+BodyPreviewPane* MainDialog::BodyPane() const {
+  return ControlAs<BodyPreviewPane>(kBodyPane);
+}
 
 bool MainDialog::OnInitDialog() {
   // The report month is the previous calendar month: the newest month with reports.
@@ -101,8 +103,8 @@ bool MainDialog::OnInitDialog() {
   if (data.table.Allocate(environment_.allocator)) {
     bool failed = passwordFailed != 0;
     LoadCongregationData(
-        data, environment_.dataFolder, [this](const PublisherTable&) { return CheckDataPassword(); },
-        failed);
+        data, environment_.dataFolder,
+        [this](const PublisherTable&) { return CheckDataPassword(); }, failed);
     passwordFailed = failed ? 1 : 0;
   } else {
     Messages().ShowMessage(kNoMemoryMessage, MessageIcon::kNone);
@@ -141,8 +143,7 @@ bool MainDialog::OnInitDialog() {
   fontCharset = FontCharsetFor(languageCode);
   UpdateTitle();
 
-  for (int i = 0; i < 12; ++i)
-    OnClicked(kFirstMonthBox + i, [this] { OnMonthOrTotalsClicked(); });
+  for (int i = 0; i < 12; ++i) OnClicked(kFirstMonthBox + i, [this] { OnMonthOrTotalsClicked(); });
   OnClicked(kTotalsBox, [this] { OnMonthOrTotalsClicked(); });
   OnClicked(kPreviousYearBox, [this] {
     ApplyMonthRule();
@@ -171,7 +172,9 @@ bool MainDialog::OnInitDialog() {
   return false;
 }
 
-void MainDialog::FocusList() { SetFocusTo(kPublisherList); }
+void MainDialog::FocusList() {
+  SetFocusTo(kPublisherList);
+}
 
 void MainDialog::UpdateTitle() {
   SetTitle(Strings().Get(str::kProgramName) + " - " + CardVersionName(Strings(), cardVersion));
@@ -206,7 +209,9 @@ void MainDialog::RefreshSelection() {
   Invalidate(kBodyPane);
 }
 
-void MainDialog::SortPublishersByName() { morvind::SortPublishersByName(data.table, firstNameSort != 0); }
+void MainDialog::SortPublishersByName() {
+  morvind::SortPublishersByName(data.table, firstNameSort != 0);
+}
 
 void MainDialog::OnSelectionChanged() {
   useLongName = 1;
@@ -236,7 +241,7 @@ void MainDialog::ApplyMonthRule() {
 void MainDialog::ApplyCardVersionStates() {
   CardVersionStates states = CardVersionRule(cardVersion);
   for (int id : {kPrintHeaderBox, kCompleteCardBox, kPreviousYearBox}) {
-    bool allowed = id == kPrintHeaderBox     ? states.allowHeader
+    bool allowed = id == kPrintHeaderBox    ? states.allowHeader
                    : id == kCompleteCardBox ? states.allowCompleteCard
                                             : states.allowPreviousYear;
     if (!allowed) SetCheck(id, false);

@@ -96,9 +96,9 @@ class MainDialog : public Dialog {
   int previousServiceYear = 0;
   int reportYearShort = 0;
   int currentYear = 2000;
-  CongregationData data;        // the publisher table, groups and remarks
+  CongregationData data;  // the publisher table, groups and remarks
   LayoutRecord layout;
-  ExtendedInfo extendedInfo;    // of the publisher the header pane painted last
+  ExtendedInfo extendedInfo;  // of the publisher the header pane painted last
   std::string cardName;
   std::string cardMobile;
   bool layoutLoaded = false;

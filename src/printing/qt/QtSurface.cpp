@@ -28,7 +28,8 @@ QtSurface::QtSurface(QPainter& painter, int unitsPerInchX, int unitsPerInchY,
       Object{Object::Kind::kFont, ToQtFont(SystemFontRecord()), QPen(), QBrush()};
   objects_[StockObjectHandle(kBlackPen)] =
       Object{Object::Kind::kPen, QFont(), QPen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap), QBrush()};
-  objects_[StockObjectHandle(kNullPen)] = Object{Object::Kind::kPen, QFont(), QPen(Qt::NoPen), QBrush()};
+  objects_[StockObjectHandle(kNullPen)] =
+      Object{Object::Kind::kPen, QFont(), QPen(Qt::NoPen), QBrush()};
   objects_[StockObjectHandle(kWhiteBrush)] =
       Object{Object::Kind::kBrush, QFont(), QPen(), QBrush(Qt::white)};
   font_ = StockObjectHandle(kVariablePitchSystemFont);
@@ -126,7 +127,9 @@ int QtSurface::SetTextAlign(int align) {
   return previous;
 }
 
-void QtSurface::SetBkMode(int) { painter_.setBackgroundMode(Qt::TransparentMode); }
+void QtSurface::SetBkMode(int) {
+  painter_.setBackgroundMode(Qt::TransparentMode);
+}
 
 Colour QtSurface::SetTextColor(Colour colour) {
   Colour previous = textColour_;
@@ -183,7 +186,9 @@ SurfaceSize QtSurface::GetTextExtentPoint32(std::string_view text) {
                      static_cast<int>(metrics.height() + 0.5)};
 }
 
-void QtSurface::MoveTo(int x, int y) { position_ = QPoint(x, y); }
+void QtSurface::MoveTo(int x, int y) {
+  position_ = QPoint(x, y);
+}
 
 void QtSurface::LineTo(int x, int y) {
   const Object* pen = Find(pen_);

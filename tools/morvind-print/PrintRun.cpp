@@ -17,8 +17,7 @@
 #include "layout/CardVersion.h"
 #include "layout/LayoutFile.h"
 #include "layout/ReplaceFile.h"
-#include "printing/CardHeader.h"
-#include "printing/MonthlyBody.h"
+#include "printing/CardDocument.h"
 #include "printing/RecordingSurface.h"
 #include "printing/qt/PrintJob.h"
 
@@ -96,14 +95,7 @@ std::string NoCardMessage(const CliOptions& options) {
 
 std::string ListingOf(const std::vector<CardRequest>& cards, int dpi) {
   RecordingSurface surface(dpi, dpi);
-  surface.StartDoc(kDocumentName);
-  for (const CardRequest& card : cards) {
-    surface.StartPage();
-    DrawCardHeader(surface, card);
-    DrawMonthlyBody(surface, card);
-    surface.EndPage();
-  }
-  surface.EndDoc();
+  DrawCardDocument(surface, cards);
   return surface.ToJsonLines();
 }
 

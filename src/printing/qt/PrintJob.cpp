@@ -2,8 +2,7 @@
 
 #include <QPainter>
 
-#include "printing/CardHeader.h"
-#include "printing/MonthlyBody.h"
+#include "printing/CardDocument.h"
 #include "printing/qt/QtSurface.h"
 
 namespace morvind {
@@ -15,14 +14,7 @@ PrintOutcome PrintCards(QPrinter& printer, const std::vector<CardRequest>& cards
   int unitsX = printer.logicalDpiX();
   int unitsY = printer.logicalDpiY();
   QtSurface surface(painter, unitsX, unitsY, &printer);
-  surface.StartDoc(kDocumentName);
-  for (const CardRequest& card : cards) {
-    surface.StartPage();
-    DrawCardHeader(surface, card);
-    DrawMonthlyBody(surface, card);
-    surface.EndPage();
-  }
-  surface.EndDoc();
+  DrawCardDocument(surface, cards);
   painter.end();
   return PrintOutcome::kPrinted;
 }

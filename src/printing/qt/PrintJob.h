@@ -3,6 +3,7 @@
 #include <QPrinter>
 #include <vector>
 
+#include "printing/CardDocument.h"
 #include "printing/CardRequest.h"
 
 namespace morvind {
@@ -11,8 +12,6 @@ enum class PrintOutcome {
   kPrinted,
   kNoPainter,  // no painter could be begun on the printer ("no hdc")
 };
-
-inline constexpr const char* kDocumentName = "Card Header";
 
 // Prints the cards into one document "Card Header" on `printer`, a page of
 // its own for each card: the card header, then the monthly body.

@@ -19,20 +19,7 @@ namespace {
 
 using namespace morvind;
 
-// The data set is written once for all benchmarks and removed at exit.
-const test::TempFolder& FullDataSet() {
-  static const std::unique_ptr<test::TempFolder> folder = [] {
-    auto made = std::make_unique<test::TempFolder>("bench-data");
-    std::string error;
-    if (!made->IsValid() ||
-        !test::WriteCongregation(made->Path(), test::MakeFullCongregation({2024, 10, 1}), &error)) {
-      std::fprintf(stderr, "can't write the data set: %s\n", error.c_str());
-      std::abort();
-    }
-    return made;
-  }();
-  return *folder;
-}
+const test::TempFolder& FullDataSet() { return test::FullDataSetFolder(); }
 
 void BM_LoadPublisherTable(benchmark::State& state) {
   const DataFolder folder = FullDataSet().Folder();

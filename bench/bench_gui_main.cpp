@@ -22,21 +22,9 @@ namespace {
 
 using namespace morvind;
 
-const LocalDate kToday{2024, 10, 1};
+const LocalDate kToday = test::kBenchmarkDate;
 
-const test::TempFolder& FullDataSet() {
-  static const std::unique_ptr<test::TempFolder> folder = [] {
-    auto made = std::make_unique<test::TempFolder>("bench-gui");
-    std::string error;
-    if (!made->IsValid() ||
-        !test::WriteCongregation(made->Path(), test::MakeFullCongregation(kToday), &error)) {
-      std::fprintf(stderr, "can't write the data set: %s\n", error.c_str());
-      std::abort();
-    }
-    return made;
-  }();
-  return *folder;
-}
+const test::TempFolder& FullDataSet() { return test::FullDataSetFolder(); }
 
 // Ends the dialog as soon as its loop would start: the initialisation is
 // what is measured.

@@ -24,22 +24,9 @@ namespace {
 
 using namespace morvind;
 
-const morvind::LocalDate kToday{2024, 10, 1};
+const LocalDate kToday = test::kBenchmarkDate;
 
-// The data set is written once for all benchmarks and removed at exit.
-const test::TempFolder& FullDataSet() {
-  static const std::unique_ptr<test::TempFolder> folder = [] {
-    auto made = std::make_unique<test::TempFolder>("bench-print-cli");
-    std::string error;
-    if (!made->IsValid() ||
-        !test::WriteCongregation(made->Path(), test::MakeFullCongregation(kToday), &error)) {
-      std::fprintf(stderr, "can't write the data set: %s\n", error.c_str());
-      std::abort();
-    }
-    return made;
-  }();
-  return *folder;
-}
+const test::TempFolder& FullDataSet() { return test::FullDataSetFolder(); }
 
 // Runs morvind-print with `args` (stdout and stderr to /dev/null); its exit status.
 int RunPrinter(const std::vector<std::string>& args) {

@@ -1,5 +1,10 @@
 #include "support/DemoData.h"
 
+#include <cstdlib>
+#include <memory>
+
+#include "support/TempFolder.h"
+
 #include <cstdio>
 #include <string>
 
@@ -301,6 +306,20 @@ DemoCongregation MakeFullCongregation(const LocalDate& today) {
   }
   data.extendedRecords = kExtended + 1;
   return data;
+}
+
+const TempFolder& FullDataSetFolder() {
+  static const std::unique_ptr<TempFolder> folder = [] {
+    auto made = std::make_unique<TempFolder>("full-data");
+    std::string error;
+    if (!made->IsValid() ||
+        !WriteCongregation(made->Path(), MakeFullCongregation(kBenchmarkDate), &error)) {
+      std::fprintf(stderr, "can't write the full data set: %s\n", error.c_str());
+      std::abort();
+    }
+    return made;
+  }();
+  return *folder;
 }
 
 }  // namespace morvind::test

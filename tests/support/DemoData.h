@@ -18,4 +18,13 @@ DemoCongregation MakeDemoCongregation(const LocalDate& today);
 // the unused record 0) and 898 usable remarks, figures in every month.
 DemoCongregation MakeFullCongregation(const LocalDate& today);
 
+class TempFolder;
+
+// The report date the benchmarks use.
+inline constexpr LocalDate kBenchmarkDate{2024, 10, 1};
+
+// The full congregation of kBenchmarkDate in a temporary folder, written
+// once per process (which ends when it can't be written) and removed at exit.
+const TempFolder& FullDataSetFolder();
+
 }  // namespace morvind::test

@@ -127,15 +127,15 @@ TEST_F(LayoutDetailsDialogTest, OkStoresTheFieldsAsTypedCutToSevenCharacters) {
   dialog->layout.Set(kHiddenColumn, "4.44");
   LayoutRecord expected = dialog->layout;
   expected.Set(kNameX, "1.5");
-  expected.Set(kNameY, "1.5");
-  expected.Set(kAddressX, "1.23456");
+  expected.Set(kNameY, "1.23456");
+  expected.Set(kAddressX, "1.23");
   host.Expect(kLayoutDetailsTemplate, [&](Dialog& d) {
-    TypeInto(d, D::kFirstHeaderX + 1, "1.2345678");  // passes the rule unchanged
+    TypeInto(d, D::kFirstHeaderX + 1, "1.2345678");  // checked: a card prints hundredths
     test::PressKey(d, Qt::Key_Tab);
-    EXPECT_EQ(d.GetText(D::kFirstHeaderX + 1), "1.2345678");
+    EXPECT_EQ(d.GetText(D::kFirstHeaderX + 1), "1.23");
     TypeInto(d, D::kFirstHeaderX, "1.5");
     QTest::keyClick(d.Control(D::kFirstHeaderX), Qt::Key_Tab);  // its check is queued...
-    TypeText(d, "1.5");
+    TypeText(d, "1.2345678");
     QTest::keyClick(d.Control(D::kFirstHeaderY), Qt::Key_Return);  // ...and OK comes first
   });
   EXPECT_EQ(dialog->DoModal(), kIdOk);

@@ -169,6 +169,10 @@ TEST_F(OptionsDialogTest, BodyStepsMoveOneHundredthAndNeverAwayFromTheirBounds) 
       // Below 1.00 the units place of "%3d" is a blank.
       {"top below 1.00 steps up", 0, "0.50", nullptr, D::kBodyTopSpin, {+1}, " .51"},
       {"and on from there", 0, "0.50", nullptr, D::kBodyTopSpin, {+1, +1, -1}, " .52"},
+      // Values with more than two decimals step from what the card prints.
+      {"top with a third decimal", 0, "1.234", nullptr, D::kBodyTopSpin, {+1}, "1.24"},
+      {"height 1.500 steps up", 0, nullptr, "1.500", D::kBodyHeightSpin, {+1}, "1.51"},
+      {"top 1.500 steps down", 0, "1.500", nullptr, D::kBodyTopSpin, {-1}, "1.49"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -188,6 +192,18 @@ TEST_F(OptionsDialogTest, BodyStepsMoveOneHundredthAndNeverAwayFromTheirBounds) 
     EXPECT_EQ(dialog->layout, before);
   }
   EXPECT_EQ(LayoutValueToDevice(600, " .51"), 306u);
+
+  // Opening shows the values as they print, and the spins stand there.
+  auto dialog = Make(0);
+  dialog->layout.Set(kBodyTop, "1.234");
+  dialog->layout.Set(kBodyHeight, "1.5");
+  host.Expect(kOptionsTemplate, [&](Dialog& d) {
+    EXPECT_EQ(d.GetText(D::kBodyTopLabel), "1.23");
+    EXPECT_EQ(d.Spin(D::kBodyTopSpin)->Pos(), 123);
+    EXPECT_EQ(d.GetText(D::kBodyHeightLabel), "1.05");
+    d.ClickButton(kIdCancel);
+  });
+  dialog->DoModal();
 }
 
 TEST_F(OptionsDialogTest, MarginsAreCommittedWhenTheirEditIsLeftOrTheDialogCloses) {

@@ -1,7 +1,5 @@
 #include "layout/qt/OptionsDialog.h"
 
-#include <cstdio>
-
 #include "layout/LayoutFile.h"
 #include "layout/LayoutValueRules.h"
 #include "layout/qt/LayoutDetailsDialog.h"
@@ -15,17 +13,7 @@ std::string StepBodyValue(const std::string& text, int delta, int lower, int upp
   // moves one hundredth per notification.
   if (delta < 0 && n > lower) --n;
   if (delta > 0 && n < upper) ++n;
-  char digits[16];
-  std::snprintf(digits, sizeof digits, "%3d", n);
-  // The hundredths with a point after the first place; below 1.00 that
-  // place is the blank of the padding (" .51"), which still converts as
-  // 0.51 inches and steps on from there.
-  std::string value;
-  value += digits[0];
-  value += '.';
-  value += digits[1];
-  value += digits[2];
-  return value;
+  return HundredthsToLayoutValue(n);
 }
 
 OptionsDialog::OptionsDialog(const UiContext& ui, ProgramPrinter& printer, const DataFolder& folder,
@@ -102,10 +90,12 @@ void OptionsDialog::BodyStep(int labelId, int slot, int lower, int upper, int de
 void OptionsDialog::RefreshBody() {
   std::string top = layout.Text(kBodyTop);
   std::string height = layout.Text(kBodyHeight);
+  // The labels show the values as the card prints them, which is also what
+  // the next step starts from (a file may hold "1.500" or "1.5").
   Spin(kBodyTopSpin)->SetPos(LayoutValueToHundredths(top));
-  SetText(kBodyTopLabel, top);
+  SetText(kBodyTopLabel, PrintedLayoutValue(top));
   Spin(kBodyHeightSpin)->SetPos(LayoutValueToHundredths(height));
-  SetText(kBodyHeightLabel, height);
+  SetText(kBodyHeightLabel, PrintedLayoutValue(height));
 }
 
 void OptionsDialog::FillVersionList() {

@@ -10,7 +10,6 @@
 #include "layout/LayoutValueRules.h"
 #include "layout/qt/LayoutDetailsDialog.h"
 #include "layout/qt/OptionsDialog.h"
-#include "printing/qt/ProgramPrinter.h"
 #include "resources/StringIds.h"
 #include "support/TempFolder.h"
 
@@ -166,8 +165,7 @@ TEST_F(LayoutDetailsDialogTest, ResetShowsTheDialogsOwnVersionAndCancelAfterItCh
   // From the options dialog: a reset in the details followed by Cancel
   // leaves the options dialog's working copy as it was.
   test::TempFolder folder("details");
-  PdfFilePrinter printer(QString::fromStdString(folder.File("p.pdf")));
-  OptionsDialog options(ui, printer, folder.Folder());
+  OptionsDialog options(ui, nullptr, folder.Folder());
   options.cardVersion = 2;
   options.layout = Defaults(2);
   options.layout.Set(kNameX, "1.11");
@@ -200,8 +198,7 @@ TEST_F(LayoutDetailsDialogTest, DISABLED_GrabsBothDialogs) {
   const char* dir = std::getenv("MORVIND_SCREENSHOT_DIR");
   if (!dir) GTEST_SKIP() << "MORVIND_SCREENSHOT_DIR is not set";
   test::TempFolder folder("grab");
-  PdfFilePrinter printer(QString::fromStdString(folder.File("p.pdf")));
-  OptionsDialog options(ui, printer, folder.Folder());
+  OptionsDialog options(ui, nullptr, folder.Folder());
   options.topMargin = "0.00";
   options.leftMargin = "0.00";
   options.layout = Defaults(0);

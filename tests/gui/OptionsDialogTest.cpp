@@ -11,7 +11,6 @@
 #include "layout/LayoutValueRules.h"
 #include "layout/qt/LayoutDetailsDialog.h"
 #include "layout/qt/OptionsDialog.h"
-#include "printing/qt/ProgramPrinter.h"
 #include "resources/StringIds.h"
 #include "support/TempFolder.h"
 
@@ -42,7 +41,7 @@ void ClickVersion(Dialog& d, int version) {
 
 class OptionsDialogTest : public ::testing::Test {
  protected:
-  OptionsDialogTest() : folder("options"), printer(QString::fromStdString(folder.File("p.pdf"))) {}
+  OptionsDialogTest() : folder("options") {}
 
   LayoutRecord Defaults(CardVersion version) {
     LayoutRecord record;
@@ -52,7 +51,8 @@ class OptionsDialogTest : public ::testing::Test {
 
   // A dialog as the main dialog hands it over.
   std::unique_ptr<OptionsDialog> Make(CardVersion version = 0) {
-    auto dialog = std::make_unique<OptionsDialog>(ui, printer, folder.Folder());
+    auto dialog = std::make_unique<OptionsDialog>(
+        ui, [this](QWidget* parent) { setupParents.push_back(parent); }, folder.Folder());
     dialog->dateFormat = 1;
     dialog->topMargin = "0.50";
     dialog->leftMargin = "0.25";
@@ -62,7 +62,7 @@ class OptionsDialogTest : public ::testing::Test {
   }
 
   test::TempFolder folder;
-  PdfFilePrinter printer;
+  std::vector<QWidget*> setupParents;  // one entry a printer setup
   RecordingMessageSink sink;
   StringTable strings = StringTable::German();
   test::ScriptedModalHost host;
@@ -341,11 +341,11 @@ TEST_F(OptionsDialogTest, CompleteCardDisablesTheVersionListAndPrinterSetupRunsA
     EXPECT_FALSE(d.IsEnabled(D::kVersionList));
     EXPECT_EQ(d.List(D::kVersionList)->GetCurSel(), 0);
     d.ClickButton(D::kPrinterButton);
-    EXPECT_EQ(printer.setupRuns, 1);
+    EXPECT_EQ(setupParents, std::vector<QWidget*>{&d});  // over the options dialog
     d.ClickButton(kIdCancel);
   });
   EXPECT_EQ(dialog->DoModal(), kIdCancel);
-  EXPECT_EQ(printer.setupRuns, 1);
+  EXPECT_EQ(setupParents.size(), 1u);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include "layout/LayoutFile.h"
 #include "layout/LayoutValueRules.h"
 #include "layout/qt/LayoutDetailsDialog.h"
-#include "printing/qt/ProgramPrinter.h"
 
 namespace morvind {
 
@@ -16,9 +15,11 @@ std::string StepBodyValue(const std::string& text, int delta, int lower, int upp
   return HundredthsToLayoutValue(n);
 }
 
-OptionsDialog::OptionsDialog(const UiContext& ui, ProgramPrinter& printer, const DataFolder& folder,
-                             QWidget* parent)
-    : Dialog(kOptionsTemplate, ui, parent), printer_(printer), folder_(folder) {}
+OptionsDialog::OptionsDialog(const UiContext& ui, PrinterSetup printerSetup,
+                             const DataFolder& folder, QWidget* parent)
+    : Dialog(kOptionsTemplate, ui, parent),
+      printerSetup_(std::move(printerSetup)),
+      folder_(folder) {}
 
 bool OptionsDialog::OnInitDialog() {
   // A foreign date format (only a hand-edited settings file holds one)
@@ -56,7 +57,9 @@ bool OptionsDialog::OnInitDialog() {
     FillDefaultLayout(layout, cardVersion, Strings());
     RefreshBody();
   });
-  OnClicked(kPrinterButton, [this] { printer_.RunSetup(this); });
+  OnClicked(kPrinterButton, [this] {
+    if (printerSetup_) printerSetup_(this);
+  });
 
   if (showFirstNameSort) {
     Show(kFirstNameSortBox, true);

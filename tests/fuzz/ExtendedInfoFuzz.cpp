@@ -67,9 +67,9 @@ int FuzzExtendedInfo(const std::uint8_t* data, std::size_t size) {
   }
 
   const std::size_t whole = extendedFile.size() / ExtendedInfo::kSize;
-  Check(congregation.extendedCount ==
-            static_cast<int>(std::min<std::size_t>(whole, ExtendedInfo::kMaxRecords)),
-        kTarget, "extended record count differs from the file's whole records");
+  FUZZ_CHECK(congregation.extendedCount ==
+                 static_cast<int>(std::min<std::size_t>(whole, ExtendedInfo::kMaxRecords)),
+             kTarget, "extended record count differs from the file's whole records");
   CheckExtendedRecords(congregation, ScratchFolder(), kTarget);
   return 0;
 }

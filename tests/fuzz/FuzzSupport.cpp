@@ -181,25 +181,25 @@ void CheckDrawing(const RecordingSurface& surface, int low, int high, std::strin
   for (const RecordedOp& op : surface.Ops()) {
     switch (op.kind) {
       case RecordedOp::Kind::kText:
-        Check(IsValidUtf8(op.text), target, where + ": a drawn text is not valid UTF-8");
-        Check(inRange(op.x) && inRange(op.y), target,
-              where + ": text drawn at " + std::to_string(op.x) + "," + std::to_string(op.y));
+        FUZZ_CHECK(IsValidUtf8(op.text), target, where + ": a drawn text is not valid UTF-8");
+        FUZZ_CHECK(inRange(op.x) && inRange(op.y), target,
+                   where + ": text drawn at " + std::to_string(op.x) + "," + std::to_string(op.y));
         break;
       case RecordedOp::Kind::kLine:
       case RecordedOp::Kind::kRectangle:
-        Check(inRange(op.x) && inRange(op.y) && inRange(op.x2) && inRange(op.y2), target,
-              where + ": line or rectangle from " + std::to_string(op.x) + "," +
-                  std::to_string(op.y) + " to " + std::to_string(op.x2) + "," +
-                  std::to_string(op.y2));
+        FUZZ_CHECK(inRange(op.x) && inRange(op.y) && inRange(op.x2) && inRange(op.y2), target,
+                   where + ": line or rectangle from " + std::to_string(op.x) + "," +
+                       std::to_string(op.y) + " to " + std::to_string(op.x2) + "," +
+                       std::to_string(op.y2));
         break;
       default:
         break;
     }
   }
-  Check(surface.LiveObjectCount() == 0, target, where + ": a font or pen is left undeleted");
-  Check(surface.StartingObjectsSelected(), target,
-        where + ": the starting font or pen is not back");
-  Check(surface.NoSelectedObjectDeleted(), target, where + ": a selected object was deleted");
+  FUZZ_CHECK(surface.LiveObjectCount() == 0, target, where + ": a font or pen is left undeleted");
+  FUZZ_CHECK(surface.StartingObjectsSelected(), target,
+             where + ": the starting font or pen is not back");
+  FUZZ_CHECK(surface.NoSelectedObjectDeleted(), target, where + ": a selected object was deleted");
 }
 
 }  // namespace morvind::fuzz

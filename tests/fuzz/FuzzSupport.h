@@ -24,6 +24,11 @@ void Fail(std::string_view target, std::string_view what);
 // Reports when `condition` is false; returns it.
 bool Check(bool condition, std::string_view target, std::string_view what);
 
+// Check whose message is only made when the condition fails: the checks
+// run millions of times and their messages are built of several strings.
+#define FUZZ_CHECK(condition, target, what) \
+  ((condition) ? true : (::morvind::fuzz::Fail((target), (what)), false))
+
 // The reports since the last call, cleared by it (replay build only; the
 // fuzzer build never returns from Fail).
 std::vector<std::string> TakeFailures();

@@ -29,39 +29,41 @@ int FuzzGroupBlock(const std::uint8_t* data, std::size_t size) {
   LoadPublisherTable(table, groups, ScratchFolder());
 
   const int stored = file.empty() ? 0 : static_cast<std::int8_t>(file[0]);
-  Check(groups.GroupCount() == stored, kTarget, "group count differs from the file's first byte");
+  FUZZ_CHECK(groups.GroupCount() == stored, kTarget,
+             "group count differs from the file's first byte");
   // Behind a short file the block stays zero; the texts of groups beyond
   // the count (or beyond 20) stay as stored.
   const std::size_t kept = std::min(file.size(), GroupBlock::kSize);
   for (std::size_t i = kept; i < GroupBlock::kSize; ++i) {
-    if (!Check(groups.bytes[i] == 0, kTarget, "bytes behind the end of a short file")) break;
+    if (!FUZZ_CHECK(groups.bytes[i] == 0, kTarget, "bytes behind the end of a short file")) break;
   }
   const int unscrambled = std::min(std::max(stored, 0), GroupBlock::kMaxGroups);
   for (const group::TextArray& texts : group::kTextArrays) {
     const std::size_t from = texts.offset + static_cast<std::size_t>(unscrambled) * texts.entrySize;
     const std::size_t to = std::min(kept, texts.offset + GroupBlock::kMaxGroups * texts.entrySize);
     if (from < to)
-      Check(std::memcmp(groups.bytes.data() + from, file.data() + from, to - from) == 0, kTarget,
-            "texts of groups beyond the count were changed");
+      FUZZ_CHECK(std::memcmp(groups.bytes.data() + from, file.data() + from, to - from) == 0,
+                 kTarget, "texts of groups beyond the count were changed");
   }
 
   // The filter button cycles through the groups and back to all publishers.
   const int groupCount = FilterGroupCount(groups.GroupCount());
-  Check(groupCount >= 0 && groupCount <= GroupBlock::kMaxGroups, kTarget, "filter group count");
+  FUZZ_CHECK(groupCount >= 0 && groupCount <= GroupBlock::kMaxGroups, kTarget,
+             "filter group count");
   bool hasUnassigned = false;
   PublisherFilter filter;
   int steps = 0;
   do {
     const std::string caption = FilterCaption(filter, strings);
-    Check(!caption.empty() && IsValidUtf8(caption), kTarget, "filter caption");
+    FUZZ_CHECK(!caption.empty() && IsValidUtf8(caption), kTarget, "filter caption");
     const auto lines = PublisherListLines(table, filter, 2, 24, false, hasUnassigned);
     for (const PublisherListLine& line : lines)
-      Check(line.recordIndex >= 1 && line.recordIndex < table.Count(), kTarget,
-            "list line with a bad record index");
+      FUZZ_CHECK(line.recordIndex >= 1 && line.recordIndex < table.Count(), kTarget,
+                 "list line with a bad record index");
     filter = NextFilter(filter, groups.GroupCount(), hasUnassigned);
     ++steps;
   } while (filter.filter != 0 && steps <= groupCount + 3);
-  Check(filter.filter == 0, kTarget, "the filter button never comes back to all publishers");
+  FUZZ_CHECK(filter.filter == 0, kTarget, "the filter button never comes back to all publishers");
   return 0;
 }
 

@@ -30,9 +30,9 @@ int FuzzPublisherTable(const std::uint8_t* data, std::size_t size) {
   const std::size_t whole = file.size() / record::kSize;
   const int expected =
       whole == 0 ? 1 : static_cast<int>(std::min<std::size_t>(whole, PublisherTable::kCapacity));
-  Check(table.Count() == expected, kTarget,
-        "loaded " + std::to_string(table.Count()) + " records from a file of " +
-            std::to_string(whole) + " whole records");
+  FUZZ_CHECK(table.Count() == expected, kTarget,
+             "loaded " + std::to_string(table.Count()) + " records from a file of " +
+                 std::to_string(whole) + " whole records");
   CheckPublisherTexts(table, strings, {language, "cz", "hun"}, kTarget);
 
   // The list in every filter the button reaches shows each record once.
@@ -43,10 +43,10 @@ int FuzzPublisherTable(const std::uint8_t* data, std::size_t size) {
     std::vector<bool> seen(static_cast<std::size_t>(table.Count()), false);
     for (const PublisherListLine& line : lines) {
       const bool valid = line.recordIndex >= 1 && line.recordIndex < table.Count();
-      Check(valid && !seen[static_cast<std::size_t>(line.recordIndex)], kTarget,
-            "a list line with a bad or repeated record index");
+      FUZZ_CHECK(valid && !seen[static_cast<std::size_t>(line.recordIndex)], kTarget,
+                 "a list line with a bad or repeated record index");
       if (valid) seen[static_cast<std::size_t>(line.recordIndex)] = true;
-      Check(IsValidUtf8(line.text), kTarget, "list line is not valid UTF-8");
+      FUZZ_CHECK(IsValidUtf8(line.text), kTarget, "list line is not valid UTF-8");
     }
   }
   return 0;

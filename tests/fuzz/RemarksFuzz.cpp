@@ -62,12 +62,12 @@ int FuzzRemarks(const std::uint8_t* data, std::size_t size) {
 
   const RemarkTable& remarks = congregation.remarks;
   const std::size_t records = remarkFile.size() / RemarkTable::kRecordSize;
-  Check(static_cast<std::size_t>(remarks.RemarkCount() - 1) <= (records > 0 ? records - 1 : 0),
-        kTarget, "more remarks loaded than the file holds");
+  FUZZ_CHECK(static_cast<std::size_t>(remarks.RemarkCount() - 1) <= (records > 0 ? records - 1 : 0),
+             kTarget, "more remarks loaded than the file holds");
   for (int e = 1; e < remarks.RemarkCount(); ++e) {
     const std::string_view raw = remarks.RawText(e);
-    Check(!raw.empty() && raw.size() < RemarkTable::kTextSize && Trimmed(raw) == raw, kTarget,
-          "remark " + std::to_string(e) + " is empty, too long or not trimmed");
+    FUZZ_CHECK(!raw.empty() && raw.size() < RemarkTable::kTextSize && Trimmed(raw) == raw, kTarget,
+               "remark " + std::to_string(e) + " is empty, too long or not trimmed");
   }
   CheckRemarks(congregation.table, remarks, kTarget);
   return 0;

@@ -72,7 +72,7 @@ void CheckOneLineChanged(const Bytes& before, const Bytes& after, const Key& key
     ++suffix;
   const std::vector<std::string> removed(a.begin() + prefix, a.end() - suffix);
   std::vector<std::string> added(b.begin() + prefix, b.end() - suffix);
-  if (!Check(removed.size() <= 1, kTarget, "more than one line of the file changed")) return;
+  if (!FUZZ_CHECK(removed.size() <= 1, kTarget, "more than one line of the file changed")) return;
 
   auto isKeyLine = [&](std::string_view line) {
     line = WithoutEnd(line);
@@ -83,7 +83,8 @@ void CheckOneLineChanged(const Bytes& before, const Bytes& after, const Key& key
   };
   if (removed.size() == 1) {
     const std::string& old = removed[0];
-    if (!added.empty() && old.back() != '\n' && WithoutEnd(added[0]) == old) {
+    if (!added.empty() && old.back() != '\n' &&
+        (added[0] == old + "\n" || added[0] == old + "\r\n")) {
       added.erase(added.begin());  // the old last line got its line end
     } else {
       const std::string_view oldText = WithoutEnd(old);
@@ -92,16 +93,17 @@ void CheckOneLineChanged(const Bytes& before, const Bytes& after, const Key& key
       while (!oldKey.empty() && (oldKey.back() == ' ' || oldKey.back() == '\t')) oldKey.pop_back();
       while (!oldKey.empty() && (oldKey.front() == ' ' || oldKey.front() == '\t'))
         oldKey.erase(0, 1);
-      Check(added.size() == 1 && isKeyLine(added[0]) && EqualIgnoringAsciiCase(oldKey, key.key),
-            kTarget, "a line other than the key's was changed");
+      FUZZ_CHECK(
+          added.size() == 1 && isKeyLine(added[0]) && EqualIgnoringAsciiCase(oldKey, key.key),
+          kTarget, "a line other than the key's was changed");
       return;
     }
   }
-  Check(added.size() <= 2, kTarget, "more than the key's line and its section were added");
+  FUZZ_CHECK(added.size() <= 2, kTarget, "more than the key's line and its section were added");
   for (const std::string& line : added) {
     const std::string_view text = WithoutEnd(line);
-    Check(isKeyLine(line) || text == "[" + std::string(key.section) + "]", kTarget,
-          "an added line is neither the key's nor its section's");
+    FUZZ_CHECK(isKeyLine(line) || text == "[" + std::string(key.section) + "]", kTarget,
+               "an added line is neither the key's nor its section's");
   }
 }
 
@@ -131,11 +133,12 @@ int FuzzSettingsFile(const std::uint8_t* data, std::size_t size) {
   if (key.isMargin) {
     value = std::to_string(static_cast<std::uint32_t>(number) % 1000);
     NormalizeLayoutValueSilently(value);
-    Check(file.WriteProfileString(key.section, key.key, value), kTarget,
-          "the margin was not written");
+    FUZZ_CHECK(file.WriteProfileString(key.section, key.key, value), kTarget,
+               "the margin was not written");
   } else {
     value = std::to_string(number);
-    Check(file.WriteProfileInt(key.section, key.key, number), kTarget, "the key was not written");
+    FUZZ_CHECK(file.WriteProfileInt(key.section, key.key, number), kTarget,
+               "the key was not written");
   }
 
   const Bytes after = test::ReadFileBytes(file.Path());
@@ -143,16 +146,17 @@ int FuzzSettingsFile(const std::uint8_t* data, std::size_t size) {
   for (std::size_t k = 0; k < kKeys.size(); ++k) {
     const std::string now = file.GetProfileString(kKeys[k].section, kKeys[k].key, "\x01none");
     if (&kKeys[k] == &key) {
-      Check(now == value, kTarget, "the changed key reads \"" + now + "\", not \"" + value + "\"");
+      FUZZ_CHECK(now == value, kTarget,
+                 "the changed key reads \"" + now + "\", not \"" + value + "\"");
     } else {
-      Check(now == texts[k], kTarget,
-            "key \"" + std::string(kKeys[k].key) + "\" changed from \"" + texts[k] + "\" to \"" +
-                now + "\"");
+      FUZZ_CHECK(now == texts[k], kTarget,
+                 "key \"" + std::string(kKeys[k].key) + "\" changed from \"" + texts[k] +
+                     "\" to \"" + now + "\"");
     }
   }
   if (!key.isMargin)
-    Check(file.GetProfileInt(key.section, key.key, 0) == number, kTarget,
-          "the changed key reads as another number");
+    FUZZ_CHECK(file.GetProfileInt(key.section, key.key, 0) == number, kTarget,
+               "the changed key reads as another number");
   return 0;
 }
 

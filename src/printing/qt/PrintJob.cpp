@@ -2,21 +2,22 @@
 
 #include <QPainter>
 
-#include "printing/CardDocument.h"
 #include "printing/qt/QtSurface.h"
 
 namespace morvind {
 
-PrintOutcome PrintCards(QPrinter& printer, const std::vector<CardRequest>& cards) {
+PrintOutcome PrintCards(QPrinter& printer, const std::vector<CardRequest>& cards,
+                        const CardDocumentOptions& options) {
   printer.setDocName(QString::fromLatin1(kDocumentName));
   QPainter painter;
   if (!painter.begin(&printer)) return PrintOutcome::kNoPainter;
   int unitsX = printer.logicalDpiX();
   int unitsY = printer.logicalDpiY();
   QtSurface surface(painter, unitsX, unitsY, &printer);
-  DrawCardDocument(surface, cards);
+  DocumentEnd end = DrawCardDocument(surface, cards, options);
+  if (end == DocumentEnd::kStopped) printer.abort();
   painter.end();
-  return PrintOutcome::kPrinted;
+  return end == DocumentEnd::kStopped ? PrintOutcome::kCancelled : PrintOutcome::kPrinted;
 }
 
 }  // namespace morvind

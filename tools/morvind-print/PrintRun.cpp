@@ -17,7 +17,6 @@
 #include "layout/ReplaceFile.h"
 #include "printing/CardDocument.h"
 #include "printing/OutputTarget.h"
-#include "printing/RecordingSurface.h"
 #include "printing/qt/PrintJob.h"
 
 namespace morvind::cli {
@@ -80,13 +79,6 @@ std::string NoCardMessage(const CliOptions& options) {
       break;
   }
   return "no such publisher: the list shows nobody";
-}
-
-std::string ListingOf(const std::vector<CardRequest>& cards, int dpi,
-                      const CardDocumentOptions& document) {
-  RecordingSurface surface(dpi, dpi);
-  DrawCardDocument(surface, cards, document);
-  return surface.ToJsonLines();
 }
 
 std::string Plural(std::size_t count) {
@@ -216,7 +208,7 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
   std::string error;
   switch (options.output) {
     case OutputKind::kOps: {
-      const std::string listing = ListingOf(requests, options.dpi.value_or(600), document);
+      const std::string listing = DrawingListing(requests, options.dpi.value_or(600), document);
       if (toStandardOutput) {
         if (std::fwrite(listing.data(), 1, listing.size(), stdout) != listing.size() ||
             std::fflush(stdout) != 0)

@@ -7,8 +7,11 @@
 #include <cstdio>
 #include <optional>
 
+#include "printing/CardDocument.h"
+#include "printing/RecordingSurface.h"
 #include "printing/qt/PdfFile.h"
 #include "printing/qt/PrintJob.h"
+#include "printing/qt/QtTextMeasure.h"
 
 namespace morvind::cli {
 namespace {
@@ -55,6 +58,15 @@ bool WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path
     return true;
   error = "can't write " + target.string() + (reason.empty() ? "" : ": " + reason);
   return false;
+}
+
+std::string DrawingListing(const std::vector<CardRequest>& cards, int dpi,
+                           const CardDocumentOptions& options) {
+  QtRuntime runtime;
+  RecordingSurface surface(dpi, dpi);
+  surface.SetTextMeasure(QtFontTextMeasure());
+  DrawCardDocument(surface, cards, options);
+  return surface.ToJsonLines();
 }
 
 bool PrintOnPrinter(const std::vector<CardRequest>& cards, const std::string& name,

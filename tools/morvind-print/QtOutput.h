@@ -17,6 +17,12 @@ namespace morvind::cli {
 bool WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
               const CardDocumentOptions& options, std::string& error);
 
+// The drawing listing of the cards at `dpi` units per inch (one JSON object
+// a line), with every text measured in the fonts of the print, so that the
+// positions of texts placed after other texts are the printed ones.
+std::string DrawingListing(const std::vector<CardRequest>& cards, int dpi,
+                           const CardDocumentOptions& options);
+
 // Prints the cards on the CUPS printer `name` as one job. False with `error`
 // set when there is no such printer or it can't be printed on.
 bool PrintOnPrinter(const std::vector<CardRequest>& cards, const std::string& name,

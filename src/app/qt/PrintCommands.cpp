@@ -296,7 +296,6 @@ void PrintCommands::SavePdf(bool wholeList) {
   std::filesystem::path target = FromQt(chosen);
   if (!chosen.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) target += ".pdf";
   target = std::filesystem::absolute(target);
-  lastFolder_ = target.parent_path();
 
   const TargetProblem problem =
       CheckOutputTarget(target, window_.Environment().dataFolder,
@@ -313,6 +312,7 @@ void PrintCommands::SavePdf(bool wholeList) {
   };
   const PdfOutcome outcome =
       wholeList ? WithProgress<PdfOutcome>(cards, write) : write(CardDocumentOptions{});
+  if (outcome == PdfOutcome::kWritten) lastFolder_ = target.parent_path();
   if (outcome == PdfOutcome::kFailed) {
     QString text =
         QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.").arg(ToQt(target.string()));

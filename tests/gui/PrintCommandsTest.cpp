@@ -182,11 +182,11 @@ TEST_F(PrintCommandsTest, ListPrintAsksThenPrintsTheFiltersCardsInListOrderWithT
 }
 
 TEST_F(PrintCommandsTest, AbbrechenStopsTheListAfterTheCurrentCard) {
-  printDialogs.cancelAt = 2;
+  printDialogs.cancelAt = 0;  // pressed as soon as the progress shows
   RunMain([&](MainDialog& dialog) { Run(dialog, PrintCommands::kPrintList); });
   ASSERT_EQ(prints.size(), 1u);
   EXPECT_EQ(prints[0].outcome, PrintOutcome::kCancelled);
-  EXPECT_EQ(prints[0].pagesDrawn, 2);
+  EXPECT_EQ(prints[0].pagesDrawn, 1);
   EXPECT_TRUE(messages.texts.empty());
 }
 
@@ -262,7 +262,7 @@ TEST_F(PrintCommandsTest, PdfFilesAreSuggestedRefuseTheProgramsFilesAndAreWritte
   std::vector<std::string> filesWhileCancelled;
   RunMain([&](MainDialog& dialog) {
     for (int i = 0; i < 5; ++i) Run(dialog, PrintCommands::kSaveCardPdf);
-    printDialogs.cancelAt = 1;
+    printDialogs.cancelAt = 0;
     Run(dialog, PrintCommands::kSaveListPdf);
     filesWhileCancelled = FolderFiles();
     printDialogs.cancelAt = -1;

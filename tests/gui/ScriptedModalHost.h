@@ -46,7 +46,7 @@ class ScriptedModalHost : public ModalHost {
 
 // The print commands' dialogs without modal loops: the file dialog answers
 // from `saveAnswers` (cancel when none is left), the preview is shown and
-// runs `previewScript`, and the progress of a list is noted after each card
+// runs `previewScript`, and the progress of a list is noted at each step
 // and cancelled once it reaches `cancelAt`.
 class ScriptedPrintDialogs : public PrintDialogs {
  public:

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -26,6 +27,7 @@ namespace {
 
 constexpr const char* kNoPrinterMessage = "No Printer";
 constexpr const char* kNoPainterMessage = "no hdc";
+constexpr int kProgressIntervalMs = 40;
 
 QString CardCount(std::size_t count) {
   return count == 1 ? QStringLiteral("1 Karte") : QStringLiteral("%1 Karten").arg(count);
@@ -181,8 +183,15 @@ Outcome PrintCommands::WithProgress(const std::vector<CardRequest>& cards,
   label(0);
   progress.setValue(0);
   Dialogs().KeepResponsive(progress);
+  // The dialog moves and "Abbrechen" is looked at every few hundredths of
+  // a second, not after every card: a card takes about half a millisecond,
+  // and redrawing the dialog for each would cost more than the cards.
+  QElapsedTimer sinceUpdate;
+  sinceUpdate.start();
   CardDocumentOptions options;
   options.cardDone = [&](int done) {
+    if (done < count && sinceUpdate.elapsed() < kProgressIntervalMs) return !progress.wasCanceled();
+    sinceUpdate.restart();
     progress.setValue(done);
     if (done < count) label(done);
     Dialogs().KeepResponsive(progress);

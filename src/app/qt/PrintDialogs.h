@@ -19,8 +19,9 @@ class PrintDialogs {
   virtual QString AskSaveFile(QWidget* parent, const QString& title, const QString& suggested) = 0;
   // Runs the print preview until it is closed.
   virtual void RunPreview(QPrintPreviewDialog& preview) = 0;
-  // Called after each card of a list with its progress dialog: lets the
-  // window paint and "Abbrechen" be pressed.
+  // Called with the progress dialog of a list when it shows and then every
+  // few hundredths of a second between two cards: lets the window paint
+  // and "Abbrechen" be pressed.
   virtual void KeepResponsive(QProgressDialog& progress) = 0;
 };
 

@@ -52,9 +52,6 @@ class PrintCommands : public QObject {
   // the window's print options: the cards morvind-print --all chooses.
   std::vector<CardRequest> ListCards() const;
 
-  // Lists above this many cards ask before the preview shows them all.
-  static constexpr int kPreviewAskAbove = 300;
-
  private:
   void SavePdf(bool wholeList);
   // Runs `job` with a progress dialog (card k of N, the name) whose

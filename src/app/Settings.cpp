@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "ProgramInfo.h"
 #include "app/Language.h"
 #include "layout/CardVersion.h"
 
@@ -51,14 +52,23 @@ std::filesystem::path UserSettingsFile() {
   return folder / "morvind" / "morvind.INI";
 }
 
+bool IsInstalledProgram(const std::filesystem::path& programFile) {
+  std::filesystem::path folder = programFile.parent_path();
+  if (folder.empty()) folder = ".";
+  std::error_code error;
+  return std::filesystem::is_regular_file(
+      folder / ".." / "share" / "applications" / (std::string(kAppId) + ".desktop"), error);
+}
+
 std::filesystem::path SettingsFileFor(const std::filesystem::path& programFile) {
   std::filesystem::path beside = SettingsFileBeside(programFile);
   // Settings are written through a temporary file in the same folder, so
   // the folder itself must be writable; an installed program's folder
-  // (/usr/bin) is not, and its settings go to the user's folder instead.
+  // (/usr/bin) is not for a user, and for root it must not receive a file
+  // that no package knows of: both use the user's folder instead.
   std::filesystem::path folder = beside.parent_path();
   if (folder.empty()) folder = ".";
-  if (::access(folder.c_str(), W_OK | X_OK) == 0) return beside;
+  if (::access(folder.c_str(), W_OK | X_OK) == 0 && !IsInstalledProgram(programFile)) return beside;
   return UserSettingsFile();
 }
 

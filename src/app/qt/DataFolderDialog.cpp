@@ -1,0 +1,28 @@
+#include "app/qt/DataFolderDialog.h"
+
+#include <QFile>
+
+#include "toolkit/QtText.h"
+
+namespace morvind {
+
+std::unique_ptr<QFileDialog> MakeDataFolderDialog(const std::filesystem::path& startFolder) {
+  auto dialog = std::make_unique<QFileDialog>(
+      nullptr, ToQt("Morvind: Ordner mit den Daten von Ostrel (tdat9.bin) w\xC3\xA4hlen"),
+      QFile::decodeName(startFolder.c_str()));
+  dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog->setOption(QFileDialog::ShowDirsOnly, true);
+  dialog->setFileMode(QFileDialog::Directory);
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  return dialog;
+}
+
+std::optional<std::filesystem::path> AskForDataFolder(const std::filesystem::path& startFolder) {
+  std::unique_ptr<QFileDialog> dialog = MakeDataFolderDialog(startFolder);
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  QStringList chosen = dialog->selectedFiles();
+  if (chosen.isEmpty()) return std::nullopt;
+  return std::filesystem::path(QFile::encodeName(chosen.front()).toStdString());
+}
+
+}  // namespace morvind

@@ -10,7 +10,14 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME morvind)
 set(CPACK_PACKAGE_VENDOR "Morvind developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The Description field: the summary, then the text (CPack indents it).
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "publisher record card printer for Ostrel's data")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Morvind prints the congregation's publisher record card (S-21) of a
+service year for one publisher at a time, from the data files that the
+records program Ostrel keeps, onto pre-printed cards. The window shows the
+publisher list and previews of the card; morvind-print prints many cards
+at once into a PDF file or onto a printer.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 # The packages are built from the install rules alone: no source package.
@@ -19,13 +26,6 @@ set(CPACK_SOURCE_GENERATOR "")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${MORVIND_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION office)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "publisher record card printer for Ostrel's data
- Morvind prints the congregation's publisher record card (S-21) of a
- service year for one publisher at a time, from the data files that the
- records program Ostrel keeps, onto pre-printed cards. The window shows the
- publisher list and previews of the card; morvind-print prints many cards
- at once into a PDF file or onto a printer.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
 # morvind_<version>_<architecture>.deb

@@ -104,6 +104,7 @@ TEST(DataFolderDialogTest, IsQtsOwnFolderDialogOpeningWhereItIsTold) {
   EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));  // German through Qt's texts
   EXPECT_TRUE(dialog->testOption(QFileDialog::ShowDirsOnly));
   EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
+  EXPECT_EQ(dialog->windowType(), Qt::Window);  // listed in the task bar
   EXPECT_EQ(dialog->directory().absolutePath().toStdString(), where.Path().string());
   EXPECT_NE(dialog->windowTitle().toStdString().find("tdat9.bin"), std::string::npos);
 }

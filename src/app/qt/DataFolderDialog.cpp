@@ -14,6 +14,11 @@ std::unique_ptr<QFileDialog> MakeDataFolderDialog(const std::filesystem::path& s
   dialog->setOption(QFileDialog::ShowDirsOnly, true);
   dialog->setFileMode(QFileDialog::Directory);
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  // At a menu start it is the program's first and only window: like the
+  // main window it is a window of its own, which task bars list, not a
+  // dialog transient for Qt's hidden leader window.
+  dialog->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint);
   return dialog;
 }
 

@@ -661,6 +661,8 @@ TEST_F(CliTest, HelpListsEveryOption) {
           "--dpi",           "--help"}) {
       EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
+    // The complete card draws the months up to the report month, not all twelve.
+    EXPECT_NE(run.out.find("every month up to the report month"), std::string::npos);
   }
 }
 

@@ -27,11 +27,24 @@ const char* IconvName(CodePage codePage) {
   return "CP1252";
 }
 
+// The letters among the characters the single-byte code pages can hold:
+// ASCII, Latin-1 and the Latin extensions, Greek and Cyrillic. Signs,
+// punctuation and the spacing accents are not letters.
+bool IsLetterCodePoint(char32_t c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
+  if (c == 0xAA || c == 0xB5 || c == 0xBA) return true;
+  if (c >= 0xC0 && c <= 0x24F) return c != 0xD7 && c != 0xF7;
+  if (c >= 0x386 && c <= 0x3CE) return c != 0x387 && c != 0x38B && c != 0x38D && c != 0x3A2;
+  if (c >= 0x400 && c <= 0x52F) return c < 0x482 || c > 0x489;
+  return false;
+}
+
 // One code page as a table of 256 code points, built once with iconv byte
 // by byte, so that decoding is a lookup and bytes iconv refuses (the holes
 // of the Windows code pages) still come out as something.
 struct CodePageTable {
   std::array<char32_t, 256> toUnicode{};
+  std::array<bool, 256> isLetter{};
   std::unordered_map<char32_t, std::uint8_t> fromUnicode;
 };
 
@@ -54,6 +67,7 @@ CodePageTable BuildTable(CodePage codePage) {
       }
     }
     table.toUnicode[b] = codePoint;
+    table.isLetter[b] = IsLetterCodePoint(codePoint);
     table.fromUnicode.emplace(codePoint, static_cast<std::uint8_t>(b));
   }
   if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
@@ -135,6 +149,10 @@ std::string DecodeToUtf8(std::string_view bytes, CodePage codePage) {
   out.reserve(bytes.size() + bytes.size() / 4);
   for (unsigned char b : bytes) AppendUtf8(out, table.toUnicode[b]);
   return out;
+}
+
+bool IsLetterInCodePage(std::uint8_t byte, CodePage codePage) {
+  return TableFor(codePage).isLetter[byte];
 }
 
 std::optional<std::string> EncodeFromUtf8(std::string_view utf8, CodePage codePage) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,10 @@ CodePage CodePageForLanguage(std::string_view languageCode);
 // Decodes single-byte text to UTF-8. Bytes the code page leaves undefined
 // come out as the Latin-1 character of the same value.
 std::string DecodeToUtf8(std::string_view bytes, CodePage codePage);
+
+// True when `byte` stands for a letter in the code page: A-Z and a-z, and
+// the code page's own letters (accented Latin, Greek, Cyrillic).
+bool IsLetterInCodePage(std::uint8_t byte, CodePage codePage);
 
 // Encodes UTF-8 text into the code page; nothing when a character has no
 // byte there (or the UTF-8 is malformed).

@@ -18,13 +18,11 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 // next one.
 constexpr std::size_t kForcedZeros[] = {66, 117, 189};
 
-bool IsAsciiLetter(std::uint8_t c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool HasLetter(const std::uint8_t* text, std::size_t size) {
+// A long name written in Cyrillic or Greek has letters too: they are the
+// letters of the data's code page, not only A-Z.
+bool HasLetter(const std::uint8_t* text, std::size_t size, CodePage codePage) {
   for (std::size_t i = 0; i < size && text[i] != 0; ++i)
-    if (IsAsciiLetter(text[i])) return true;
+    if (IsLetterInCodePage(text[i], codePage)) return true;
   return false;
 }
 
@@ -94,9 +92,10 @@ int ReadExtendedInfo(PublisherTable& table, int publisher, int extendedCount, Ex
     return 0;
   }
   int bits = 0;
-  if (HasLetter(info.bytes.data() + extended::kLongName, extended::kLongNameSize))
+  const CodePage codePage = table.GetCodePage();
+  if (HasLetter(info.bytes.data() + extended::kLongName, extended::kLongNameSize, codePage))
     bits |= kLongNameHasLetter;
-  if (HasLetter(info.bytes.data() + extended::kText2, extended::kText2Size))
+  if (HasLetter(info.bytes.data() + extended::kText2, extended::kText2Size, codePage))
     bits |= kText2HasLetter;
   return bits;
 }

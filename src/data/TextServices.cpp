@@ -42,7 +42,7 @@ std::string PublisherName(const PublisherTable& table, int publisher, bool lastN
 }
 
 std::string FormatCardDate(std::string_view stored, int dateFormat, std::string_view languageCode,
-                           const StringTable& strings) {
+                           const StringTable& strings, CodePage codePage) {
   // MMDDYYYY becomes MM/DD/YYYY; a zero byte among the eight ends the text.
   char c[8] = {};
   std::size_t n = 0;
@@ -61,16 +61,20 @@ std::string FormatCardDate(std::string_view stored, int dateFormat, std::string_
   std::string date = Trimmed(text);
   if (date.size() < 8) return std::string();
 
-  if (dateFormat == 0) return date;
+  // The date is cut and rearranged as stored bytes, one character a byte;
+  // only the finished pieces are decoded, so that a damaged byte becomes a
+  // character of the code page like in every other text.
+  auto decoded = [codePage](std::string_view bytes) { return DecodeToUtf8(bytes, codePage); };
+  if (dateFormat == 0) return decoded(date);
   if (dateFormat == 1) {
     std::swap(date[0], date[3]);
     std::swap(date[1], date[4]);
-    return date;
+    return decoded(date);
   }
-  std::string monthNumber = date.substr(0, 2);
-  std::string day = date.substr(3, 2);
-  std::string year = date.size() > 6 ? date.substr(6, 4) : std::string();
-  int month = ParseLeadingInt(monthNumber);
+  int month = ParseLeadingInt(date.substr(0, 2));
+  std::string monthNumber = decoded(date.substr(0, 2));
+  std::string day = decoded(date.substr(3, 2));
+  std::string year = date.size() > 6 ? decoded(date.substr(6, 4)) : std::string();
   // A month outside 1..12 has no name; the number itself stands in its place.
   std::string monthName =
       (month >= 1 && month <= 12) ? strings.Get(str::kDateMonthBase + month) : monthNumber;
@@ -88,7 +92,7 @@ std::string CardDate(const PublisherTable& table, int publisher, bool birth, int
   if (!table.IsValidIndex(publisher)) return std::string();
   std::string_view stored =
       table.RawText(publisher, birth ? record::kBirthDate : record::kImmersedDate);
-  return FormatCardDate(stored, dateFormat, languageCode, strings);
+  return FormatCardDate(stored, dateFormat, languageCode, strings, table.GetCodePage());
 }
 
 bool IsBaptized(const PublisherTable& table, int publisher) {

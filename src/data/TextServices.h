@@ -19,9 +19,10 @@ std::string CardDate(const PublisherTable& table, int publisher, bool birth, int
                      std::string_view languageCode, const StringTable& strings);
 
 // Formats a stored MMDDYYYY field (at most its first 8 bytes count, a zero
-// byte ends it) the way CardDate does.
+// byte ends it) the way CardDate does; the stored characters are decoded
+// from `codePage`, so the result is UTF-8.
 std::string FormatCardDate(std::string_view stored, int dateFormat, std::string_view languageCode,
-                           const StringTable& strings);
+                           const StringTable& strings, CodePage codePage = CodePage::kWindows1252);
 
 // True when the date of baptism, trimmed, is longer than 4 characters.
 bool IsBaptized(const PublisherTable& table, int publisher);

@@ -1,5 +1,7 @@
 #include "layout/LayoutValueRules.h"
 
+#include <cstdio>
+
 #include "data/TextServices.h"
 #include "resources/StringIds.h"
 
@@ -51,8 +53,9 @@ bool NormalizeLayoutValueSilently(std::string& text) {
       break;
     default:
       // Four or more characters: typed hundredths without a point are cut to
-      // three digits; a value with its point in place keeps extra decimals.
-      if (value[1] != '.') value = value.substr(0, 1) + "." + value.substr(1, 2);
+      // three digits, and decimals after the second are dropped, because a
+      // card prints only hundredths: "1.500" shows, steps and prints as 1.50.
+      value = value[1] == '.' ? value.substr(0, 4) : value.substr(0, 1) + "." + value.substr(1, 2);
       break;
   }
   text = value;
@@ -79,14 +82,30 @@ std::uint32_t LayoutValueToDevice(std::uint32_t unitsPerInch, std::string_view v
 }
 
 int LayoutValueToHundredths(std::string_view value) {
-  std::string digits;
-  for (char c : value) {
-    if (c == '\0') break;
-    if (c != '.') digits += c;
-  }
-  // Read like atoi, leading blanks skipped: a body value stepped below 1.00
-  // reads " .51" and must still give 51 so that it can step on.
-  return ParseLeadingInt(digits);
+  // Read exactly as the card reads it, so that a spin control steps from the
+  // value that prints: "1.500" is 150, "1.5" (stored unchecked) is 105, and
+  // " .51" (a body value stepped below 1.00) is 51.
+  return static_cast<int>(LayoutValueToDevice(100, value));
+}
+
+std::string HundredthsToLayoutValue(int hundredths) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%3d", hundredths);
+  // A point after the first place; below 1.00 that place is the blank of
+  // the padding (" .51"), which still converts as 0.51 inches.
+  std::string value;
+  value += digits[0];
+  value += '.';
+  value += digits[1];
+  value += digits[2];
+  return value;
+}
+
+std::string PrintedLayoutValue(std::string_view value) {
+  int hundredths = LayoutValueToHundredths(value);
+  char text[16];
+  std::snprintf(text, sizeof text, "%d.%02d", hundredths / 100, hundredths % 100);
+  return text;
 }
 
 }  // namespace morvind

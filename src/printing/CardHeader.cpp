@@ -21,10 +21,6 @@ int ToInt(Units units) {
   return static_cast<int>(units);
 }
 
-int YearSlot(int yearShort) {
-  return ((yearShort % 2) + 2) % 2;
-}
-
 // Czech cards other than version 0 have no empty boxes in front of the
 // hope mark, so the boxes that a translated text may carry are dropped.
 std::string WithoutEmptyBoxes(std::string text) {
@@ -135,9 +131,8 @@ void DrawCardHeader(DrawingSurface& surface, const CardRequest& request) {
   const int cardWidth = ToInt(cardWidthUnits);
   const std::uint8_t roleFlags = table.RoleFlags(publisher);
   const int role = roleFlags & 3;
-  const bool regularPioneer =
-      table.MonthStatus(publisher, request.reportMonth, YearSlot(request.reportYearShort)) ==
-      kStatusRegularPioneer;
+  const bool regularPioneer = ReportMonthStatus(table, publisher, request.reportMonth,
+                                                request.reportYearShort) == kStatusRegularPioneer;
 
   const int previousAlign = surface.SetTextAlign(kAlignLeft);
   SurfaceObject labelFont = 0;

@@ -189,7 +189,7 @@ void RecordingSurface::RecordText(int x, int y, std::string_view text, bool clip
   if (updatesPosition) {
     op.x = position_.x;
     op.y = position_.y;
-    int width = TextWidth(text, op.font.height);
+    int width = Measure(text, op.font).cx;
     // Alignment 1 moves to the right end, 3 (right + update) to the left end.
     position_.x += (align_ & kAlignRight) ? -width : width;
   } else {
@@ -215,10 +215,15 @@ int RecordingSurface::TextWidth(std::string_view text, int fontHeight) {
   return CodePointCount(text) * (height / 2);
 }
 
+SurfaceSize RecordingSurface::Measure(std::string_view text, const FontRecord& font) const {
+  if (measure_) return measure_(text, font);
+  int height = font.height < 0 ? -font.height : font.height;
+  return SurfaceSize{TextWidth(text, font.height), height};
+}
+
 SurfaceSize RecordingSurface::GetTextExtentPoint32(std::string_view text) {
   const FontRecord* font = FontOf(currentFont_);
-  int height = font ? font->height : 0;
-  return SurfaceSize{TextWidth(text, height), height < 0 ? -height : height};
+  return Measure(text, font ? *font : FontRecord{});
 }
 
 void RecordingSurface::MoveTo(int x, int y) {

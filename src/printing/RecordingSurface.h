@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,10 +43,19 @@ struct RecordedOp {
 // A DrawingSurface that records every operation in device units, for tests
 // and for the drawing listing of the command-line printer. Its text width
 // rule is deterministic: every character (UTF-8 code point) is half the
-// font's height wide, rounded down.
+// font's height wide, rounded down. A listing that must agree with a print
+// measures texts with the print's fonts instead (SetTextMeasure).
 class RecordingSurface : public DrawingSurface {
  public:
+  // The width and height of a text in a font, in this surface's units.
+  using TextMeasure = std::function<SurfaceSize(std::string_view text, const FontRecord& font)>;
+
   explicit RecordingSurface(int unitsPerInchX = 600, int unitsPerInchY = 600);
+
+  // Measures texts (GetTextExtentPoint32, and the move of the current
+  // position under alignments 1 and 3) with `measure`; null restores the
+  // width rule above.
+  void SetTextMeasure(TextMeasure measure) { measure_ = std::move(measure); }
 
   int GetDeviceCaps(int index) override;
   void SetMapMode(int mode) override;
@@ -113,6 +123,7 @@ class RecordingSurface : public DrawingSurface {
   const Object* Find(SurfaceObject object) const;
   SurfaceObject Add(Object object);
   void RecordText(int x, int y, std::string_view text, bool clipped, const SurfaceRect& clip);
+  SurfaceSize Measure(std::string_view text, const FontRecord& font) const;
 
   int unitsX_, unitsY_;
   std::vector<RecordedOp> ops_;
@@ -123,6 +134,7 @@ class RecordingSurface : public DrawingSurface {
   Colour colour_ = kBlack;
   SurfacePoint position_;
   bool deletedWhileSelected_ = false;
+  TextMeasure measure_;
 };
 
 // Handle of a stock object on every surface.

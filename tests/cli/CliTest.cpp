@@ -6,13 +6,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QByteArray>
+#include <QGuiApplication>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -24,6 +28,7 @@
 #include "printing/CardHeader.h"
 #include "printing/MonthlyBody.h"
 #include "printing/RecordingSurface.h"
+#include "printing/qt/QtTextMeasure.h"
 #include "support/DataWriter.h"
 #include "support/DemoData.h"
 #include "support/TempFolder.h"
@@ -164,9 +169,24 @@ class CliTest : public ::testing::Test {
   test::TempFolder capture_{"cli-capture"};
 };
 
+// Texts measured in the fonts of the print, as morvind-print measures them
+// for its listing; the fonts need a Qt application.
+RecordingSurface::TextMeasure PrintFonts() {
+  static int argc = 1;
+  static char name[] = "morvind_cli_tests";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication* app = [] {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return new QGuiApplication(argc, argv);
+  }();
+  (void)app;
+  return QtFontTextMeasure();
+}
+
 // The listing the drawing code gives for `cards` on a RecordingSurface.
 std::string ExpectedListing(const std::vector<CardRequest>& cards, int dpi) {
   RecordingSurface surface(dpi, dpi);
+  surface.SetTextMeasure(PrintFonts());
   surface.StartDoc("Card Header");
   for (const CardRequest& card : cards) {
     surface.StartPage();
@@ -537,6 +557,97 @@ TEST_F(CliTest, DefaultsAreTheWorkingDirectoryAndTheSettingsBesideTheProgram) {
   EXPECT_EQ(here.out, run.out);
 }
 
+// A text's reference point in a listing, and a word's box in a PDF page
+// (points, from pdftotext -bbox).
+struct ListedText {
+  std::string text;
+  int x = 0, y = 0, align = 0;
+};
+struct PdfWord {
+  std::string text;
+  double xMin = 0, yMin = 0, xMax = 0;
+};
+
+std::vector<ListedText> ListedTexts(const std::string& listing) {
+  static const std::regex op(
+      R"re(^\{"op":"text","x":(-?\d+),"y":(-?\d+),"align":(\d+),"text":"((?:[^"\\]|\\.)*)")re");
+  std::vector<ListedText> texts;
+  for (const std::string& line : Lines(listing)) {
+    std::smatch m;
+    if (!std::regex_search(line, m, op)) continue;
+    std::string text = std::regex_replace(m[4].str(), std::regex(R"(\\(.))"), "$1");
+    texts.push_back({text, std::stoi(m[1]), std::stoi(m[2]), std::stoi(m[3])});
+  }
+  return texts;
+}
+
+std::vector<PdfWord> PdfWords(const std::string& bbox) {
+  static const std::regex word(
+      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
+  std::vector<PdfWord> words;
+  for (auto it = std::sregex_iterator(bbox.begin(), bbox.end(), word); it != std::sregex_iterator();
+       ++it) {
+    const std::smatch& m = *it;
+    words.push_back({m[4].str(), std::stod(m[1]), std::stod(m[2]), std::stod(m[3])});
+  }
+  return words;
+}
+
+TEST_F(CliTest, ListedPositionsOfTheCompleteCardAreThePrintedOnes) {
+  if (!ToolAvailable("pdftotext", capture_.Path())) GTEST_SKIP() << "poppler-utils missing";
+  constexpr int kDpi = 1200;
+  const std::vector<std::string> card = {"--publisher", "2", "--complete-card"};
+  std::vector<std::string> pdfArgs = card, opsArgs = card;
+  pdfArgs.insert(pdfArgs.end(), {"--pdf", capture_.File("card.pdf").string()});
+  opsArgs.insert(opsArgs.end(),
+                 {"--ops", capture_.File("card.jsonl").string(), "--dpi", std::to_string(kDpi)});
+  ASSERT_EQ(Print(pdfArgs).status, 0);
+  ASSERT_EQ(Print(opsArgs).status, 0);
+  RunResult bbox = RunProgram({"-bbox", capture_.File("card.pdf").string(), "-"}, capture_.Path(),
+                              capture_.Path(), "pdftotext");
+  ASSERT_EQ(bbox.status, 0) << bbox.err;
+  const std::vector<ListedText> listed = ListedTexts(ReadFile(capture_.File("card.jsonl")));
+  const std::vector<PdfWord> words = PdfWords(bbox.out);
+
+  auto listedText = [&](const std::string& text) -> const ListedText* {
+    for (const ListedText& t : listed)
+      if (t.text == text) return &t;
+    return nullptr;
+  };
+  auto pdfWord = [&](const std::string& text) -> const PdfWord* {
+    for (const PdfWord& w : words)
+      if (w.text == text) return &w;
+    return nullptr;
+  };
+  // Everything relative to the "Name:" label at the card's left edge, so
+  // the page's own margins do not count. Texts placed after other texts
+  // are the ones a made-up width rule would misplace.
+  const ListedText* origin = listedText("Name:");
+  const PdfWord* pdfOrigin = pdfWord("Name:");
+  ASSERT_TRUE(origin && pdfOrigin);
+  const struct {
+    const char* listed;
+    const char* word;  // its word in the PDF
+    bool rightEdge;    // the listed x is the text's right end (alignment 3)
+  } checks[] = {{"Ministerial servant", "servant", true},
+                {"Elder", "Elder", true},
+                {"Regular pioneer", "Regular", false},
+                {"Anointed or \"other sheep\":", "Anointed", false},
+                {"Mobile telephone:", "Mobile", false}};
+  const double pointsPerUnit = 72.0 / kDpi;
+  for (const auto& c : checks) {
+    SCOPED_TRACE(c.listed);
+    const ListedText* t = listedText(c.listed);
+    const PdfWord* w = pdfWord(c.word);
+    ASSERT_TRUE(t && w);
+    double listedX = (t->x - origin->x) * pointsPerUnit;
+    double listedY = (t->y - origin->y) * pointsPerUnit;
+    double printedX = (c.rightEdge ? w->xMax : w->xMin) - pdfOrigin->xMin;
+    EXPECT_NEAR(listedX, printedX, 1.0);
+    EXPECT_NEAR(listedY, w->yMin - pdfOrigin->yMin, 1.0);
+  }
+}
+
 TEST_F(CliTest, HelpListsEveryOption) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"--help"}, std::vector<std::string>{"--all", "-h"}}) {
@@ -552,6 +663,8 @@ TEST_F(CliTest, HelpListsEveryOption) {
           "--dpi",           "--help",          "--version"}) {
       EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
+    // The complete card draws the months up to the report month, not all twelve.
+    EXPECT_NE(run.out.find("every month up to the report month"), std::string::npos);
   }
 }
 

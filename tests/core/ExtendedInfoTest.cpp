@@ -26,10 +26,10 @@ std::vector<ExtendedEntry> Records(int n) {
 
 class ExtendedInfoTest : public ::testing::Test {
  protected:
-  void WriteRecords(const std::vector<ExtendedEntry>& entries) {
+  void WriteRecords(const std::vector<ExtendedEntry>& entries,
+                    CodePage codePage = CodePage::kWindows1252) {
     std::string error;
-    ASSERT_TRUE(test::WriteExtendedRecords(folder.Path(), entries, CodePage::kWindows1252, &error))
-        << error;
+    ASSERT_TRUE(test::WriteExtendedRecords(folder.Path(), entries, codePage, &error)) << error;
   }
   // A publisher pointing at record `index` with id `id`.
   int Publisher(std::uint16_t id, std::uint16_t index) {
@@ -119,22 +119,32 @@ TEST_F(ExtendedInfoTest, ResultBitsTellWhichTextsHoldALetter) {
     const char* text2;
     int bits;
   };
-  const Case cases[] = {{"Anna Meier", "", 1},
-                        {"", "x", 2},
-                        {"12345", "", 0},
-                        {"1 z", "Notiz", 3},
-                        {"\xC3\x84\xC3\xB6", "42", 0},  // umlauts are no letters here
-                        {"", "", 0}};
-  std::vector<ExtendedEntry> entries(std::size(cases) + 1);
-  for (std::size_t i = 0; i < std::size(cases); ++i)
-    entries[i + 1] = {static_cast<std::uint16_t>(200 + i), cases[i].longName, cases[i].text2,
-                      "text three"};
-  WriteRecords(entries);
-  const int count = CountExtendedRecords(folder.Folder());
+  // Texts in UTF-8, written in the code page of the case; the letters are
+  // those of that code page, A-Z and a-z in every one.
+  struct CodePageCase : Case {
+    CodePage codePage;
+  };
+  const CodePageCase cases[] = {
+      {{"Anna Meier", "", 1}, CodePage::kWindows1252},
+      {{"", "x", 2}, CodePage::kWindows1252},
+      {{"12345", "", 0}, CodePage::kWindows1252},
+      {{"1 z", "Notiz", 3}, CodePage::kWindows1252},
+      {{"\xC3\x84\xC3\xB6", "42", 1}, CodePage::kWindows1252},                // Ä, ö
+      {{"\xC2\xA7 1/2 \xC2\xB0", "\xC3\x97", 0}, CodePage::kWindows1252},     // §, °, ×: signs
+      {{"\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD", "", 1}, CodePage::kWindows1251},  // Иван
+      {{"12", "\xD0\xB4", 2}, CodePage::kWindows1251},
+      {{"\xCE\x9D\xCE\xAF\xCE\xBA\xCE\xBF\xCF\x82", "", 1}, CodePage::kWindows1253},  // Νίκος
+      {{"\xCE\x84 \xC2\xB7", "", 0}, CodePage::kWindows1253},  // tonos, middle dot
+      {{"", "", 0}, CodePage::kWindows1252}};
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    int p = Publisher(static_cast<std::uint16_t>(200 + i), static_cast<std::uint16_t>(i + 1));
-    EXPECT_EQ(Read(p, count), cases[i].bits) << i;
-    EXPECT_EQ(info.LongName(CodePage::kWindows1252), cases[i].longName);
+    const CodePageCase& c = cases[i];
+    std::vector<ExtendedEntry> entries(2);
+    entries[1] = {static_cast<std::uint16_t>(200 + i), c.longName, c.text2, "text three"};
+    WriteRecords(entries, c.codePage);
+    t.Table().SetCodePage(c.codePage);
+    int p = Publisher(static_cast<std::uint16_t>(200 + i), 1);
+    EXPECT_EQ(Read(p, CountExtendedRecords(folder.Folder())), c.bits) << i;
+    EXPECT_EQ(info.LongName(c.codePage), c.longName) << i;
     EXPECT_STREQ(reinterpret_cast<const char*>(info.bytes.data() + extended::kText3), "text three");
   }
 }

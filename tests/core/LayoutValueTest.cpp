@@ -14,13 +14,12 @@ TEST(LayoutValueTest, NormalizesAcceptedValuesWithoutAMessage) {
     const char* typed;
     const char* normalized;
   } cases[] = {
-      {"", "0.00"},        {"   ", "0.00"},  {" 5 ", "5.00"},
-      {"\t5\r\n", "5.00"}, {".", "0.00"},    {".5", "0.50"},
-      {"0", "0.00"},       {"7", "7.00"},    {"7.", "7.00"},
-      {"12", "1.00"},      {"99", "9.00"},   {"150", "1.50"},
-      {"1.5", "1.50"},     {"1.25", "1.25"}, {"1.234", "1.234"},
-      {"12345", "1.23"},   {"1234", "1.23"}, {".55", "0.55"},
-      {"9.99", "9.99"},    {"0.", "0.00"},   {"1.2345678", "1.2345678"},
+      {"", "0.00"},          {"   ", "0.00"},   {" 5 ", "5.00"},   {"\t5\r\n", "5.00"},
+      {".", "0.00"},         {".5", "0.50"},    {"0", "0.00"},     {"7", "7.00"},
+      {"7.", "7.00"},        {"12", "1.00"},    {"99", "9.00"},    {"150", "1.50"},
+      {"1.5", "1.50"},       {"1.25", "1.25"},  {"1.234", "1.23"}, {"12345", "1.23"},
+      {"1234", "1.23"},      {".55", "0.55"},   {"9.99", "9.99"},  {"0.", "0.00"},
+      {"1.2345678", "1.23"}, {"1.500", "1.50"}, {"5.450", "5.45"}, {" 0.999 ", "0.99"},
   };
   StringTable strings = StringTable::German();
   for (const auto& c : cases) {
@@ -93,9 +92,20 @@ TEST(LayoutValueTest, ConvertsToHundredthsForTheSpinControls) {
   const struct {
     std::string_view value;
     int expected;
-  } cases[] = {{"1.32", 132},   {"0.05", 5}, {"", 0},     {"2.20", 220}, {" .51", 51},
-               {"1.234", 1234}, {"abc", 0},  {"1.5", 15}, {"..", 0}};
-  for (const auto& c : cases) EXPECT_EQ(LayoutValueToHundredths(c.value), c.expected) << c.value;
+    const char* printed;
+  } cases[] = {{"1.32", 132, "1.32"},  {"0.05", 5, "0.05"},    {"", 0, "0.00"},
+               {"2.20", 220, "2.20"},  {" .51", 51, "0.51"},   {"1.234", 123, "1.23"},
+               {"abc", 0, "0.00"},     {"1.5", 105, "1.05"},   {"..", 0, "0.00"},
+               {"1.500", 150, "1.50"}, {"5.450", 545, "5.45"}, {"9.99", 999, "9.99"}};
+  for (const auto& c : cases) {
+    // The spin controls step from what the card prints: the hundredths are
+    // the device units of a 100-units-per-inch surface.
+    EXPECT_EQ(LayoutValueToHundredths(c.value), c.expected) << c.value;
+    EXPECT_EQ(LayoutValueToDevice(100, c.value), static_cast<std::uint32_t>(c.expected)) << c.value;
+    EXPECT_EQ(PrintedLayoutValue(c.value), c.printed) << c.value;
+  }
+  EXPECT_EQ(HundredthsToLayoutValue(132), "1.32");
+  EXPECT_EQ(HundredthsToLayoutValue(51), " .51");
 }
 
 TEST(LayoutValueTest, SlotsAreBoundedToTheirEightBytes) {
@@ -106,7 +116,7 @@ TEST(LayoutValueTest, SlotsAreBoundedToTheirEightBytes) {
   EXPECT_EQ(record.Text(0), "12345678");
   EXPECT_EQ(record.Text(1), "1.32");
   EXPECT_EQ(LayoutValueToDevice(600, record.Text(0)), 600u * 34u / 100u + 600u);
-  EXPECT_EQ(LayoutValueToHundredths(record.Text(0)), 12345678);
+  EXPECT_EQ(LayoutValueToHundredths(record.Text(0)), 134);
 
   // The last slot without a zero byte ends with the record.
   std::memset(record.Bytes().data() + 392, '9', 8);

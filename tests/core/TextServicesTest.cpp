@@ -76,6 +76,18 @@ TEST(TextServicesTest, CardDateFormatsAndLanguageVariants) {
   EXPECT_EQ(CardDate(t.Table(), p, true, 0, "german", strings), "12/25/1990");
   EXPECT_EQ(CardDate(t.Table(), p, false, 1, "german", strings), "01/06/1975");
   EXPECT_EQ(CardDate(t.Table(), 5, false, 1, "german", strings), "");
+
+  // A damaged date byte is a character of the data's code page, decoded like
+  // every other text, never a raw byte in the UTF-8 result.
+  t.SetText(p, record::kBirthDate,
+            "12\xE4"
+            "51990");
+  EXPECT_EQ(CardDate(t.Table(), p, true, 0, "german", strings), "12/\u00E45/1990");
+  EXPECT_EQ(CardDate(t.Table(), p, true, 1, "german", strings), "\u00E45/12/1990");
+  EXPECT_EQ(CardDate(t.Table(), p, true, 2, "german", strings), "Dez \u00E45, 1990");
+  EXPECT_EQ(CardDate(t.Table(), p, true, 3, "hun", strings), "1990-12-\u00E45");
+  t.Table().SetCodePage(CodePage::kWindows1251);
+  EXPECT_EQ(CardDate(t.Table(), p, true, 0, "rus", strings), "12/\u04345/1990");
 }
 
 TEST(TextServicesTest, IsBaptizedNeedsMoreThanFourCharactersAfterTrimming) {

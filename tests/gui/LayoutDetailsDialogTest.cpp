@@ -10,7 +10,6 @@
 #include "layout/LayoutValueRules.h"
 #include "layout/qt/LayoutDetailsDialog.h"
 #include "layout/qt/OptionsDialog.h"
-#include "printing/qt/ProgramPrinter.h"
 #include "resources/StringIds.h"
 #include "support/TempFolder.h"
 
@@ -127,15 +126,15 @@ TEST_F(LayoutDetailsDialogTest, OkStoresTheFieldsAsTypedCutToSevenCharacters) {
   dialog->layout.Set(kHiddenColumn, "4.44");
   LayoutRecord expected = dialog->layout;
   expected.Set(kNameX, "1.5");
-  expected.Set(kNameY, "1.5");
-  expected.Set(kAddressX, "1.23456");
+  expected.Set(kNameY, "1.23456");
+  expected.Set(kAddressX, "1.23");
   host.Expect(kLayoutDetailsTemplate, [&](Dialog& d) {
-    TypeInto(d, D::kFirstHeaderX + 1, "1.2345678");  // passes the rule unchanged
+    TypeInto(d, D::kFirstHeaderX + 1, "1.2345678");  // checked: a card prints hundredths
     test::PressKey(d, Qt::Key_Tab);
-    EXPECT_EQ(d.GetText(D::kFirstHeaderX + 1), "1.2345678");
+    EXPECT_EQ(d.GetText(D::kFirstHeaderX + 1), "1.23");
     TypeInto(d, D::kFirstHeaderX, "1.5");
     QTest::keyClick(d.Control(D::kFirstHeaderX), Qt::Key_Tab);  // its check is queued...
-    TypeText(d, "1.5");
+    TypeText(d, "1.2345678");
     QTest::keyClick(d.Control(D::kFirstHeaderY), Qt::Key_Return);  // ...and OK comes first
   });
   EXPECT_EQ(dialog->DoModal(), kIdOk);
@@ -166,8 +165,7 @@ TEST_F(LayoutDetailsDialogTest, ResetShowsTheDialogsOwnVersionAndCancelAfterItCh
   // From the options dialog: a reset in the details followed by Cancel
   // leaves the options dialog's working copy as it was.
   test::TempFolder folder("details");
-  PdfFilePrinter printer(QString::fromStdString(folder.File("p.pdf")));
-  OptionsDialog options(ui, printer, folder.Folder());
+  OptionsDialog options(ui, nullptr, folder.Folder());
   options.cardVersion = 2;
   options.layout = Defaults(2);
   options.layout.Set(kNameX, "1.11");
@@ -200,8 +198,7 @@ TEST_F(LayoutDetailsDialogTest, DISABLED_GrabsBothDialogs) {
   const char* dir = std::getenv("MORVIND_SCREENSHOT_DIR");
   if (!dir) GTEST_SKIP() << "MORVIND_SCREENSHOT_DIR is not set";
   test::TempFolder folder("grab");
-  PdfFilePrinter printer(QString::fromStdString(folder.File("p.pdf")));
-  OptionsDialog options(ui, printer, folder.Folder());
+  OptionsDialog options(ui, nullptr, folder.Folder());
   options.topMargin = "0.00";
   options.leftMargin = "0.00";
   options.layout = Defaults(0);

@@ -131,6 +131,12 @@ TEST_F(MainDialogTest, SelectionFollowsTheListAndTheLongNameBox) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, first.center());
     EXPECT_EQ(dialog.selectedPublisher, 1);
     EXPECT_TRUE(dialog.CheckState(MainDialog::kLongNameBox));
+    // A click below the last line leaves the selection and the previews be.
+    QRect last = list->visualItemRect(list->item(list->Count() - 1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(last.center().x(), last.bottom() + 20));
+    EXPECT_EQ(list->GetCurSel(), 0);
+    EXPECT_EQ(dialog.selectedPublisher, 1);
   });
 }
 

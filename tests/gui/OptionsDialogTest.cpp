@@ -11,7 +11,6 @@
 #include "layout/LayoutValueRules.h"
 #include "layout/qt/LayoutDetailsDialog.h"
 #include "layout/qt/OptionsDialog.h"
-#include "printing/qt/ProgramPrinter.h"
 #include "resources/StringIds.h"
 #include "support/TempFolder.h"
 
@@ -42,7 +41,7 @@ void ClickVersion(Dialog& d, int version) {
 
 class OptionsDialogTest : public ::testing::Test {
  protected:
-  OptionsDialogTest() : folder("options"), printer(QString::fromStdString(folder.File("p.pdf"))) {}
+  OptionsDialogTest() : folder("options") {}
 
   LayoutRecord Defaults(CardVersion version) {
     LayoutRecord record;
@@ -52,7 +51,8 @@ class OptionsDialogTest : public ::testing::Test {
 
   // A dialog as the main dialog hands it over.
   std::unique_ptr<OptionsDialog> Make(CardVersion version = 0) {
-    auto dialog = std::make_unique<OptionsDialog>(ui, printer, folder.Folder());
+    auto dialog = std::make_unique<OptionsDialog>(
+        ui, [this](QWidget* parent) { setupParents.push_back(parent); }, folder.Folder());
     dialog->dateFormat = 1;
     dialog->topMargin = "0.50";
     dialog->leftMargin = "0.25";
@@ -62,7 +62,7 @@ class OptionsDialogTest : public ::testing::Test {
   }
 
   test::TempFolder folder;
-  PdfFilePrinter printer;
+  std::vector<QWidget*> setupParents;  // one entry a printer setup
   RecordingMessageSink sink;
   StringTable strings = StringTable::German();
   test::ScriptedModalHost host;
@@ -169,6 +169,10 @@ TEST_F(OptionsDialogTest, BodyStepsMoveOneHundredthAndNeverAwayFromTheirBounds) 
       // Below 1.00 the units place of "%3d" is a blank.
       {"top below 1.00 steps up", 0, "0.50", nullptr, D::kBodyTopSpin, {+1}, " .51"},
       {"and on from there", 0, "0.50", nullptr, D::kBodyTopSpin, {+1, +1, -1}, " .52"},
+      // Values with more than two decimals step from what the card prints.
+      {"top with a third decimal", 0, "1.234", nullptr, D::kBodyTopSpin, {+1}, "1.24"},
+      {"height 1.500 steps up", 0, nullptr, "1.500", D::kBodyHeightSpin, {+1}, "1.51"},
+      {"top 1.500 steps down", 0, "1.500", nullptr, D::kBodyTopSpin, {-1}, "1.49"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -188,6 +192,18 @@ TEST_F(OptionsDialogTest, BodyStepsMoveOneHundredthAndNeverAwayFromTheirBounds) 
     EXPECT_EQ(dialog->layout, before);
   }
   EXPECT_EQ(LayoutValueToDevice(600, " .51"), 306u);
+
+  // Opening shows the values as they print, and the spins stand there.
+  auto dialog = Make(0);
+  dialog->layout.Set(kBodyTop, "1.234");
+  dialog->layout.Set(kBodyHeight, "1.5");
+  host.Expect(kOptionsTemplate, [&](Dialog& d) {
+    EXPECT_EQ(d.GetText(D::kBodyTopLabel), "1.23");
+    EXPECT_EQ(d.Spin(D::kBodyTopSpin)->Pos(), 123);
+    EXPECT_EQ(d.GetText(D::kBodyHeightLabel), "1.05");
+    d.ClickButton(kIdCancel);
+  });
+  dialog->DoModal();
 }
 
 TEST_F(OptionsDialogTest, MarginsAreCommittedWhenTheirEditIsLeftOrTheDialogCloses) {
@@ -325,11 +341,11 @@ TEST_F(OptionsDialogTest, CompleteCardDisablesTheVersionListAndPrinterSetupRunsA
     EXPECT_FALSE(d.IsEnabled(D::kVersionList));
     EXPECT_EQ(d.List(D::kVersionList)->GetCurSel(), 0);
     d.ClickButton(D::kPrinterButton);
-    EXPECT_EQ(printer.setupRuns, 1);
+    EXPECT_EQ(setupParents, std::vector<QWidget*>{&d});  // over the options dialog
     d.ClickButton(kIdCancel);
   });
   EXPECT_EQ(dialog->DoModal(), kIdCancel);
-  EXPECT_EQ(printer.setupRuns, 1);
+  EXPECT_EQ(setupParents.size(), 1u);
 }
 
 }  // namespace

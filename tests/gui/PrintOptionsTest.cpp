@@ -132,11 +132,16 @@ TEST_F(PrintOptionsTest, CancelAfterAnEarlierChangeStillRefillsTheList) {
 }
 
 TEST_F(PrintOptionsTest, OptionsOkWithoutChangesMarksNothing) {
-  host.Expect(kOptionsTemplate, [](Dialog& options) { options.ClickButton(kIdOk); });
+  // The printer setup reaches the program's printer, and changes no setting.
+  host.Expect(kOptionsTemplate, [](Dialog& options) {
+    options.ClickButton(1012);
+    options.ClickButton(kIdOk);
+  });
   RunMain([&](MainDialog& dialog) {
     Click(dialog, MainDialog::kOptionsButton);
     EXPECT_EQ(dialog.settingsChanged, 0);
   });
+  EXPECT_EQ(printer->setupRuns, 1);
   EXPECT_FALSE(FileExists("morvind.INI"));
 }
 

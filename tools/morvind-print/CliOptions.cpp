@@ -270,8 +270,10 @@ What the cards hold (the main window's print options and their rules):
   --gender            the male/female tick (only with the header)
   --previous-year     the previous service year instead of the current one
   --complete-card     draw the whole form: card version 0 and its layout, the
-                      header, all twelve months (--months and --card-version
-                      are then not used)
+                      header, the names of all twelve months, and the figures
+                      of every month up to the report month (of all twelve
+                      with --previous-year); --months and --card-version are
+                      then not used
   --no-long-name      print the formatted name even where a long name exists
   --last-name-first   "Last, First" (default: the setting "Last Name First")
   --card-version V    card version 0, 1 or 2 (default: the setting). Versions

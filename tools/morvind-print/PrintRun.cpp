@@ -17,8 +17,6 @@
 #include "layout/CardVersion.h"
 #include "layout/LayoutFile.h"
 #include "layout/ReplaceFile.h"
-#include "printing/CardDocument.h"
-#include "printing/RecordingSurface.h"
 #include "printing/qt/PrintJob.h"
 
 namespace morvind::cli {
@@ -91,12 +89,6 @@ std::string NoCardMessage(const CliOptions& options) {
       break;
   }
   return "no such publisher: the list shows nobody";
-}
-
-std::string ListingOf(const std::vector<CardRequest>& cards, int dpi) {
-  RecordingSurface surface(dpi, dpi);
-  DrawCardDocument(surface, cards);
-  return surface.ToJsonLines();
 }
 
 std::string Plural(std::size_t count) {
@@ -221,7 +213,7 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
   std::string error;
   switch (options.output) {
     case OutputKind::kOps: {
-      const std::string listing = ListingOf(requests, options.dpi.value_or(600));
+      const std::string listing = DrawingListing(requests, options.dpi.value_or(600));
       if (toStandardOutput) {
         if (std::fwrite(listing.data(), 1, listing.size(), stdout) != listing.size() ||
             std::fflush(stdout) != 0)

@@ -13,8 +13,11 @@
 #include <cstring>
 #include <system_error>
 
+#include "printing/CardDocument.h"
+#include "printing/RecordingSurface.h"
 #include "printing/qt/PrintJob.h"
 #include "printing/qt/ProgramPrinter.h"
+#include "printing/qt/QtTextMeasure.h"
 
 namespace morvind::cli {
 namespace {
@@ -96,6 +99,14 @@ bool WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path
     return false;
   }
   return true;
+}
+
+std::string DrawingListing(const std::vector<CardRequest>& cards, int dpi) {
+  QtRuntime runtime;
+  RecordingSurface surface(dpi, dpi);
+  surface.SetTextMeasure(QtFontTextMeasure());
+  DrawCardDocument(surface, cards);
+  return surface.ToJsonLines();
 }
 
 bool PrintOnPrinter(const std::vector<CardRequest>& cards, const std::string& name,

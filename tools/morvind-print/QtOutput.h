@@ -16,6 +16,11 @@ namespace morvind::cli {
 bool WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
               std::string& error);
 
+// The drawing listing of the cards at `dpi` units per inch (one JSON object
+// a line), with every text measured in the fonts of the print, so that the
+// positions of texts placed after other texts are the printed ones.
+std::string DrawingListing(const std::vector<CardRequest>& cards, int dpi);
+
 // Prints the cards on the CUPS printer `name` as one job. False with `error`
 // set when there is no such printer or it can't be printed on.
 bool PrintOnPrinter(const std::vector<CardRequest>& cards, const std::string& name,

@@ -294,7 +294,12 @@ void MainDialog::OnCompleteCardClicked() {
 }
 
 void MainDialog::OnOptionsClicked() {
-  OptionsDialog options(Ui(), *environment_.printer, environment_.dataFolder, this);
+  OptionsDialog options(
+      Ui(),
+      [printer = environment_.printer](QWidget* parent) {
+        if (printer) printer->RunSetup(parent);
+      },
+      environment_.dataFolder, this);
   options.dateFormat = dateFormat;
   options.topMargin = topMargin;
   options.leftMargin = leftMargin;

@@ -1,11 +1,8 @@
 #include "layout/qt/OptionsDialog.h"
 
-#include <cstdio>
-
 #include "layout/LayoutFile.h"
 #include "layout/LayoutValueRules.h"
 #include "layout/qt/LayoutDetailsDialog.h"
-#include "printing/qt/ProgramPrinter.h"
 
 namespace morvind {
 
@@ -15,22 +12,14 @@ std::string StepBodyValue(const std::string& text, int delta, int lower, int upp
   // moves one hundredth per notification.
   if (delta < 0 && n > lower) --n;
   if (delta > 0 && n < upper) ++n;
-  char digits[16];
-  std::snprintf(digits, sizeof digits, "%3d", n);
-  // The hundredths with a point after the first place; below 1.00 that
-  // place is the blank of the padding (" .51"), which still converts as
-  // 0.51 inches and steps on from there.
-  std::string value;
-  value += digits[0];
-  value += '.';
-  value += digits[1];
-  value += digits[2];
-  return value;
+  return HundredthsToLayoutValue(n);
 }
 
-OptionsDialog::OptionsDialog(const UiContext& ui, ProgramPrinter& printer, const DataFolder& folder,
-                             QWidget* parent)
-    : Dialog(kOptionsTemplate, ui, parent), printer_(printer), folder_(folder) {}
+OptionsDialog::OptionsDialog(const UiContext& ui, PrinterSetup printerSetup,
+                             const DataFolder& folder, QWidget* parent)
+    : Dialog(kOptionsTemplate, ui, parent),
+      printerSetup_(std::move(printerSetup)),
+      folder_(folder) {}
 
 bool OptionsDialog::OnInitDialog() {
   // A foreign date format (only a hand-edited settings file holds one)
@@ -68,7 +57,9 @@ bool OptionsDialog::OnInitDialog() {
     FillDefaultLayout(layout, cardVersion, Strings());
     RefreshBody();
   });
-  OnClicked(kPrinterButton, [this] { printer_.RunSetup(this); });
+  OnClicked(kPrinterButton, [this] {
+    if (printerSetup_) printerSetup_(this);
+  });
 
   if (showFirstNameSort) {
     Show(kFirstNameSortBox, true);
@@ -102,10 +93,12 @@ void OptionsDialog::BodyStep(int labelId, int slot, int lower, int upper, int de
 void OptionsDialog::RefreshBody() {
   std::string top = layout.Text(kBodyTop);
   std::string height = layout.Text(kBodyHeight);
+  // The labels show the values as the card prints them, which is also what
+  // the next step starts from (a file may hold "1.500" or "1.5").
   Spin(kBodyTopSpin)->SetPos(LayoutValueToHundredths(top));
-  SetText(kBodyTopLabel, top);
+  SetText(kBodyTopLabel, PrintedLayoutValue(top));
   Spin(kBodyHeightSpin)->SetPos(LayoutValueToHundredths(height));
-  SetText(kBodyHeightLabel, height);
+  SetText(kBodyHeightLabel, PrintedLayoutValue(height));
 }
 
 void OptionsDialog::FillVersionList() {

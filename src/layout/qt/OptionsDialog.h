@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "data/DataFolder.h"
@@ -8,8 +9,6 @@
 #include "toolkit/Dialog.h"
 
 namespace morvind {
-
-class ProgramPrinter;
 
 // The options dialog (template 130): page margins, date format, top and
 // height of the monthly body, card version and printer; it opens the layout
@@ -22,7 +21,11 @@ class ProgramPrinter;
 class OptionsDialog : public Dialog {
   Q_OBJECT
  public:
-  OptionsDialog(const UiContext& ui, ProgramPrinter& printer, const DataFolder& folder,
+  // Runs the printer setup over `parent`: what is chosen there becomes the
+  // program's printer at once. The application hands it in.
+  using PrinterSetup = std::function<void(QWidget* parent)>;
+
+  OptionsDialog(const UiContext& ui, PrinterSetup printerSetup, const DataFolder& folder,
                 QWidget* parent = nullptr);
 
   int dateFormat = 0;           // 0..3, the index of the checked radio button
@@ -68,7 +71,7 @@ class OptionsDialog : public Dialog {
   void SwitchVersion();
   void RunLayoutDetails();
 
-  ProgramPrinter& printer_;
+  PrinterSetup printerSetup_;
   DataFolder folder_;
 };
 

@@ -179,11 +179,16 @@ void QtSurface::ExtTextOut(int x, int y, int options, const SurfaceRect& clip,
   DrawText(x, y, ToQt(text), (options & kExtTextClipped) ? &rect : nullptr);
 }
 
+SurfaceSize QtSurface::MeasureText(const QFont& font, const QPaintDevice* device,
+                                   const QString& text) {
+  QFontMetricsF metrics = device ? QFontMetricsF(font, device) : QFontMetricsF(font);
+  return SurfaceSize{static_cast<int>(metrics.horizontalAdvance(text) + 0.5),
+                     static_cast<int>(metrics.height() + 0.5)};
+}
+
 SurfaceSize QtSurface::GetTextExtentPoint32(std::string_view text) {
   const Object* font = Find(font_);
-  QFontMetricsF metrics(font ? font->font : QFont(), painter_.device());
-  return SurfaceSize{static_cast<int>(metrics.horizontalAdvance(ToQt(text)) + 0.5),
-                     static_cast<int>(metrics.height() + 0.5)};
+  return MeasureText(font ? font->font : QFont(), painter_.device(), ToQt(text));
 }
 
 void QtSurface::MoveTo(int x, int y) {

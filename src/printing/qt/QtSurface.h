@@ -47,6 +47,10 @@ class QtSurface : public DrawingSurface {
 
   // The Qt font a font record stands for on this surface.
   static QFont ToQtFont(const FontRecord& font);
+  // The width and height of `text` in `font` on `device` (null: the font's
+  // own metrics), rounded to whole units as every measurement here is.
+  static SurfaceSize MeasureText(const QFont& font, const QPaintDevice* device,
+                                 const QString& text);
 
  private:
   struct Object {

@@ -11,8 +11,9 @@ namespace morvind {
 
 // The settings file of a program file: its path with a final four-character
 // extension such as ".exe" dropped (only where there is one) and ".INI"
-// appended, beside the program. Where that folder can't be written, or the
-// program is an installed copy (IsInstalledProgram), the file is
+// appended, beside the program. Where that folder can't be written and
+// holds no such file the user may write, or the program is an installed
+// copy (IsInstalledProgram), the file is
 // $XDG_CONFIG_HOME/morvind/morvind.INI (~/.config/... by default).
 std::filesystem::path SettingsFileFor(const std::filesystem::path& programFile);
 // True for a program file installed with its desktop entry: PREFIX/bin/x

@@ -49,14 +49,15 @@ and morvind's layout files) is, in this order:
   the folder used last (remembered in the settings file), when it still
                       holds tdat9.bin
   otherwise morvind asks for the folder; cancelling ends the program.
-A folder given here or chosen is remembered for the next start.
+A folder given here that holds tdat9.bin, or one chosen, is remembered for
+the next start.
 
   -h, --help          this text
       --version       the program's version
 
-Settings: morvind.INI beside the program when its folder can be written and
-it is not an installed copy, otherwise $XDG_CONFIG_HOME/morvind/morvind.INI
-(~/.config/morvind/morvind.INI).
+Settings: morvind.INI beside the program when its folder (or that file) can
+be written and it is not an installed copy, otherwise
+$XDG_CONFIG_HOME/morvind/morvind.INI (~/.config/morvind/morvind.INI).
 
 Exit status: 0 the window was closed, or no data folder was chosen; 1 no
 display; 2 a bad command line or a data folder that does not exist.

@@ -41,7 +41,13 @@ Dialog::Dialog(int templateId, const UiContext& ui, QWidget* parent)
   baseUnitX_ = (letters / 26 + 1) / 2;
   baseUnitY_ = metrics.height();
 
-  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  // A dialog shown in the task bar is the program's main window: an
+  // ordinary top-level window, so that task bars and window switchers list
+  // it (a parentless Qt::Dialog is made transient for Qt's hidden leader
+  // window, which some of them leave out). Its modal run and its keys stay
+  // those of a dialog.
+  Qt::WindowFlags flags = (template_->style & kInTaskBar) ? Qt::Window : Qt::Dialog;
+  flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   if (template_->style & kSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   setWindowFlags(flags);
   setWindowTitle(ToQt(template_->title));

@@ -174,6 +174,23 @@ TEST(SettingsTest, AnUnwritableProgramFolderSendsTheSettingsToTheUserFolder) {
   }
 }
 
+TEST(SettingsTest, AnInstalledProgramKeepsTheSettingsOfEachUserInTheirFolder) {
+  // PREFIX/bin/morvind beside PREFIX/share/applications/<app id>.desktop,
+  // writable as /usr/bin is for root: still nothing beside the program.
+  ScratchFolder scratch("settings-installed");
+  ScopedEnv config("XDG_CONFIG_HOME", (scratch / "config").c_str());
+  std::filesystem::create_directories(scratch / "usr" / "bin");
+  std::filesystem::create_directories(scratch / "usr" / "share" / "applications");
+  const std::filesystem::path program = scratch / "usr" / "bin" / "morvind";
+  EXPECT_FALSE(IsInstalledProgram(program));
+  EXPECT_EQ(SettingsFileFor(program), scratch / "usr" / "bin" / "morvind.INI");
+
+  WriteBytes(scratch / "usr" / "share" / "applications" / "org.morvind.Morvind.desktop", "");
+  EXPECT_TRUE(IsInstalledProgram(program));
+  EXPECT_EQ(SettingsFileFor(program), UserSettingsFile());
+  EXPECT_EQ(SettingsFileFor(scratch / "usr" / "bin" / "morvind-print"), UserSettingsFile());
+}
+
 TEST(LanguageTest, LanguageCodesChooseTheCharacterSetAndLocale) {
   const struct {
     const char* code;

@@ -177,6 +177,7 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
       {"--no-long-name", &o.noLongName},
       {"--last-name-first", &o.lastNameFirst},
       {"--help", &o.help},
+      {"--version", &o.version},
   };
 
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -221,7 +222,7 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
     }
     option->second(arg, value);
   }
-  if (o.help) return result;  // --help is answered whatever else was typed
+  if (o.help || o.version) return result;  // answered whatever else was typed
 
   if (error.empty() && !o.selectionGiven)
     fail("choose the cards: --publisher N, --name TEXT or --all");
@@ -287,6 +288,7 @@ Where to:
   --dpi N             device units per inch of the listing (default 600)
 
   -h, --help          this text
+      --version       the program's version
 
 A value may also follow its option after "=" (--pdf=cards.pdf); a value that
 begins with "--" must be given that way.

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramInfo.h"
 #include "data/CongregationData.h"
 #include "data/ExtendedInfo.h"
 #include "data/TextServices.h"
@@ -38,6 +39,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const kBinary = MORVIND_PRINT_BINARY;
+const char* const kWindowBinary = MORVIND_BINARY;
 const LocalDate kToday{2024, 3, 10};  // report month February 2024: September .. February
 const char* const kTodayText = "2024-03-10";
 constexpr int kListed = 39;  // the demo congregation's 40 publishers less the inactive one
@@ -686,10 +688,33 @@ TEST_F(CliTest, HelpListsEveryOption) {
           "--months",        "--totals",        "--no-header",    "--gender",
           "--previous-year", "--complete-card", "--no-long-name", "--last-name-first",
           "--form-overlay",  "--card-version",  "--pdf",          "--printer",
-          "--ops",           "--dpi",           "--help"}) {
+          "--ops",           "--dpi",           "--help",         "--version"}) {
       EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
+    // The complete card draws the months up to the report month, not all twelve.
+    EXPECT_NE(run.out.find("every month up to the report month"), std::string::npos);
   }
+}
+
+TEST_F(CliTest, BothProgramsTellTheirVersionAndHelpWithoutADisplay) {
+  const std::string version(kProgramVersion);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--version"}, std::vector<std::string>{"--all", "--version"}}) {
+    RunResult run = RunProgram(args, data_.Path(), capture_.Path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "morvind-print " + version + "\n");
+  }
+  RunResult window = RunProgram({"--version"}, data_.Path(), capture_.Path(), kWindowBinary);
+  EXPECT_EQ(window.status, 0);
+  EXPECT_EQ(window.out, "morvind " + version + "\n");
+  RunResult help = RunProgram({"--help"}, data_.Path(), capture_.Path(), kWindowBinary);
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("usage: morvind [DIR]\n", 0), 0u) << help.out;
+  // Without a display anything else ends at once, as before.
+  RunResult start = RunProgram({}, data_.Path(), capture_.Path(), kWindowBinary);
+  EXPECT_EQ(start.status, 1);
+  EXPECT_NE(start.err.find("no display"), std::string::npos) << start.err;
+  EXPECT_EQ(Snapshot(data_.Path()).count("cplot.dat"), 0u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/qt/CardPrinterApp.h"
 #include "app/qt/PublisherListBox.h"
 
 namespace morvind::test {
@@ -103,6 +104,29 @@ int MainDialogFixture::RunMain(const std::function<void(MainDialog&)>& script) {
   leftoverScripts = host.PendingScripts();
   host.DiscardPending();
   return result;
+}
+
+DataFolderSource MainDialogFixture::RunStart(
+    const DataFolderStart& start, std::vector<std::optional<std::filesystem::path>> chosenFolders,
+    const std::function<void(MainDialog&)>& script) {
+  clock = std::make_unique<FixedClock>(today);
+  environment.clock = clock.get();
+  host.ExpectFirst(kMainTemplate, [&](Dialog& d) {
+    auto& main = static_cast<MainDialog&>(d);
+    if (script) script(main);
+    ProcessEvents();
+    if (!main.HasEnded()) main.ClickButton(kIdCancel);
+  });
+  std::size_t next = 0;
+  FolderChooser chooser = [&](const std::filesystem::path& openIn) {
+    chooserOpenedIn.push_back(openIn);
+    return next < chosenFolders.size() ? chosenFolders[next++]
+                                       : std::optional<std::filesystem::path>();
+  };
+  DataFolderSource source = RunMainWindow(environment, start, chooser);
+  leftoverScripts = host.PendingScripts();
+  host.DiscardPending();
+  return source;
 }
 
 std::vector<std::string> MainDialogFixture::ListLines(MainDialog& dialog) {

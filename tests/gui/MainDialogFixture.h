@@ -10,6 +10,7 @@
 
 #include "ScriptedModalHost.h"
 #include "app/Clock.h"
+#include "app/DataFolderChoice.h"
 #include "app/qt/MainDialog.h"
 #include "printing/RecordingSurface.h"
 #include "printing/qt/ProgramPrinter.h"
@@ -54,6 +55,16 @@ class MainDialogFixture : public ::testing::Test {
   // Runs the main dialog: `script` acts on it once it is up; the dialog then
   // ends with "&Fertig" unless the script ended it. Returns the end code.
   int RunMain(const std::function<void(MainDialog&)>& script);
+  // Runs the program's start (RunMainWindow) from `start`, with a folder
+  // chooser that gives the answers of `chosenFolders` in turn (an empty one,
+  // or none left, cancels) and notes in `chooserOpenedIn` where it opened;
+  // `script` acts on the main dialog when it opens. The environment's data
+  // folder is the one the start finds, not the fixture's.
+  DataFolderSource RunStart(const DataFolderStart& start,
+                            std::vector<std::optional<std::filesystem::path>> chosenFolders,
+                            const std::function<void(MainDialog&)>& script);
+  std::vector<std::filesystem::path> chooserOpenedIn;
+
   // The list's lines in order.
   static std::vector<std::string> ListLines(MainDialog& dialog);
   static void Click(MainDialog& dialog, int id);

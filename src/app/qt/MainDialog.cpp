@@ -3,6 +3,8 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QProxyStyle>
+#include <algorithm>
 
 #include "app/CardPlan.h"
 #include "app/Language.h"
@@ -32,6 +34,23 @@ namespace {
 constexpr const char* kNoMemoryMessage = "Couldn't allocate memory";
 constexpr const char* kNoPrinterMessage = "No Printer";
 constexpr const char* kNoPainterMessage = "no hdc";
+
+// The application's style with check box indicators of at most `size`
+// pixels, for the month boxes that stand one a row beside the body preview.
+class CompactIndicatorStyle : public QProxyStyle {
+ public:
+  explicit CompactIndicatorStyle(int size) : size_(size) {}
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    int value = QProxyStyle::pixelMetric(metric, option, widget);
+    if (metric == PM_IndicatorWidth || metric == PM_IndicatorHeight)
+      return std::max(8, std::min(value, size_));
+    return value;
+  }
+
+ private:
+  int size_;
+};
 
 }  // namespace
 
@@ -96,6 +115,7 @@ bool MainDialog::OnInitDialog() {
   });
   HeaderPane()->ForgetClientRect();
   BodyPane()->ForgetClientRect();
+  AlignMonthBoxesWithPreviewRows();
 
   UpdateFilterButton();
   // There is no system menu to extend on every desktop; the About entry is
@@ -203,6 +223,28 @@ bool MainDialog::OnInitDialog() {
   OnClicked(kOptionsButton, [this] { OnOptionsClicked(); });
   OnSelChange(kPublisherList, [this] { OnSelectionChanged(); });
   return false;
+}
+
+void MainDialog::AlignMonthBoxesWithPreviewRows() {
+  // The body preview has 14 rows: the heading, September .. August, the
+  // totals. The template's box positions only approximate them in dialog
+  // units, and a style's box may be as tall as a row; the boxes get
+  // indicators that leave a little room between them.
+  const QRect pane = BodyPane()->geometry();
+  const int rowHeight = pane.height() / 14;
+  if (rowHeight <= 0) return;
+  auto* compact = new CompactIndicatorStyle(rowHeight - 3);
+  compact->setParent(this);
+  auto place = [&](int id, int row) {
+    QWidget* box = Control(id);
+    if (!box) return;
+    box->setStyle(compact);
+    const QSize size = box->sizeHint().boundedTo(QSize(box->width(), rowHeight));
+    const int top = pane.top() + row * rowHeight + (rowHeight - size.height()) / 2;
+    box->setGeometry(box->x(), top, std::max(box->width(), size.width()), size.height());
+  };
+  for (int i = 0; i < 12; ++i) place(kFirstMonthBox + i, i + 1);
+  place(kTotalsBox, 13);
 }
 
 void MainDialog::FocusList() {

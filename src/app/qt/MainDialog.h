@@ -134,6 +134,9 @@ class MainDialog : public Dialog {
   void OnCompleteCardClicked();
   void OnOptionsClicked();
   void ShowContextMenu(const QPoint& position);
+  // Puts each month box and the totals box level with its row of the body
+  // preview, whatever size the style gives the boxes.
+  void AlignMonthBoxesWithPreviewRows();
   Settings CurrentSettings() const;
 
   AppEnvironment environment_;

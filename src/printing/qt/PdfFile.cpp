@@ -4,13 +4,32 @@
 #include <unistd.h>
 
 #include <QPrinter>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <system_error>
 
 #include "printing/qt/PrintJob.h"
 
 namespace morvind {
+namespace {
+
+// Qt's PDF engine reports no failed write (a full disk, a vanished
+// folder); a complete PDF file ends with its end-of-file marker.
+bool EndsLikeAPdf(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary | std::ios::ate);
+  if (!in) return false;
+  const std::streamoff size = in.tellg();
+  const std::streamoff tail = std::min<std::streamoff>(size, 64);
+  std::string end(static_cast<std::size_t>(tail), '\0');
+  in.seekg(size - tail);
+  in.read(end.data(), tail);
+  return in && end.find("%%EOF") != std::string::npos;
+}
+
+}  // namespace
 
 PdfOutcome WritePdfFile(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
                         const std::optional<QPageLayout>& pageLayout,
@@ -41,6 +60,10 @@ PdfOutcome WritePdfFile(const std::vector<CardRequest>& cards, const std::filesy
     printed = PrintCards(printer, cards, options);
   }
   std::error_code ignored;
+  if (printed == PrintOutcome::kPrinted && !EndsLikeAPdf(temporary)) {
+    std::filesystem::remove(temporary, ignored);
+    return PdfOutcome::kFailed;
+  }
   if (printed != PrintOutcome::kPrinted) {
     std::filesystem::remove(temporary, ignored);
     return printed == PrintOutcome::kCancelled ? PdfOutcome::kCancelled : PdfOutcome::kFailed;

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake
   qt6-base-dev              # Widgets, PrintSupport, Test
   qt6-translations-l10n     # German texts of Qt's own dialogs and buttons
+  libcups2-dev              # a list print reaches the CUPS queue only when complete
   fonts-liberation          # metric twins of Arial and Times New Roman
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev

@@ -16,6 +16,27 @@ MainDialogFixture::MainDialogFixture() {
   environment.dataFolder = folder.Folder();
   environment.settingsFile = folder.Path() / "morvind.INI";
   environment.printer = printer.get();
+  environment.printDialogs = &printDialogs;
+  environment.print = [this](QPrinter& target, const std::vector<CardRequest>& cards,
+                             const CardDocumentOptions& options) {
+    PrintCall call;
+    call.printer = &target;
+    call.cards = cards;
+    call.formUnderlay = options.formUnderlay;
+    call.drawing = std::make_unique<RecordingSurface>();
+    CardDocumentOptions drawing;
+    drawing.formUnderlay = options.formUnderlay;
+    DrawCardDocument(*call.drawing, cards, drawing);
+    prints.push_back(std::move(call));
+    const std::size_t at = prints.size() - 1;
+    CardDocumentOptions counted = options;
+    counted.cardDone = [this, at, inner = options.cardDone](int done) {
+      prints[at].pagesDrawn = done;
+      return inner ? inner(done) : true;
+    };
+    prints[at].outcome = PrintCards(target, cards, counted);
+    return prints[at].outcome;
+  };
 }
 
 void MainDialogFixture::TearDown() {

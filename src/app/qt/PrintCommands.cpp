@@ -204,18 +204,24 @@ Outcome PrintCommands::WithProgress(const std::vector<CardRequest>& cards,
   return outcome;
 }
 
+QPrinter* PrintCommands::PrinterOrMessage() {
+  QPrinter* printer = window_.CurrentPrinter();
+  if (!printer) {
+    // As for one card: no printer is set up.
+    window_.Messages().ShowMessage(kNoPrinterMessage, MessageIcon::kNone);
+    window_.FocusList();
+  }
+  return printer;
+}
+
 void PrintCommands::PrintList() {
   std::vector<CardRequest> cards = ListCards();
   if (cards.empty()) {
     window_.FocusList();
     return;
   }
-  QPrinter* printer = window_.CurrentPrinter();
-  if (!printer) {
-    window_.Messages().ShowMessage(kNoPrinterMessage, MessageIcon::kNone);
-    window_.FocusList();
-    return;
-  }
+  QPrinter* printer = PrinterOrMessage();
+  if (!printer) return;
   if (window_.Messages().Ask(FromQt(CardCount(cards.size()) + QStringLiteral(" drucken?")),
                              "Drucken", "Abbrechen")) {
     PrintOutcome outcome =
@@ -234,12 +240,8 @@ void PrintCommands::TestPrint() {
     window_.FocusList();
     return;
   }
-  QPrinter* printer = window_.CurrentPrinter();
-  if (!printer) {
-    window_.Messages().ShowMessage(kNoPrinterMessage, MessageIcon::kNone);
-    window_.FocusList();
-    return;
-  }
+  QPrinter* printer = PrinterOrMessage();
+  if (!printer) return;
   const char* question =
       "Probedruck auf Normalpapier: die Daten der Karte in Schwarz über dem Formular in "
       "Hellgrau, zum Vergleich mit einer vorgedruckten Karte. Bitte Normalpapier einlegen.";

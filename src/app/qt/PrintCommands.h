@@ -54,6 +54,9 @@ class PrintCommands : public QObject {
 
  private:
   void SavePdf(bool wholeList);
+  // The program's printer; null after the "No Printer" message when none
+  // is set up.
+  QPrinter* PrinterOrMessage();
   // Runs `job` with a progress dialog (card k of N, the name) whose
   // "Abbrechen" stops the document after the current card.
   template <class Outcome>

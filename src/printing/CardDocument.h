@@ -18,7 +18,7 @@ struct CardDocumentOptions {
   // pre-printed card. Only cards for which FormUnderlayFits get the form.
   bool formUnderlay = false;
   // Called after each finished page with the number of cards drawn so far;
-  // returning false stops the document there (no further page, no EndDoc).
+  // returning false stops drawing there (no further page, no EndDoc).
   std::function<bool(int cardsDone)> cardDone;
 };
 

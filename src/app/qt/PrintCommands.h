@@ -58,7 +58,7 @@ class PrintCommands : public QObject {
   // is set up.
   QPrinter* PrinterOrMessage();
   // Runs `job` with a progress dialog (card k of N, the name) whose
-  // "Abbrechen" stops the document after the current card.
+  // "Abbrechen" stops the card document after the current card.
   template <class Outcome>
   Outcome WithProgress(const std::vector<CardRequest>& cards,
                        const std::function<Outcome(const CardDocumentOptions&)>& job);

@@ -7,11 +7,18 @@ packages=(
   build-essential cmake
   qt6-base-dev              # Widgets, PrintSupport, Test
   qt6-translations-l10n     # German texts of Qt's own dialogs and buttons
+  libcups2-dev              # a list print reaches the CUPS queue only when complete
   fonts-liberation          # metric twins of Arial and Times New Roman
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   poppler-utils             # pdftotext/pdftoppm for the PDF checks
   xvfb xauth                # a virtual display for screenshots
+  librsvg2-bin              # rsvg-convert: the icon's PNG sizes from its SVG
+  desktop-file-utils        # desktop-file-validate, for the install tree check
+  appstream                 # appstreamcli validate, for the install tree check
+  groff-base man-db         # the manual pages' check without warnings
+  file                      # the icon sizes' check; CPack finds the programs with it
+  dpkg-dev                  # dpkg-shlibdeps: the package's library dependencies
 )
 
 missing=()

@@ -96,10 +96,6 @@ char32_t FoldCase(char32_t c) {
 
 }  // namespace
 
-int ReportMonthStatus(const PublisherTable& table, int j, int reportMonth, int reportYearShort) {
-  return table.MonthStatus(j, reportMonth, ((reportYearShort % 2) + 2) % 2);
-}
-
 std::vector<PublisherListLine> PublisherListLines(const PublisherTable& table,
                                                   const PublisherFilter& filter, int reportMonth,
                                                   int reportYearShort, bool firstNameSort,

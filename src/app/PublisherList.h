@@ -21,10 +21,6 @@ struct PublisherFilter {
   int filterGroup = 0;
 };
 
-// Report-month status (0..3) of record j: the report month in the slot of
-// reportYearShort.
-int ReportMonthStatus(const PublisherTable& table, int j, int reportMonth, int reportYearShort);
-
 // The lines of the list in table order. Sets `hasUnassigned` when an active
 // non-pioneer without group is met (whatever the filter); never clears it.
 std::vector<PublisherListLine> PublisherListLines(const PublisherTable& table,

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "ProgramInfo.h"
 #include "app/Language.h"
 #include "layout/CardVersion.h"
 
@@ -51,14 +52,26 @@ std::filesystem::path UserSettingsFile() {
   return folder / "morvind" / "morvind.INI";
 }
 
+bool IsInstalledProgram(const std::filesystem::path& programFile) {
+  std::filesystem::path folder = programFile.parent_path();
+  if (folder.empty()) folder = ".";
+  std::error_code error;
+  return std::filesystem::is_regular_file(
+      folder / ".." / "share" / "applications" / (std::string(kAppId) + ".desktop"), error);
+}
+
 std::filesystem::path SettingsFileFor(const std::filesystem::path& programFile) {
   std::filesystem::path beside = SettingsFileBeside(programFile);
-  // Settings are written through a temporary file in the same folder, so
-  // the folder itself must be writable; an installed program's folder
-  // (/usr/bin) is not, and its settings go to the user's folder instead.
+  // The settings beside the program are kept where they can be written: a
+  // folder that takes a new file, or a file of its own the user may write
+  // (it is then written in place). An installed program's folder (/usr/bin)
+  // holds neither for a user, and for root it must not receive a file that
+  // no package knows of: its settings go to the user's folder instead.
+  if (IsInstalledProgram(programFile)) return UserSettingsFile();
   std::filesystem::path folder = beside.parent_path();
   if (folder.empty()) folder = ".";
   if (::access(folder.c_str(), W_OK | X_OK) == 0) return beside;
+  if (::access(beside.c_str(), W_OK) == 0) return beside;
   return UserSettingsFile();
 }
 

@@ -11,9 +11,16 @@ namespace morvind {
 
 // The settings file of a program file: its path with a final four-character
 // extension such as ".exe" dropped (only where there is one) and ".INI"
-// appended, beside the program. Where that folder can't be written, the
-// file is $XDG_CONFIG_HOME/morvind/morvind.INI (~/.config/... by default).
+// appended, beside the program. Where that folder can't be written and
+// holds no such file the user may write, or the program is an installed
+// copy (IsInstalledProgram), the file is
+// $XDG_CONFIG_HOME/morvind/morvind.INI (~/.config/... by default).
 std::filesystem::path SettingsFileFor(const std::filesystem::path& programFile);
+// True for a program file installed with its desktop entry: PREFIX/bin/x
+// beside PREFIX/share/applications/<app id>.desktop. Such a program is
+// shared by every user of the computer (and its folder is writable for
+// root), so nobody's settings belong beside it.
+bool IsInstalledProgram(const std::filesystem::path& programFile);
 // The name rule alone, without the writability test.
 std::filesystem::path SettingsFileBeside(const std::filesystem::path& programFile);
 // $XDG_CONFIG_HOME/morvind/morvind.INI, or ~/.config/morvind/morvind.INI.

@@ -63,4 +63,9 @@ void PublisherTable::SwapRecords(int a, int b) {
   std::memcpy(Record(b), buffer, record::kSize);
 }
 
+int ReportMonthStatus(const PublisherTable& table, int j, int reportMonth, int reportYearShort) {
+  if (reportMonth < 0 || reportMonth > 11) return 0;
+  return table.MonthStatus(j, reportMonth, ((reportYearShort % 2) + 2) % 2);
+}
+
 }  // namespace morvind

@@ -156,4 +156,10 @@ class PublisherTable {
   CodePage codePage_ = CodePage::kWindows1252;
 };
 
+// Status (0..3) of publisher j in the report month itself: the month in the
+// year slot of reportYearShort. The list's pioneers filter, the printed
+// regular-pioneer mark and its preview all take it from here, also while
+// the previous service year is shown; 0 for a month outside 0..11.
+int ReportMonthStatus(const PublisherTable& table, int j, int reportMonth, int reportYearShort);
+
 }  // namespace morvind

@@ -50,6 +50,21 @@ void SyncFolder(const std::filesystem::path& folder) {
   ::close(fd);
 }
 
+// Writes the bytes over the file from its start, cuts what is left of a
+// longer old content, and flushes. Used only where no temporary file can be
+// made beside it: a crash in between could leave a mix, which is still
+// better than losing the user's edit for good.
+bool WriteInPlace(int fd, std::string_view bytes) {
+  if (::lseek(fd, 0, SEEK_SET) != 0) return false;
+  if (!WriteAll(fd, bytes)) return false;
+  if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return false;
+  return ::fsync(fd) == 0;
+}
+
+bool FolderRefusesNewFiles(int error) {
+  return error == EACCES || error == EPERM || error == EROFS;
+}
+
 }  // namespace
 
 bool ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes,
@@ -66,16 +81,42 @@ bool ReplaceFileContents(const std::filesystem::path& target, std::string_view b
   }
 
   struct stat old {};
-  bool keepMode = ::stat(path.c_str(), &old) == 0;
-  if (keepMode && S_ISDIR(old.st_mode)) return false;
-  keepMode = keepMode && S_ISREG(old.st_mode);
+  bool exists = ::stat(path.c_str(), &old) == 0;
+  if (exists && S_ISDIR(old.st_mode)) return false;
+  bool regular = exists && S_ISREG(old.st_mode);
+
+  // An existing file must be one the user may write: a write-protected
+  // layout or settings file is left as it is, not replaced behind its back.
+  int existing = -1;
+  if (regular) {
+    existing = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (existing < 0) return false;
+  }
+  auto closeExisting = [&existing] {
+    if (existing >= 0) ::close(existing);
+    existing = -1;
+  };
 
   std::filesystem::path temporary;
   int fd = CreateTemporary(path, temporary);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    // The folder takes no new file (a data folder the user may only read),
+    // but the file itself may be written: keep the edit by writing in place.
+    bool written = existing >= 0 && FolderRefusesNewFiles(errno) && WriteInPlace(existing, bytes);
+    closeExisting();
+    return written;
+  }
+  closeExisting();
 
   bool ok = WriteAll(fd, bytes);
-  if (ok && keepMode) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+  if (ok && regular) {
+    ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+    // Only the superuser may give the file back to its owner; for everyone
+    // else the new file is theirs, as a file they write is.
+    if (ok && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+      (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    }
+  }
   // Flushed before the rename: otherwise a crash could leave the new name
   // pointing at a file whose bytes never reached the disk.
   if (ok) ok = ::fsync(fd) == 0;

@@ -173,10 +173,6 @@ void DrawHeaderPreview(int left, int top, int right, int bottom, DrawingSurface&
   const int e = g.e;
   const int xl = g.xl;
 
-  // The report month's year slot; the previous service year is the other one.
-  int slot = request.reportYearShort % 2;
-  if (request.previousServiceYear) slot = 1 - slot;
-
   SurfaceObject previousBrush = surface.SelectStockObject(kWhiteBrush);
   SurfaceObject previousPen = surface.SelectStockObject(kNullPen);
   SurfaceObject previousFont = surface.SelectStockObject(kVariablePitchSystemFont);
@@ -231,9 +227,10 @@ void DrawHeaderPreview(int left, int top, int right, int bottom, DrawingSurface&
     const int role = flags & 3;
     const bool elder = role == record::kRoleElder;
     const bool servant = role == record::kRoleServant;
-    const bool regularPioneer =
-        request.reportMonth >= 0 && request.reportMonth < 12 &&
-        table.MonthStatus(publisher, request.reportMonth, slot) == kStatusRegularPioneer;
+    // The mark the print makes: the status of the report month itself,
+    // whichever service year is shown.
+    const bool regularPioneer = ReportMonthStatus(table, publisher, request.reportMonth,
+                                                  request.reportYearShort) == kStatusRegularPioneer;
     const int tickColumn = (language.cz || language.sk) ? e / 3 : e / 4;
 
     if (elder) surface.TextOut(xl + e - e / 80 - tickColumn, upperRow, "X");

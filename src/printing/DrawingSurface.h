@@ -44,6 +44,9 @@ inline constexpr int kExtTextClipped = 4;  // ExtTextOut option: clip to the rec
 using Colour = std::uint32_t;
 inline constexpr Colour kBlack = 0x000000;
 inline constexpr Colour kGrey = 0x808080;  // red, green and blue 128 each
+// The light grey of the form drawn under a test print: dark enough to show
+// on paper, light enough that the black data stand out over it.
+inline constexpr Colour kFormGrey = 0xB4B4B4;
 
 // A font as the card and the preview ask for it.
 struct FontRecord {
@@ -108,6 +111,9 @@ class DrawingSurface {
   virtual void SetBkMode(int mode) = 0;
   // Returns the previous colour.
   virtual Colour SetTextColor(Colour colour) = 0;
+  // The colour every line is drawn in from now on, whichever pen draws it
+  // (black at the start); returns the previous colour.
+  virtual Colour SetPenColor(Colour colour) = 0;
 
   virtual void TextOut(int x, int y, std::string_view text) = 0;
   virtual void ExtTextOut(int x, int y, int options, const SurfaceRect& clip,

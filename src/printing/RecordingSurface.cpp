@@ -46,6 +46,15 @@ void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
 }
 
+// Black, the colour of almost everything, is left out of the listing.
+void AppendColour(std::string& out, Colour colour) {
+  if (colour == kBlack) return;
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, ",\"colour\":\"#%02x%02x%02x\"", colour & 0xFF,
+                (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+  out += buffer;
+}
+
 }  // namespace
 
 FontRecord SystemFontRecord() {
@@ -174,6 +183,12 @@ Colour RecordingSurface::SetTextColor(Colour colour) {
   return previous;
 }
 
+Colour RecordingSurface::SetPenColor(Colour colour) {
+  Colour previous = penColour_;
+  penColour_ = colour;
+  return previous;
+}
+
 void RecordingSurface::RecordText(int x, int y, std::string_view text, bool clipped,
                                   const SurfaceRect& clip) {
   const FontRecord* font = FontOf(currentFont_);
@@ -237,6 +252,7 @@ void RecordingSurface::LineTo(int x, int y) {
   op.y = position_.y;
   op.x2 = x;
   op.y2 = y;
+  op.colour = penColour_;
   if (const Object* pen = Find(currentPen_)) {
     op.penWidth = pen->penWidth;
     op.penStyle = pen->penStyle;
@@ -351,11 +367,7 @@ std::string RecordingSurface::ToJsonLines() const {
         std::snprintf(buffer, sizeof buffer, ",\"height\":%d,\"weight\":%d}", op.font.height,
                       op.font.weight);
         out += buffer;
-        if (op.colour != kBlack) {
-          std::snprintf(buffer, sizeof buffer, ",\"colour\":\"#%02x%02x%02x\"", op.colour & 0xFF,
-                        (op.colour >> 8) & 0xFF, (op.colour >> 16) & 0xFF);
-          out += buffer;
-        }
+        AppendColour(out, op.colour);
         if (op.clipped) {
           std::snprintf(buffer, sizeof buffer, ",\"clip\":[%d,%d,%d,%d]", op.clip.left, op.clip.top,
                         op.clip.right, op.clip.bottom);
@@ -365,9 +377,11 @@ std::string RecordingSurface::ToJsonLines() const {
         break;
       case RecordedOp::Kind::kLine:
         std::snprintf(buffer, sizeof buffer,
-                      "{\"op\":\"line\",\"from\":[%d,%d],\"to\":[%d,%d],\"pen\":%d}\n", op.x, op.y,
+                      "{\"op\":\"line\",\"from\":[%d,%d],\"to\":[%d,%d],\"pen\":%d", op.x, op.y,
                       op.x2, op.y2, op.penWidth);
         out += buffer;
+        AppendColour(out, op.colour);
+        out += "}\n";
         break;
       case RecordedOp::Kind::kRectangle:
         std::snprintf(buffer, sizeof buffer, "{\"op\":\"rect\",\"from\":[%d,%d],\"to\":[%d,%d]}\n",

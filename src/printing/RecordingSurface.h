@@ -33,7 +33,7 @@ struct RecordedOp {
   FontRecord font;     // text: the selected font; kCreateFont: the new font
   int penWidth = 0;    // line: width of the selected pen; kCreatePen: its width
   int penStyle = 0;
-  Colour colour = kBlack;  // text colour in force
+  Colour colour = kBlack;  // text: the text colour in force; line: the pen colour
   bool clipped = false;    // ExtTextOut with a clip rectangle
   SurfaceRect clip;
   SurfaceObject object = 0;
@@ -67,6 +67,7 @@ class RecordingSurface : public DrawingSurface {
   int SetTextAlign(int align) override;
   void SetBkMode(int mode) override;
   Colour SetTextColor(Colour colour) override;
+  Colour SetPenColor(Colour colour) override;
   void TextOut(int x, int y, std::string_view text) override;
   void ExtTextOut(int x, int y, int options, const SurfaceRect& clip,
                   std::string_view text) override;
@@ -97,6 +98,7 @@ class RecordingSurface : public DrawingSurface {
   SurfaceObject CurrentPen() const { return currentPen_; }
   int CurrentAlign() const { return align_; }
   Colour CurrentColour() const { return colour_; }
+  Colour CurrentPenColour() const { return penColour_; }
 
   // The font record of a live or deleted font object.
   const FontRecord* FontOf(SurfaceObject object) const;
@@ -132,6 +134,7 @@ class RecordingSurface : public DrawingSurface {
   SurfaceObject currentFont_, currentPen_, currentBrush_;
   int align_ = 0;
   Colour colour_ = kBlack;
+  Colour penColour_ = kBlack;
   SurfacePoint position_;
   bool deletedWhileSelected_ = false;
   TextMeasure measure_;

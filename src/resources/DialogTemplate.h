@@ -45,7 +45,7 @@ enum DialogStyle : unsigned {
   kDialogNone = 0,
   kSystemMenu = 1u << 0,  // a close box in the title bar
   kModalFrame = 1u << 1,
-  kInTaskBar = 1u << 2,
+  kInTaskBar = 1u << 2,  // the main window: a top-level window of its own
 };
 
 // The id of controls nobody addresses (IDC_STATIC).

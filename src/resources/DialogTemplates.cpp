@@ -23,7 +23,7 @@ DialogTemplate AboutTemplate() {
               {kStaticId, K::kIcon, "", 0, 11, 17, 21, 20},
               {kStaticId, K::kStatic, "MORVIND Version 5a", 0, 40, 13, 119, 8},
               {kStaticId, K::kStatic,
-               "Kartendrucker für die Verkündigerkarte S-21\nliest die Daten von Ostrel\n"
+               "Druckt die Verkündigerkarte S-21\nmit den Daten von Ostrel\n"
                "© Morvind-Entwickler",
                0, 41, 26, 132, 26},
               {kIdOk, K::kDefPushButton, "OK", kButton | kGroupStart, 177, 22, 32, 14},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,10 @@ class MessageSink {
   virtual ~MessageSink() = default;
   // Shows `text` (UTF-8) and returns when the user has confirmed it.
   virtual void ShowMessage(std::string_view text, MessageIcon icon) = 0;
+  // Asks `question` (UTF-8) with two buttons, `goAhead` (the default: Enter)
+  // and `cancel` (Escape); true when the user chose `goAhead`.
+  virtual bool Ask(std::string_view question, std::string_view goAhead,
+                   std::string_view cancel) = 0;
 };
 
 // A sink that keeps the texts, for tests and for callers without a window.
@@ -24,8 +29,19 @@ class RecordingMessageSink : public MessageSink {
     texts.emplace_back(text);
     icons.push_back(icon);
   }
+  // Notes the question and gives the next of `answers`, or goes ahead when
+  // none is left.
+  bool Ask(std::string_view question, std::string_view, std::string_view) override {
+    questions.emplace_back(question);
+    if (answers.empty()) return true;
+    bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
   std::vector<std::string> texts;
   std::vector<MessageIcon> icons;
+  std::vector<std::string> questions;
+  std::deque<bool> answers;
 };
 
 }  // namespace morvind

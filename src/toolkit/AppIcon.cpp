@@ -1,15 +1,18 @@
 #include "toolkit/AppIcon.h"
 
-#include "resources/AppIcon.xpm"
+#include <QDir>
 
 namespace morvind {
 
 QPixmap AppIconPixmap() {
-  return QPixmap(kAppIconXpm);
+  return QPixmap(QStringLiteral(":/icons/32.png"));
 }
 
 QIcon AppIcon() {
-  return QIcon(AppIconPixmap());
+  QIcon icon;
+  for (const QString& file : QDir(QStringLiteral(":/icons")).entryList(QDir::Files))
+    icon.addFile(QStringLiteral(":/icons/") + file);
+  return icon;
 }
 
 }  // namespace morvind

@@ -64,6 +64,18 @@ int ListBox::GetCurSel() const {
   return selected.isEmpty() ? -1 : selected.front().row();
 }
 
+QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex& index,
+                                                              const QEvent* event) const {
+  // Nothing the user does empties the selection: no line under the mouse
+  // changes nothing, and a deselection (Ctrl+click, Ctrl+Space on the
+  // selected line) keeps the line selected.
+  if (!index.isValid()) return QItemSelectionModel::NoUpdate;
+  QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
+  if (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+    return QItemSelectionModel::NoUpdate;
+  return flags;
+}
+
 int ListBox::SelectPrefix(const QString& prefix) {
   for (int i = 0; i < count(); ++i) {
     if (item(i)->text().startsWith(prefix, Qt::CaseInsensitive)) {

@@ -12,7 +12,9 @@ namespace morvind {
 
 // A list box: lines in insertion order with one integer of item data each.
 // It reports selection changes made by the user only; changes made through
-// its operations are silent.
+// its operations are silent. Like a single-selection list of the platform,
+// the user can move the selection but never clear it: a click on the blank
+// space below the lines or a Ctrl+click on the selected line keeps it.
 class ListBox : public QListWidget {
   Q_OBJECT
  public:
@@ -42,6 +44,8 @@ class ListBox : public QListWidget {
 
  protected:
   void keyboardSearch(const QString&) override {}  // the program has its own type-ahead
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event) const override;
 
  private:
   bool silent_ = false;

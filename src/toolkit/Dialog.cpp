@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "toolkit/AppIcon.h"
+#include "toolkit/CaptionFit.h"
 #include "toolkit/GroupFrame.h"
 #include "toolkit/ModalHost.h"
 #include "toolkit/QtText.h"
@@ -40,7 +41,13 @@ Dialog::Dialog(int templateId, const UiContext& ui, QWidget* parent)
   baseUnitX_ = (letters / 26 + 1) / 2;
   baseUnitY_ = metrics.height();
 
-  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  // A dialog shown in the task bar is the program's main window: an
+  // ordinary top-level window, so that task bars and window switchers list
+  // it (a parentless Qt::Dialog is made transient for Qt's hidden leader
+  // window, which some of them leave out). Its modal run and its keys stay
+  // those of a dialog.
+  Qt::WindowFlags flags = (template_->style & kInTaskBar) ? Qt::Window : Qt::Dialog;
+  flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   if (template_->style & kSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   setWindowFlags(flags);
   setWindowTitle(ToQt(template_->title));
@@ -129,6 +136,8 @@ void Dialog::BuildControls() {
       rect.setSize(rect.size().expandedTo(indicator));
     }
     widget->setGeometry(rect);
+    templateRects_[widget] = rect;
+    builtControls_.emplace_back(widget, &control);
     if (control.kind == ControlKind::kGroupBox) widget->lower();
     if (control.style & kHidden) widget->setVisible(false);
     if (control.style & kDisabled) widget->setEnabled(false);
@@ -152,7 +161,59 @@ void Dialog::BuildControls() {
     }
     previous = widget;
   }
+  for (const auto& built : builtControls_) FitCaption(built.first);
   ApplyTabOrder();
+}
+
+void Dialog::FitCaption(QWidget* widget) {
+  auto own = templateRects_.find(widget);
+  if (own == templateRects_.end()) return;
+  const QRect rect = own->second;
+  widget->setGeometry(rect);
+  auto* label = qobject_cast<QLabel*>(widget);
+  const bool wraps = label && label->wordWrap();
+  // The height a wrapped label's text needs at the label's width.
+  auto neededHeight = [label](const QRect& at) {
+    label->setGeometry(at);
+    const QRect contents = label->contentsRect();
+    return label->fontMetrics()
+               .boundingRect(contents, Qt::TextWordWrap | label->alignment(), label->text())
+               .height() +
+           (at.height() - contents.height());
+  };
+  // A wrapped block that shows all its lines is as the template drew it.
+  if (wraps && neededHeight(rect) <= rect.height()) {
+    widget->setGeometry(rect);
+    return;
+  }
+  const int shortfall = CaptionShortfall(widget);
+  if (shortfall <= 0 && !wraps) return;
+
+  // The room: the other controls as the template places them, inside the
+  // innermost frame that holds this control, or inside the dialog.
+  CaptionRoom room;
+  room.gap = DluToPixelsX(1);
+  const int margin = DluToPixelsX(1);
+  room.bounds = QRect(margin, margin, DluToPixelsX(template_->cx) - 2 * margin,
+                      DluToPixelsY(template_->cy) - 2 * margin);
+  for (const auto& [control, controlTemplate] : builtControls_) {
+    if (control == widget) continue;
+    const QRect other = templateRects_[control];
+    if (controlTemplate->kind == ControlKind::kGroupBox && other.contains(rect)) {
+      const QRect inside = other.adjusted(room.gap, room.gap, -room.gap, -room.gap);
+      if (inside.width() < room.bounds.width() || inside.height() < room.bounds.height())
+        room.bounds = room.bounds.intersected(inside);
+      continue;
+    }
+    room.neighbours.push_back(other);
+  }
+
+  Qt::Alignment alignment = Qt::AlignLeft;
+  if (label) alignment = label->alignment();
+  if (qobject_cast<QPushButton*>(widget)) alignment = Qt::AlignHCenter;
+  QRect fitted = WidenIntoRoom(rect, shortfall, alignment, room);
+  if (wraps) fitted = DeepenIntoRoom(fitted, neededHeight(fitted), room);
+  widget->setGeometry(fitted);
 }
 
 void Dialog::ApplyTabOrder() {
@@ -267,13 +328,19 @@ void Dialog::SetText(int id, std::string_view text) {
   QString qtext = ToQt(text);
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
     edit->setText(qtext);
-  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+    return;
+  }
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setText(qtext);
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
     button->setText(qtext);
   } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
     group->setTitle(qtext);
+  } else {
+    return;
   }
+  // A caption set at run time gets its room as a template caption does.
+  if (built_) FitCaption(widget);
 }
 
 std::string Dialog::GetText(int id) const {

@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "resources/DialogTemplate.h"
 #include "toolkit/Controls.h"
@@ -108,6 +110,10 @@ class Dialog : public QDialog {
 
  private:
   void BuildControls();
+  // Gives a control whose caption does not fit the room beside or below it
+  // (the templates were drawn for a narrower font), from its template
+  // rectangle, so that a shorter caption gives the room back.
+  void FitCaption(QWidget* widget);
   void Wire(int id, QWidget* widget);
   void Dispatch(const std::map<int, std::function<void()>>& handlers, int id);
   void ApplyTabOrder();
@@ -118,6 +124,8 @@ class Dialog : public QDialog {
   int baseUnitX_ = 6;
   int baseUnitY_ = 13;
   std::map<int, QWidget*> controls_;
+  std::vector<std::pair<QWidget*, const ControlTemplate*>> builtControls_;
+  std::map<const QWidget*, QRect> templateRects_;  // each control's rectangle in pixels
   std::map<int, std::function<void()>> clicked_, selChange_, textChanged_, focusLost_;
   std::map<int, std::function<bool(int, int)>> deltaPos_;
   bool built_ = false;

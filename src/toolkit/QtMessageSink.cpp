@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "toolkit/QtText.h"
 
@@ -12,6 +13,18 @@ void QtMessageSink::ShowMessage(std::string_view text, MessageIcon icon) {
                   QStringLiteral("Morvind"), ToQt(text), QMessageBox::Ok,
                   QApplication::activeWindow());
   box.exec();
+}
+
+bool QtMessageSink::Ask(std::string_view question, std::string_view goAhead,
+                        std::string_view cancel) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Morvind"), ToQt(question),
+                  QMessageBox::NoButton, QApplication::activeWindow());
+  QPushButton* yes = box.addButton(ToQt(goAhead), QMessageBox::AcceptRole);
+  QPushButton* no = box.addButton(ToQt(cancel), QMessageBox::RejectRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
 }
 
 }  // namespace morvind

@@ -4,10 +4,12 @@
 
 namespace morvind {
 
-// Message boxes as modal QMessageBoxes with an OK button over the active window.
+// Message boxes as modal QMessageBoxes over the active window: an OK
+// button, or the two answers of a question.
 class QtMessageSink : public MessageSink {
  public:
   void ShowMessage(std::string_view text, MessageIcon icon) override;
+  bool Ask(std::string_view question, std::string_view goAhead, std::string_view cancel) override;
 };
 
 }  // namespace morvind

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramInfo.h"
 #include "data/CongregationData.h"
 #include "data/ExtendedInfo.h"
 #include "data/TextServices.h"
@@ -38,6 +39,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const kBinary = MORVIND_PRINT_BINARY;
+const char* const kWindowBinary = MORVIND_BINARY;
 const LocalDate kToday{2024, 3, 10};  // report month February 2024: September .. February
 const char* const kTodayText = "2024-03-10";
 constexpr int kListed = 39;  // the demo congregation's 40 publishers less the inactive one
@@ -481,6 +483,10 @@ TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
       {{"--all", "--ops", "cplot2.dat"}, "won't write over"},
       {{"--all", "--ops", "test.INI"}, "won't write over"},
       {{"--all", "--printer", "no-such-printer"}, "no printer 'no-such-printer'"},
+      {{"--all", "--ops", "out.txt", "--form-overlay", "--complete-card"},
+       "--form-overlay needs data-only cards of card version 0"},
+      {{"--all", "--ops", "out.txt", "--form-overlay", "--card-version", "1"},
+       "--form-overlay needs data-only cards of card version 0"},
   };
   for (const auto& c : cases) {
     RunResult run = Print(c.args);
@@ -646,6 +652,30 @@ TEST_F(CliTest, ListedPositionsOfTheCompleteCardAreThePrintedOnes) {
   }
 }
 
+// The test print: every page gets the empty form in grey first, then the
+// same black drawing as without the form.
+TEST_F(CliTest, FormOverlayDrawsTheGreyFormUnderTheUnchangedCards) {
+  RunResult plain = Print({"--all", "--totals", "--gender", "--ops", "-"});
+  RunResult overlay = Print({"--all", "--totals", "--gender", "--form-overlay", "--ops", "-"});
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  ASSERT_EQ(overlay.status, 0) << overlay.err;
+  std::vector<std::string> black;
+  int grey = 0, greyTitles = 0, greyLines = 0;
+  for (const std::string& line : Lines(overlay.out)) {
+    if (line.find("\"colour\":\"#b4b4b4\"") == std::string::npos) {
+      black.push_back(line);
+      continue;
+    }
+    ++grey;
+    if (line.find("CONGREGATION'S PUBLISHER RECORD") != std::string::npos) ++greyTitles;
+    if (line.rfind("{\"op\":\"line\"", 0) == 0) ++greyLines;
+  }
+  EXPECT_EQ(black, Lines(plain.out));
+  EXPECT_EQ(greyTitles, kListed);
+  EXPECT_GT(greyLines, kListed * 20);
+  EXPECT_GT(grey, greyLines);
+}
+
 TEST_F(CliTest, HelpListsEveryOption) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"--help"}, std::vector<std::string>{"--all", "-h"}}) {
@@ -657,11 +687,34 @@ TEST_F(CliTest, HelpListsEveryOption) {
           "--publisher",     "--name",          "--all",          "--filter",
           "--months",        "--totals",        "--no-header",    "--gender",
           "--previous-year", "--complete-card", "--no-long-name", "--last-name-first",
-          "--card-version",  "--pdf",           "--printer",      "--ops",
-          "--dpi",           "--help"}) {
+          "--form-overlay",  "--card-version",  "--pdf",          "--printer",
+          "--ops",           "--dpi",           "--help",         "--version"}) {
       EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
+    // The complete card draws the months up to the report month, not all twelve.
+    EXPECT_NE(run.out.find("every month up to the report month"), std::string::npos);
   }
+}
+
+TEST_F(CliTest, BothProgramsTellTheirVersionAndHelpWithoutADisplay) {
+  const std::string version(kProgramVersion);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--version"}, std::vector<std::string>{"--all", "--version"}}) {
+    RunResult run = RunProgram(args, data_.Path(), capture_.Path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "morvind-print " + version + "\n");
+  }
+  RunResult window = RunProgram({"--version"}, data_.Path(), capture_.Path(), kWindowBinary);
+  EXPECT_EQ(window.status, 0);
+  EXPECT_EQ(window.out, "morvind " + version + "\n");
+  RunResult help = RunProgram({"--help"}, data_.Path(), capture_.Path(), kWindowBinary);
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("usage: morvind [DIR]\n", 0), 0u) << help.out;
+  // Without a display anything else ends at once, as before.
+  RunResult start = RunProgram({}, data_.Path(), capture_.Path(), kWindowBinary);
+  EXPECT_EQ(start.status, 1);
+  EXPECT_NE(start.err.find("no display"), std::string::npos) << start.err;
+  EXPECT_EQ(Snapshot(data_.Path()).count("cplot.dat"), 0u);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "preview/HeaderPreview.h"
+#include "printing/CardHeader.h"
 #include "printing/RecordingSurface.h"
 #include "support/CardRequestBuilder.h"
 
@@ -212,14 +213,25 @@ TEST(HeaderPreviewTest, MarksFollowRolesHopeAndLanguage) {
   }
 }
 
-TEST(HeaderPreviewTest, RegularPioneerMarkFollowsTheYearShown) {
-  HeaderScene scene;
-  // Regular pioneer only in August 2024 (slot 0); the report month is August 2025.
-  scene.Data().SetStatus(scene.Publisher(), 7, 0, kStatusRegularPioneer);
-  scene.Data().SetStatus(scene.Publisher(), 7, 1, kStatusAuxiliaryPioneer);
-  EXPECT_TRUE(PositionsOf(scene.Draw(), "X").empty());
-  scene.Request().previousServiceYear = true;
-  EXPECT_EQ(PositionsOf(scene.Draw(), "X"), Only({299, 75}));
+TEST(HeaderPreviewTest, RegularPioneerMarkIsTheOneThePrintMakes) {
+  // The report month is August 2025 (slot 1); August 2024 is slot 0. The
+  // mark follows the report month itself, in the preview as on the card,
+  // whichever service year is shown.
+  for (int pioneerSlot : {0, 1}) {
+    for (bool previousYear : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << "slot " << pioneerSlot << " previous " << previousYear);
+      HeaderScene scene;
+      scene.Data().SetStatus(scene.Publisher(), 7, pioneerSlot, kStatusRegularPioneer);
+      scene.Data().SetStatus(scene.Publisher(), 7, 1 - pioneerSlot, kStatusAuxiliaryPioneer);
+      scene.Request().previousServiceYear = previousYear;
+      scene.Request().previousYearBox = previousYear;
+      const bool marked = pioneerSlot == 1;
+      EXPECT_EQ(PositionsOf(scene.Draw(), "X"), marked ? Only({299, 75}) : std::vector<Position>{});
+      RecordingSurface card;
+      DrawCardHeader(card, scene.Request());
+      EXPECT_EQ(PositionsOf(card, "x").size(), marked ? 1u : 0u);
+    }
+  }
 }
 
 TEST(HeaderPreviewTest, FormLinesMoveWithTheLanguage) {

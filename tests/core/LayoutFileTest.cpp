@@ -164,18 +164,47 @@ TEST(LayoutFileTest, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile) {
   EXPECT_EQ(scratch.Entries(), (std::vector<std::string>{"cplot.dat", "cplot1.dat"}));
 }
 
-TEST(LayoutFileTest, SaveIntoAReadOnlyFolderKeepsTheOldFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
-  ScratchFolder scratch("layout-readonly");
-  std::string old = PatternBytes(400);
-  WriteBytes(scratch / "cplot2.dat", old);
-  ::chmod(scratch.Path().c_str(), 0555);
+TEST(LayoutFileTest, SavingHonoursTheFileAndFolderPermissionsOfAnOrdinaryUser) {
   LayoutRecord record;
   FillDefaultLayout(record, 2, StringTable::German());
-  EXPECT_FALSE(SaveLayoutFile(record, 2, DataFolder(scratch.Path())));
-  ::chmod(scratch.Path().c_str(), 0755);
-  EXPECT_EQ(ReadBytes(scratch / "cplot2.dat"), old);
-  EXPECT_EQ(scratch.Entries(), std::vector<std::string>{"cplot2.dat"});
+  const std::string old = PatternBytes(450);
+  struct Case {
+    const char* what;
+    mode_t folderMode;
+    mode_t fileMode;  // 0: no file
+    bool saved;
+  };
+  const Case cases[] = {
+      // A folder the user may only read, with a layout file the user may
+      // write: written in place, so the edits of the run are kept.
+      {"read-only folder, writable file", 0555, 0644, true},
+      // A write-protected file is left as it is, wherever it lies.
+      {"writable folder, write-protected file", 0755, 0444, false},
+      {"read-only folder, write-protected file", 0555, 0444, false},
+      {"read-only folder, no file", 0555, 0, false},
+      {"writable folder, writable file", 0755, 0640, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchFolder scratch("layout-permissions");
+    const auto file = scratch / "cplot2.dat";
+    if (c.fileMode) {
+      WriteBytes(file, old);
+      ::chmod(file.c_str(), c.fileMode);
+    }
+    ::chmod(scratch.Path().c_str(), c.folderMode);
+    const DataFolder folder(scratch.Path());
+    EXPECT_EQ(AsOrdinaryUser(scratch, [&] { return SaveLayoutFile(record, 2, folder); }), c.saved);
+    ::chmod(scratch.Path().c_str(), 0755);
+    if (c.fileMode) {
+      EXPECT_EQ(ReadBytes(file), c.saved ? RecordBytes(record) : old);
+      struct stat st {};
+      ASSERT_EQ(::stat(file.c_str(), &st), 0);
+      EXPECT_EQ(st.st_mode & 0777, c.fileMode);
+    }
+    EXPECT_EQ(scratch.Entries(),
+              c.fileMode ? std::vector<std::string>{"cplot2.dat"} : std::vector<std::string>{});
+  }
 }
 
 }  // namespace

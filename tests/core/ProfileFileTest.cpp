@@ -125,5 +125,31 @@ TEST(ProfileFileTest, WriteFailsWithoutHarmWhereNoFileCanBe) {
   EXPECT_EQ(scratch.Entries(), (std::vector<std::string>{"dir.INI", "plain"}));
 }
 
+TEST(ProfileFileTest, WritesFollowThePermissionsOfTheFileAndItsFolder) {
+  // In a folder the user may only read, a settings file the user may write
+  // is written in place, every other line kept; a write-protected one is
+  // left alone in any folder.
+  const std::string before = "; mine\n[Format]\nCard Version=2\n[Margins]\nTop=0.10\n";
+  const struct {
+    mode_t folderMode, fileMode;
+    bool written;
+  } cases[] = {{0555, 0644, true}, {0755, 0444, false}, {0555, 0444, false}};
+  for (const auto& c : cases) {
+    ScratchFolder scratch("profile-permissions");
+    WriteBytes(scratch / "morvind.INI", before);
+    ::chmod((scratch / "morvind.INI").c_str(), c.fileMode);
+    ::chmod(scratch.Path().c_str(), c.folderMode);
+    ProfileFile file(scratch / "morvind.INI");
+    EXPECT_EQ(test::AsOrdinaryUser(
+                  scratch, [&] { return file.WriteProfileInt("Format", "Card Version", 1); }),
+              c.written)
+        << c.folderMode << " " << c.fileMode;
+    ::chmod(scratch.Path().c_str(), 0755);
+    EXPECT_EQ(ReadBytes(scratch / "morvind.INI"),
+              c.written ? "; mine\n[Format]\nCard Version=1\n[Margins]\nTop=0.10\n" : before);
+    EXPECT_EQ(scratch.Entries(), std::vector<std::string>{"morvind.INI"});
+  }
+}
+
 }  // namespace
 }  // namespace morvind

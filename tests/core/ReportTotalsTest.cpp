@@ -33,6 +33,13 @@ TEST(ReportTotalsTest, TotalToDateCarriesQuartersAndFlipsTheSlotAtDecember) {
       {"quarters 3 + 2 carry one hour", 10, 24, 3, kHours,
        {{9, 0, kHours, 10, 3}, {10, 0, kHours, 5, 2}}, 16, "16¼"},
       {"a lone quarter", 8, 24, 1, kHours, {{8, 0, kHours, 0, 1}}, 0, "0¼"},
+      // Four quarters are exactly one hour: carried, with no sign left over.
+      {"quarters 3 + 1 make a whole hour", 9, 24, 2, kHours,
+       {{8, 0, kHours, 7, 3}, {9, 0, kHours, 2, 1}}, 10, "10"},
+      {"quarters 1 + 1 + 2 make a whole hour", 10, 24, 3, kHours,
+       {{8, 0, kHours, 0, 1}, {9, 0, kHours, 0, 1}, {10, 0, kHours, 0, 2}}, 1, "1"},
+      {"quarters 3 + 3 + 3 carry two hours", 10, 24, 3, kHours,
+       {{8, 0, kHours, 1, 3}, {9, 0, kHours, 1, 3}, {10, 0, kHours, 1, 3}}, 5, "5¼"},
       {"nothing reported", 8, 24, 1, kPlacements, {}, 0, "0"},
       {"other slot is not read", 8, 24, 1, kHours, {{8, 1, kHours, 9, 2}}, 0, "0"},
       // January 2025 back to September 2024: slot 1 for January, slot 0 before.

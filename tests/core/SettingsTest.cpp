@@ -153,11 +153,42 @@ TEST(SettingsTest, AnUnwritableProgramFolderSendsTheSettingsToTheUserFolder) {
     SaveSettings(file, Settings{}, "german");
     EXPECT_TRUE(std::filesystem::exists(scratch / "config" / "morvind" / "morvind.INI"));
   }
+  // A program folder the user can't write still keeps a settings file the
+  // user may write: it is written in place.
+  {
+    ScratchFolder program("settings-program");
+    ScopedEnv config("XDG_CONFIG_HOME", (scratch / "config").c_str());
+    test::WriteBytes(program / "morvind.INI", "");
+    ::chmod(program.Path().c_str(), 0555);
+    EXPECT_TRUE(test::AsOrdinaryUser(
+        program, [&] { return SettingsFileFor(program / "morvind") == program / "morvind.INI"; }));
+    ::chmod((program / "morvind.INI").c_str(), 0444);
+    EXPECT_TRUE(test::AsOrdinaryUser(
+        program, [&] { return SettingsFileFor(program / "morvind") == UserSettingsFile(); }));
+    ::chmod(program.Path().c_str(), 0755);
+  }
   ScopedEnv home("HOME", scratch.Path().c_str());
   for (const char* config : {static_cast<const char*>(nullptr), "", "relative/dir"}) {
     ScopedEnv unset("XDG_CONFIG_HOME", config);
     EXPECT_EQ(UserSettingsFile(), scratch / ".config" / "morvind" / "morvind.INI");
   }
+}
+
+TEST(SettingsTest, AnInstalledProgramKeepsTheSettingsOfEachUserInTheirFolder) {
+  // PREFIX/bin/morvind beside PREFIX/share/applications/<app id>.desktop,
+  // writable as /usr/bin is for root: still nothing beside the program.
+  ScratchFolder scratch("settings-installed");
+  ScopedEnv config("XDG_CONFIG_HOME", (scratch / "config").c_str());
+  std::filesystem::create_directories(scratch / "usr" / "bin");
+  std::filesystem::create_directories(scratch / "usr" / "share" / "applications");
+  const std::filesystem::path program = scratch / "usr" / "bin" / "morvind";
+  EXPECT_FALSE(IsInstalledProgram(program));
+  EXPECT_EQ(SettingsFileFor(program), scratch / "usr" / "bin" / "morvind.INI");
+
+  WriteBytes(scratch / "usr" / "share" / "applications" / "org.morvind.Morvind.desktop", "");
+  EXPECT_TRUE(IsInstalledProgram(program));
+  EXPECT_EQ(SettingsFileFor(program), UserSettingsFile());
+  EXPECT_EQ(SettingsFileFor(scratch / "usr" / "bin" / "morvind-print"), UserSettingsFile());
 }
 
 TEST(LanguageTest, LanguageCodesChooseTheCharacterSetAndLocale) {

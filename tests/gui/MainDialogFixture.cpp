@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/qt/CardPrinterApp.h"
 #include "app/qt/PublisherListBox.h"
 
 namespace morvind::test {
@@ -15,6 +16,27 @@ MainDialogFixture::MainDialogFixture() {
   environment.dataFolder = folder.Folder();
   environment.settingsFile = folder.Path() / "morvind.INI";
   environment.printer = printer.get();
+  environment.printDialogs = &printDialogs;
+  environment.print = [this](QPrinter& target, const std::vector<CardRequest>& cards,
+                             const CardDocumentOptions& options) {
+    PrintCall call;
+    call.printer = &target;
+    call.cards = cards;
+    call.formUnderlay = options.formUnderlay;
+    call.drawing = std::make_unique<RecordingSurface>();
+    CardDocumentOptions drawing;
+    drawing.formUnderlay = options.formUnderlay;
+    DrawCardDocument(*call.drawing, cards, drawing);
+    prints.push_back(std::move(call));
+    const std::size_t at = prints.size() - 1;
+    CardDocumentOptions counted = options;
+    counted.cardDone = [this, at, inner = options.cardDone](int done) {
+      prints[at].pagesDrawn = done;
+      return inner ? inner(done) : true;
+    };
+    prints[at].outcome = PrintCards(target, cards, counted);
+    return prints[at].outcome;
+  };
 }
 
 void MainDialogFixture::TearDown() {
@@ -82,6 +104,29 @@ int MainDialogFixture::RunMain(const std::function<void(MainDialog&)>& script) {
   leftoverScripts = host.PendingScripts();
   host.DiscardPending();
   return result;
+}
+
+DataFolderSource MainDialogFixture::RunStart(
+    const DataFolderStart& start, std::vector<std::optional<std::filesystem::path>> chosenFolders,
+    const std::function<void(MainDialog&)>& script) {
+  clock = std::make_unique<FixedClock>(today);
+  environment.clock = clock.get();
+  host.ExpectFirst(kMainTemplate, [&](Dialog& d) {
+    auto& main = static_cast<MainDialog&>(d);
+    if (script) script(main);
+    ProcessEvents();
+    if (!main.HasEnded()) main.ClickButton(kIdCancel);
+  });
+  std::size_t next = 0;
+  FolderChooser chooser = [&](const std::filesystem::path& openIn) {
+    chooserOpenedIn.push_back(openIn);
+    return next < chosenFolders.size() ? chosenFolders[next++]
+                                       : std::optional<std::filesystem::path>();
+  };
+  DataFolderSource source = RunMainWindow(environment, start, chooser);
+  leftoverScripts = host.PendingScripts();
+  host.DiscardPending();
+  return source;
 }
 
 std::vector<std::string> MainDialogFixture::ListLines(MainDialog& dialog) {

@@ -10,16 +10,31 @@
 
 #include "ScriptedModalHost.h"
 #include "app/Clock.h"
+#include "app/DataFolderChoice.h"
 #include "app/qt/MainDialog.h"
+#include "printing/RecordingSurface.h"
 #include "printing/qt/ProgramPrinter.h"
 #include "support/DataWriter.h"
 #include "support/TempFolder.h"
 
 namespace morvind::test {
 
+// One document that went through the window's print function: the printer
+// it went to, the cards, whether the form was drawn under them, the pages
+// drawn, and the drawing of the whole document on a recording surface.
+struct PrintCall {
+  QPrinter* printer = nullptr;
+  std::vector<CardRequest> cards;
+  bool formUnderlay = false;
+  int pagesDrawn = 0;
+  PrintOutcome outcome = PrintOutcome::kPrinted;
+  std::unique_ptr<RecordingSurface> drawing;
+};
+
 // A main dialog on data of the test's own in a temporary folder, with a
-// fixed date, a recording message sink, a scripted modal host and a PDF
-// printer into the same folder.
+// fixed date, a recording message sink, a scripted modal host, scripted
+// print dialogs, a PDF printer into the same folder, and a print function
+// that notes every document before it prints it.
 class MainDialogFixture : public ::testing::Test {
  protected:
   MainDialogFixture();
@@ -40,6 +55,16 @@ class MainDialogFixture : public ::testing::Test {
   // Runs the main dialog: `script` acts on it once it is up; the dialog then
   // ends with "&Fertig" unless the script ended it. Returns the end code.
   int RunMain(const std::function<void(MainDialog&)>& script);
+  // Runs the program's start (RunMainWindow) from `start`, with a folder
+  // chooser that gives the answers of `chosenFolders` in turn (an empty one,
+  // or none left, cancels) and notes in `chooserOpenedIn` where it opened;
+  // `script` acts on the main dialog when it opens. The environment's data
+  // folder is the one the start finds, not the fixture's.
+  DataFolderSource RunStart(const DataFolderStart& start,
+                            std::vector<std::optional<std::filesystem::path>> chosenFolders,
+                            const std::function<void(MainDialog&)>& script);
+  std::vector<std::filesystem::path> chooserOpenedIn;
+
   // The list's lines in order.
   static std::vector<std::string> ListLines(MainDialog& dialog);
   static void Click(MainDialog& dialog, int id);
@@ -53,6 +78,8 @@ class MainDialogFixture : public ::testing::Test {
   StringTable strings = StringTable::German();
   RecordingMessageSink messages;
   ScriptedModalHost host;
+  ScriptedPrintDialogs printDialogs;
+  std::vector<PrintCall> prints;
   std::unique_ptr<FixedClock> clock;
   std::unique_ptr<PdfFilePrinter> printer;
   AppEnvironment environment;

@@ -1,4 +1,5 @@
 #include <QTest>
+#include <QWindow>
 
 #include "MainDialogFixture.h"
 #include "app/qt/PublisherListBox.h"
@@ -130,6 +131,12 @@ TEST_F(MainDialogTest, SelectionFollowsTheListAndTheLongNameBox) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, first.center());
     EXPECT_EQ(dialog.selectedPublisher, 1);
     EXPECT_TRUE(dialog.CheckState(MainDialog::kLongNameBox));
+    // A click below the last line leaves the selection and the previews be.
+    QRect last = list->visualItemRect(list->item(list->Count() - 1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(last.center().x(), last.bottom() + 20));
+    EXPECT_EQ(list->GetCurSel(), 0);
+    EXPECT_EQ(dialog.selectedPublisher, 1);
   });
 }
 
@@ -233,6 +240,47 @@ TEST_F(MainDialogTest, EscapeAndTheCloseBoxEndTheProgramLikeFertig) {
   std::filesystem::remove(folder.Path() / "cplot.dat");
   EXPECT_EQ(RunMain([&](MainDialog& dialog) { dialog.close(); }), kIdCancel);
   EXPECT_TRUE(FileExists("cplot.dat"));
+}
+
+TEST_F(MainDialogTest, TheWindowIsAnOrdinaryTopLevelWindowWithTheDialogsRules) {
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11)};
+  WriteData();
+  Qt::WindowType aboutType = Qt::Widget;
+  const QWindow* aboutParent = nullptr;
+  host.Expect(kAboutTemplate, [&](Dialog& about) {
+    aboutType = about.windowType();
+    aboutParent = about.windowHandle() ? about.windowHandle()->transientParent() : nullptr;
+    about.ClickButton(kIdOk);
+  });
+  const QWindow* mainWindow = nullptr;
+  int result = RunMain([&](MainDialog& dialog) {
+    // Listed by task bars and window switchers: a normal window, transient
+    // for nothing, with its title, icon, close box and fixed size.
+    EXPECT_EQ(dialog.windowType(), Qt::Window);
+    ASSERT_NE(dialog.windowHandle(), nullptr);
+    mainWindow = dialog.windowHandle();
+    EXPECT_EQ(dialog.windowHandle()->type(), Qt::Window);
+    EXPECT_EQ(dialog.windowHandle()->transientParent(), nullptr);
+    Qt::WindowFlags flags = dialog.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+    EXPECT_EQ(dialog.size(), QSize(dialog.DluToPixelsX(477), dialog.DluToPixelsY(252)));
+    EXPECT_EQ(dialog.Title().rfind("Morvind", 0), 0u) << dialog.Title();
+    EXPECT_EQ(dialog.windowIcon().availableSizes().size(), 7);
+    // The dialog's keys: Enter prints, F1 opens the About box, which stays
+    // a dialog over the window; Escape ends.
+    dialog.PublisherList()->setFocus();
+    PressKey(dialog, Qt::Key_Return);
+    EXPECT_TRUE(FileExists("card.pdf"));
+    PressKey(dialog, Qt::Key_F1);
+    PressKey(dialog, Qt::Key_Escape);
+  });
+  EXPECT_EQ(result, kIdCancel);
+  EXPECT_EQ(aboutType, Qt::Dialog);
+  EXPECT_EQ(aboutParent, mainWindow);
 }
 
 TEST_F(MainDialogTest, EmptyAndOddTablesStartWithoutTrouble) {

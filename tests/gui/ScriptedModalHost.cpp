@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QProgressDialog>
 #include <QTest>
 
 namespace morvind::test {
@@ -48,6 +50,31 @@ void PressKey(Dialog& dialog, int key, Qt::KeyboardModifiers modifiers) {
 
 void TypeText(Dialog& dialog, const std::string& text) {
   SendText(FocusTarget(dialog), text);
+}
+
+QString ScriptedPrintDialogs::AskSaveFile(QWidget*, const QString& title,
+                                          const QString& suggested) {
+  saveTitles.push_back(title);
+  saveSuggestions.push_back(suggested);
+  if (saveAnswers.empty()) return QString();
+  QString answer = saveAnswers.front();
+  saveAnswers.pop_front();
+  return answer;
+}
+
+void ScriptedPrintDialogs::RunPreview(QPrintPreviewDialog& preview) {
+  ++previews;
+  preview.show();  // draws the pages
+  ProcessEvents();
+  if (previewScript) previewScript(preview);
+  ProcessEvents();
+  preview.hide();
+}
+
+void ScriptedPrintDialogs::KeepResponsive(QProgressDialog& dialog) {
+  progress.emplace_back(dialog.value(), dialog.labelText().toStdString());
+  QCoreApplication::processEvents();
+  if (cancelAt >= 0 && dialog.value() >= cancelAt) dialog.cancel();
 }
 
 void ScriptedModalHost::Expect(int templateId, Script script) {

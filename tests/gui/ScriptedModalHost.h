@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QString>
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/qt/PrintDialogs.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/ModalHost.h"
 
@@ -39,6 +42,24 @@ class ScriptedModalHost : public ModalHost {
     Script script;
   };
   std::deque<Entry> scripts_;
+};
+
+// The print commands' dialogs without modal loops: the file dialog answers
+// from `saveAnswers` (cancel when none is left), the preview is shown and
+// runs `previewScript`, and the progress of a list is noted at each step
+// and cancelled once it reaches `cancelAt`.
+class ScriptedPrintDialogs : public PrintDialogs {
+ public:
+  QString AskSaveFile(QWidget* parent, const QString& title, const QString& suggested) override;
+  void RunPreview(QPrintPreviewDialog& preview) override;
+  void KeepResponsive(QProgressDialog& progress) override;
+
+  std::deque<QString> saveAnswers;
+  std::vector<QString> saveTitles, saveSuggestions;
+  std::function<void(QPrintPreviewDialog&)> previewScript;
+  int previews = 0;
+  int cancelAt = -1;
+  std::vector<std::pair<int, std::string>> progress;  // value and label after each step
 };
 
 // Delivers posted events and queued calls (the dialogs' queued messages).

@@ -111,6 +111,19 @@ TEST_F(ToolkitTest, ListSelectsByPrefixWithoutNotifyingAndNotifiesUserChangesOnl
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ(notifications, 1);
     EXPECT_EQ(list->GetCurSel(), 1);
+    // The user can't clear the selection: not with a click below the last
+    // line, nor with Ctrl+click or Ctrl+Space on the selected line.
+    QRect last = list->visualItemRect(list->item(list->Count() - 1));
+    QRect selected = list->visualItemRect(list->item(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(last.center().x(), last.bottom() + 10));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, selected.center());
+    QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(list->GetCurSel(), 1);
+    EXPECT_EQ(notifications, 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualItemRect(list->item(2)).center());
+    EXPECT_EQ(list->GetCurSel(), 2);  // Ctrl+click on another line still moves it
     d.EndDialog(kIdCancel);
   });
   dialog.DoModal();

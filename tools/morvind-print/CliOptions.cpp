@@ -174,9 +174,11 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
       {"--gender", &o.gender},
       {"--previous-year", &o.previousYear},
       {"--complete-card", &o.completeCard},
+      {"--form-overlay", &o.formOverlay},
       {"--no-long-name", &o.noLongName},
       {"--last-name-first", &o.lastNameFirst},
       {"--help", &o.help},
+      {"--version", &o.version},
   };
 
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -221,7 +223,7 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
     }
     option->second(arg, value);
   }
-  if (o.help) return result;  // --help is answered whatever else was typed
+  if (o.help || o.version) return result;  // answered whatever else was typed
 
   if (error.empty() && !o.selectionGiven)
     fail("choose the cards: --publisher N, --name TEXT or --all");
@@ -269,8 +271,15 @@ What the cards hold (the main window's print options and their rules):
   --gender            the male/female tick (only with the header)
   --previous-year     the previous service year instead of the current one
   --complete-card     draw the whole form: card version 0 and its layout, the
-                      header, all twelve months (--months and --card-version
-                      are then not used)
+                      header, the names of all twelve months, and the figures
+                      of every month up to the report month (of all twelve
+                      with --previous-year); --months and --card-version are
+                      then not used
+  --form-overlay      the test print for pre-printed cards: the data in black
+                      over the empty form of card version 0 in light grey, at
+                      the version's built-in positions, to hold against a
+                      pre-printed card; data-only cards of card version 0 only
+                      (an error otherwise)
   --no-long-name      print the formatted name even where a long name exists
   --last-name-first   "Last, First" (default: the setting "Last Name First")
   --card-version V    card version 0, 1 or 2 (default: the setting). Versions
@@ -285,6 +294,7 @@ Where to:
   --dpi N             device units per inch of the listing (default 600)
 
   -h, --help          this text
+      --version       the program's version
 
 A value may also follow its option after "=" (--pdf=cards.pdf); a value that
 begins with "--" must be given that way.

@@ -24,6 +24,7 @@ enum class OutputKind { kNone, kPdf, kPrinter, kOps };
 // data (card version count, groups, publishers).
 struct CliOptions {
   bool help = false;
+  bool version = false;
   std::filesystem::path dataDir;                      // empty: the working directory
   std::optional<std::filesystem::path> settingsFile;  // empty: the program's own
   std::optional<LocalDate> date;                      // empty: the clock
@@ -38,6 +39,7 @@ struct CliOptions {
   bool gender = false;
   bool previousYear = false;
   bool completeCard = false;
+  bool formOverlay = false;  // the test print: the form of version 0 in grey under the data
   bool noLongName = false;
   bool lastNameFirst = false;
   std::optional<int> cardVersion;
@@ -57,7 +59,7 @@ struct ParseResult {
 // Parses the arguments after the program name. Options take their value as
 // the next argument (one that does not begin with "--") or after "="
 // (--pdf=cards.pdf); each may be given once.
-// --help wins over everything else that is well-formed.
+// --help, and then --version, win over everything else that is well-formed.
 ParseResult ParseCliOptions(const std::vector<std::string>& args);
 
 // The text of --help.

@@ -1,7 +1,5 @@
 #include "PrintRun.h"
 
-#include <unistd.h>
-
 #include <clocale>
 #include <cstdio>
 #include <string>
@@ -17,6 +15,8 @@
 #include "layout/CardVersion.h"
 #include "layout/LayoutFile.h"
 #include "layout/ReplaceFile.h"
+#include "printing/CardDocument.h"
+#include "printing/OutputTarget.h"
 #include "printing/qt/PrintJob.h"
 
 namespace morvind::cli {
@@ -32,35 +32,25 @@ bool IsFolder(const std::filesystem::path& path) {
   return std::filesystem::is_directory(path, error);
 }
 
-// The same file, also through another spelling of its path or a link.
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-  std::error_code error;
-  if (std::filesystem::equivalent(a, b, error)) return true;
-  std::filesystem::path x = std::filesystem::weakly_canonical(std::filesystem::absolute(a), error);
-  if (error) return false;
-  std::filesystem::path y = std::filesystem::weakly_canonical(std::filesystem::absolute(b), error);
-  return !error && x == y;
-}
-
 // An output file must not be one of the files this program only reads,
 // and its folder must exist and be writable; checked before anything is
 // loaded, so that a mistyped command fails at once.
 std::string CheckOutputFile(const std::filesystem::path& target, const DataFolder& folder,
                             const std::filesystem::path& settingsFile, const StringTable& strings) {
-  std::vector<std::filesystem::path> readOnly = {
-      folder.PathOf(kPublisherTableFile), folder.PathOf(kGroupFile),
-      folder.PathOf(kExtendedInfoFile), folder.PathOf(kRemarksFile), settingsFile};
-  for (CardVersion v = 0; v < CardVersionCount(strings); ++v)
-    readOnly.push_back(folder.PathOf(LayoutFileName(v)));
-  for (const std::filesystem::path& file : readOnly) {
-    if (SameFile(target, file))
-      return "won't write over " + target.string() + ": it is a data, settings or layout file";
+  const std::string name = target.string();
+  switch (CheckOutputTarget(target, folder, settingsFile, strings)) {
+    case TargetProblem::kNone:
+      break;
+    case TargetProblem::kProgramFile:
+      return "won't write over " + name + ": it is a data, settings or layout file";
+    case TargetProblem::kIsFolder:
+      return "can't write " + name + ": it is a folder";
+    case TargetProblem::kNoFolder:
+      return "can't write " + name + ": no folder " +
+             std::filesystem::absolute(target).parent_path().string();
+    case TargetProblem::kNotWritable:
+      return "can't write " + name + ": the folder is not writable";
   }
-  if (IsFolder(target)) return "can't write " + target.string() + ": it is a folder";
-  std::filesystem::path parent = std::filesystem::absolute(target).parent_path();
-  if (!IsFolder(parent)) return "can't write " + target.string() + ": no folder " + parent.string();
-  if (::access(parent.c_str(), W_OK | X_OK) != 0)
-    return "can't write " + target.string() + ": the folder is not writable";
   return std::string();
 }
 
@@ -205,6 +195,11 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
   setup.period = period;
   setup.choices = ChoosePrintOptions(wishes, period.reportMonth);
   LoadLayoutOrDefaults(setup.layout, setup.choices.cardVersion, folder, strings);
+  // The form can only be drawn under data-only cards of card version 0.
+  if (options.formOverlay && (setup.choices.completeCard || setup.choices.cardVersion != 0))
+    return Fail(kExitError, "--form-overlay needs data-only cards of card version 0");
+  CardDocumentOptions document;
+  document.formUnderlay = options.formOverlay;
 
   std::vector<CardRequest> requests;
   requests.reserve(cards.size());
@@ -213,7 +208,7 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
   std::string error;
   switch (options.output) {
     case OutputKind::kOps: {
-      const std::string listing = DrawingListing(requests, options.dpi.value_or(600));
+      const std::string listing = DrawingListing(requests, options.dpi.value_or(600), document);
       if (toStandardOutput) {
         if (std::fwrite(listing.data(), 1, listing.size(), stdout) != listing.size() ||
             std::fflush(stdout) != 0)
@@ -227,12 +222,14 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
       return kExitOk;
     }
     case OutputKind::kPdf:
-      if (!WritePdf(requests, options.outputTarget, error)) return Fail(kExitError, error);
+      if (!WritePdf(requests, options.outputTarget, document, error))
+        return Fail(kExitError, error);
       std::printf("morvind-print: %s written to %s\n", Plural(requests.size()).c_str(),
                   std::filesystem::absolute(options.outputTarget).c_str());
       return kExitOk;
     case OutputKind::kPrinter:
-      if (!PrintOnPrinter(requests, options.outputTarget, error)) return Fail(kExitError, error);
+      if (!PrintOnPrinter(requests, options.outputTarget, document, error))
+        return Fail(kExitError, error);
       std::printf("morvind-print: %s sent to %s\n", Plural(requests.size()).c_str(),
                   options.outputTarget.c_str());
       return kExitOk;

@@ -1,22 +1,16 @@
 #include "QtOutput.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStringList>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <system_error>
+#include <optional>
 
 #include "printing/CardDocument.h"
 #include "printing/RecordingSurface.h"
+#include "printing/qt/PdfFile.h"
 #include "printing/qt/PrintJob.h"
-#include "printing/qt/ProgramPrinter.h"
 #include "printing/qt/QtTextMeasure.h"
 
 namespace morvind::cli {
@@ -54,63 +48,29 @@ class QtRuntime {
   QGuiApplication app_;
 };
 
-QString ToQString(const std::filesystem::path& path) {
-  return QString::fromStdString(path.string());
-}
-
 }  // namespace
 
 bool WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
-              std::string& error) {
-  std::filesystem::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
-  std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  int fd = ::mkstemp(pattern.data());
-  if (fd < 0) {
-    error = "can't write " + target.string() + ": " + std::strerror(errno);
-    return false;
-  }
-  // The file gets the mode a newly created file would get, or the mode of
-  // the file it replaces, not the private mode of a temporary file.
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  struct stat old {};
-  ::fchmod(fd, ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~mask));
-  ::close(fd);
-  const std::filesystem::path temporary = pattern;
-
-  bool printed = false;
-  {
-    QtRuntime runtime;
-    PdfFilePrinter printer(ToQString(temporary));
-    printed = PrintCards(*printer.Current(), cards) == PrintOutcome::kPrinted;
-  }
-  std::error_code ignored;
-  if (!printed) {
-    std::filesystem::remove(temporary, ignored);
-    error = "can't write " + target.string();
-    return false;
-  }
-  std::error_code renamed;
-  std::filesystem::rename(temporary, target, renamed);
-  if (renamed) {
-    std::filesystem::remove(temporary, ignored);
-    error = "can't write " + target.string() + ": " + renamed.message();
-    return false;
-  }
-  return true;
+              const CardDocumentOptions& options, std::string& error) {
+  QtRuntime runtime;
+  std::string reason;
+  if (WritePdfFile(cards, target, std::nullopt, options, reason) == PdfOutcome::kWritten)
+    return true;
+  error = "can't write " + target.string() + (reason.empty() ? "" : ": " + reason);
+  return false;
 }
 
-std::string DrawingListing(const std::vector<CardRequest>& cards, int dpi) {
+std::string DrawingListing(const std::vector<CardRequest>& cards, int dpi,
+                           const CardDocumentOptions& options) {
   QtRuntime runtime;
   RecordingSurface surface(dpi, dpi);
   surface.SetTextMeasure(QtFontTextMeasure());
-  DrawCardDocument(surface, cards);
+  DrawCardDocument(surface, cards, options);
   return surface.ToJsonLines();
 }
 
 bool PrintOnPrinter(const std::vector<CardRequest>& cards, const std::string& name,
-                    std::string& error) {
+                    const CardDocumentOptions& options, std::string& error) {
   QtRuntime runtime;
   QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(name));
   if (info.isNull()) {
@@ -122,7 +82,7 @@ bool PrintOnPrinter(const std::vector<CardRequest>& cards, const std::string& na
     return false;
   }
   QPrinter printer(info, QPrinter::HighResolution);
-  if (PrintCards(printer, cards) != PrintOutcome::kPrinted) {
+  if (PrintCards(printer, cards, options) != PrintOutcome::kPrinted) {
     error = "can't print on '" + name + "'";
     return false;
   }

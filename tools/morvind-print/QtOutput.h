@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "printing/CardDocument.h"
 #include "printing/CardRequest.h"
 
 namespace morvind::cli {
@@ -14,16 +15,17 @@ namespace morvind::cli {
 // so a failure leaves no file (and an older target as it was). False with
 // `error` set when it can't be written.
 bool WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
-              std::string& error);
+              const CardDocumentOptions& options, std::string& error);
 
 // The drawing listing of the cards at `dpi` units per inch (one JSON object
 // a line), with every text measured in the fonts of the print, so that the
 // positions of texts placed after other texts are the printed ones.
-std::string DrawingListing(const std::vector<CardRequest>& cards, int dpi);
+std::string DrawingListing(const std::vector<CardRequest>& cards, int dpi,
+                           const CardDocumentOptions& options);
 
 // Prints the cards on the CUPS printer `name` as one job. False with `error`
 // set when there is no such printer or it can't be printed on.
 bool PrintOnPrinter(const std::vector<CardRequest>& cards, const std::string& name,
-                    std::string& error);
+                    const CardDocumentOptions& options, std::string& error);
 
 }  // namespace morvind::cli

@@ -10,6 +10,7 @@
 
 #include "CliOptions.h"
 #include "PrintRun.h"
+#include "ProgramInfo.h"
 
 namespace {
 
@@ -32,6 +33,11 @@ int main(int argc, char** argv) {
   morvind::cli::ParseResult parsed = morvind::cli::ParseCliOptions(args);
   if (parsed.options.help) {
     std::fputs(morvind::cli::HelpText().c_str(), stdout);
+    return morvind::cli::kExitOk;
+  }
+  if (parsed.options.version) {
+    std::printf("morvind-print %.*s\n", static_cast<int>(morvind::kProgramVersion.size()),
+                morvind::kProgramVersion.data());
     return morvind::cli::kExitOk;
   }
   if (!parsed.error.empty()) {

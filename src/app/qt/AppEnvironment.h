@@ -1,19 +1,32 @@
 #pragma once
 
+#include <QPrinter>
 #include <filesystem>
+#include <functional>
+#include <vector>
 
 #include "app/Clock.h"
 #include "data/DataFolder.h"
 #include "data/PublisherTable.h"
+#include "printing/CardDocument.h"
+#include "printing/qt/PrintJob.h"
 #include "printing/qt/ProgramPrinter.h"
 #include "toolkit/UiContext.h"
 
 namespace morvind {
 
+class PrintDialogs;
+
+// How the window puts a document of cards on a printer (PrintCards): every
+// print and the preview's pages go through it.
+using PrintFunction = std::function<PrintOutcome(
+    QPrinter& printer, const std::vector<CardRequest>& cards, const CardDocumentOptions& options)>;
+
 // What the main dialog works with, handed in from outside so that tests can
 // give every piece a stand-in: the modal host and message sink, the clock,
-// the data folder, the settings file, the program's printer and the way the
-// publisher table's memory is obtained.
+// the data folder, the settings file, the program's printer, the way the
+// publisher table's memory is obtained, the dialogs of the print commands
+// and the print function.
 struct AppEnvironment {
   UiContext ui;
   const Clock* clock = nullptr;
@@ -21,6 +34,8 @@ struct AppEnvironment {
   std::filesystem::path settingsFile;
   ProgramPrinter* printer = nullptr;
   TableBlockAllocator allocator = AllocateZeroedBlock;
+  PrintDialogs* printDialogs = nullptr;  // null: the Qt dialogs
+  PrintFunction print;                   // empty: PrintCards
 };
 
 }  // namespace morvind

@@ -3,6 +3,8 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QProxyStyle>
+#include <algorithm>
 
 #include "app/CardPlan.h"
 #include "app/Language.h"
@@ -10,6 +12,7 @@
 #include "app/PublisherList.h"
 #include "app/qt/AboutDialog.h"
 #include "app/qt/PasswordDialog.h"
+#include "app/qt/PrintCommands.h"
 #include "app/qt/PublisherListBox.h"
 #include "data/PublisherTableLoader.h"
 #include "data/TextServices.h"
@@ -23,6 +26,7 @@
 #include "resources/StringIds.h"
 #include "toolkit/AppIcon.h"
 #include "toolkit/QtText.h"
+#include "toolkit/SplitButton.h"
 
 namespace morvind {
 namespace {
@@ -30,6 +34,23 @@ namespace {
 constexpr const char* kNoMemoryMessage = "Couldn't allocate memory";
 constexpr const char* kNoPrinterMessage = "No Printer";
 constexpr const char* kNoPainterMessage = "no hdc";
+
+// The application's style with check box indicators of at most `size`
+// pixels, for the month boxes that stand one a row beside the body preview.
+class CompactIndicatorStyle : public QProxyStyle {
+ public:
+  explicit CompactIndicatorStyle(int size) : size_(size) {}
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    int value = QProxyStyle::pixelMetric(metric, option, widget);
+    if (metric == PM_IndicatorWidth || metric == PM_IndicatorHeight)
+      return std::max(8, std::min(value, size_));
+    return value;
+  }
+
+ private:
+  int size_;
+};
 
 }  // namespace
 
@@ -51,6 +72,14 @@ QWidget* MainDialog::CreateControl(const ControlTemplate& control) {
       return new HeaderPreviewPane(this);
     case kBodyPane:
       return new BodyPreviewPane(this);
+    case kIdOk: {
+      // "&Drucken" stays the default button; its arrow part opens the
+      // menu of the other print commands.
+      auto* button = new SplitButton(ToQt(control.caption), this);
+      button->setAutoDefault(true);
+      button->setDefault(true);
+      return button;
+    }
     default:
       return Dialog::CreateControl(control);
   }
@@ -64,6 +93,9 @@ HeaderPreviewPane* MainDialog::HeaderPane() const {
 }
 BodyPreviewPane* MainDialog::BodyPane() const {
   return ControlAs<BodyPreviewPane>(kBodyPane);
+}
+SplitButton* MainDialog::PrintButton() const {
+  return ControlAs<SplitButton>(kIdOk);
 }
 
 bool MainDialog::OnInitDialog() {
@@ -83,6 +115,7 @@ bool MainDialog::OnInitDialog() {
   });
   HeaderPane()->ForgetClientRect();
   BodyPane()->ForgetClientRect();
+  AlignMonthBoxesWithPreviewRows();
 
   UpdateFilterButton();
   // There is no system menu to extend on every desktop; the About entry is
@@ -90,6 +123,26 @@ bool MainDialog::OnInitDialog() {
   setContextMenuPolicy(Qt::CustomContextMenu);
   connect(this, &QWidget::customContextMenuRequested, this, &MainDialog::ShowContextMenu);
   setWindowIcon(AppIcon());
+
+  // The print commands beside "&Drucken": in the button's menu, in the
+  // context menu and on their shortcuts; Ctrl+P prints the selected card
+  // like Enter.
+  commands_ = new PrintCommands(*this);
+  if (SplitButton* button = PrintButton()) {
+    auto* menu = new QMenu(button);
+    connect(menu, &QMenu::aboutToShow, commands_, &PrintCommands::UpdateStates);
+    menu->setToolTipsVisible(true);
+    for (int c = 0; c < PrintCommands::kCommandCount; ++c)
+      menu->addAction(commands_->Action(static_cast<PrintCommands::Command>(c)));
+    button->SetMenu(menu);
+  }
+  auto* printCard = new QAction(this);
+  printCard->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  printCard->setShortcutContext(Qt::WindowShortcut);
+  connect(printCard, &QAction::triggered, this, [this] {
+    if (!HasEnded()) PrintCard();
+  });
+  addAction(printCard);
 
   startDrive = 0;  // no drive letters here; nothing reads it
   languageCode = Strings().LanguageCode();
@@ -170,6 +223,28 @@ bool MainDialog::OnInitDialog() {
   OnClicked(kOptionsButton, [this] { OnOptionsClicked(); });
   OnSelChange(kPublisherList, [this] { OnSelectionChanged(); });
   return false;
+}
+
+void MainDialog::AlignMonthBoxesWithPreviewRows() {
+  // The body preview has 14 rows: the heading, September .. August, the
+  // totals. The template's box positions only approximate them in dialog
+  // units, and a style's box may be as tall as a row; the boxes get
+  // indicators that leave a little room between them.
+  const QRect pane = BodyPane()->geometry();
+  const int rowHeight = pane.height() / 14;
+  if (rowHeight <= 0) return;
+  auto* compact = new CompactIndicatorStyle(rowHeight - 3);
+  compact->setParent(this);
+  auto place = [&](int id, int row) {
+    QWidget* box = Control(id);
+    if (!box) return;
+    box->setStyle(compact);
+    const QSize size = box->sizeHint().boundedTo(QSize(box->width(), rowHeight));
+    const int top = pane.top() + row * rowHeight + (rowHeight - size.height()) / 2;
+    box->setGeometry(box->x(), top, std::max(box->width(), size.width()), size.height());
+  };
+  for (int i = 0; i < 12; ++i) place(kFirstMonthBox + i, i + 1);
+  place(kTotalsBox, 13);
 }
 
 void MainDialog::FocusList() {
@@ -402,20 +477,37 @@ void MainDialog::DrawBodyPreview(int left, int top, int right, int bottom,
   morvind::DrawBodyPreview(left, top, right, bottom, surface, request, 1, 1);
 }
 
-void MainDialog::PrintCard() {
+std::optional<CardRequest> MainDialog::SelectedCardRequest() {
   std::string name = Trimmed(PublisherName(data.table, selectedPublisher, lastNameFirst != 0));
-  if (name.empty()) return;
-  QPrinter* printer = environment_.printer ? environment_.printer->Current() : nullptr;
-  if (!printer) {
-    Messages().ShowMessage(kNoPrinterMessage, MessageIcon::kNone);
-    return;
-  }
+  if (name.empty()) return std::nullopt;
   // The texts are chosen now, for the publisher selected now, not taken
   // from the preview's last paint (which may belong to an earlier selection).
   CardTexts texts = CurrentCardTexts();
   cardName = texts.cardName;
   cardMobile = texts.cardMobile;
-  if (PrintCards(*printer, {BuildCardRequest()}) == PrintOutcome::kNoPainter)
+  return BuildCardRequest();
+}
+
+QPrinter* MainDialog::CurrentPrinter() const {
+  return environment_.printer ? environment_.printer->Current() : nullptr;
+}
+
+PrintOutcome MainDialog::Print(QPrinter& printer, const std::vector<CardRequest>& cards,
+                               const CardDocumentOptions& options) {
+  return environment_.print ? environment_.print(printer, cards, options)
+                            : PrintCards(printer, cards, options);
+}
+
+void MainDialog::PrintCard() {
+  std::string name = Trimmed(PublisherName(data.table, selectedPublisher, lastNameFirst != 0));
+  if (name.empty()) return;
+  QPrinter* printer = CurrentPrinter();
+  if (!printer) {
+    Messages().ShowMessage(kNoPrinterMessage, MessageIcon::kNone);
+    return;
+  }
+  std::optional<CardRequest> card = SelectedCardRequest();
+  if (card && Print(*printer, {*card}) == PrintOutcome::kNoPainter)
     Messages().ShowMessage(kNoPainterMessage, MessageIcon::kNone);
   FocusList();
 }
@@ -433,11 +525,16 @@ void MainDialog::OnSysCommand(int command) {
 }
 
 void MainDialog::ShowContextMenu(const QPoint& position) {
-  std::string entry = Strings().Get(str::kAboutMenuItem);
-  if (entry.empty()) return;
   QMenu menu(this);
-  QAction* about = menu.addAction(ToQt(entry));
-  if (menu.exec(mapToGlobal(position)) == about) OnSysCommand(kAboutCommand);
+  commands_->AddTo(menu);
+  QAction* about = nullptr;
+  std::string entry = Strings().Get(str::kAboutMenuItem);
+  if (!entry.empty()) {
+    menu.addSeparator();
+    about = menu.addAction(ToQt(entry));
+  }
+  QAction* chosen = menu.exec(mapToGlobal(position));
+  if (chosen && chosen == about) OnSysCommand(kAboutCommand);
 }
 
 void MainDialog::keyPressEvent(QKeyEvent* event) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/Settings.h"
 #include "app/qt/AppEnvironment.h"
@@ -18,6 +20,8 @@ namespace morvind {
 class PublisherListBox;
 class HeaderPreviewPane;
 class BodyPreviewPane;
+class PrintCommands;
+class SplitButton;
 
 // The program's one window (template 102): the publisher list on the left,
 // the card-header and monthly-body previews with the print options on the
@@ -56,6 +60,7 @@ class MainDialog : public Dialog {
   bool CheckDataPassword();
   void PrintCard();
   void ShowAboutBox();
+  void FocusList();
   // The system command handler: 16 (low four bits ignored) shows the About box.
   void OnSysCommand(int command);
 
@@ -64,6 +69,14 @@ class MainDialog : public Dialog {
   CardTexts CurrentCardTexts();
   // Every field and check state printing and the previews read.
   CardRequest BuildCardRequest() const;
+  // The selected publisher's card as "&Drucken" prints it now (the texts
+  // chosen for the publisher selected now); empty when nothing would print.
+  std::optional<CardRequest> SelectedCardRequest();
+  // The program's printer, or null when none is set up.
+  QPrinter* CurrentPrinter() const;
+  // Puts the cards on `printer` through the environment's print function.
+  PrintOutcome Print(QPrinter& printer, const std::vector<CardRequest>& cards,
+                     const CardDocumentOptions& options = {});
   // The previews' drawing operations (the panes call them when they paint).
   void DrawHeaderPreview(int left, int top, int right, int bottom, DrawingSurface& surface);
   void DrawBodyPreview(int left, int top, int right, int bottom, DrawingSurface& surface);
@@ -71,6 +84,9 @@ class MainDialog : public Dialog {
   PublisherListBox* PublisherList() const;
   HeaderPreviewPane* HeaderPane() const;
   BodyPreviewPane* BodyPane() const;
+  // "&Drucken" (1) with its menu of the other print commands.
+  SplitButton* PrintButton() const;
+  PrintCommands* Commands() const { return commands_; }
   const AppEnvironment& Environment() const { return environment_; }
 
   // Run-time state, read by printing, the previews and the tests.
@@ -118,11 +134,14 @@ class MainDialog : public Dialog {
   void OnCompleteCardClicked();
   void OnOptionsClicked();
   void ShowContextMenu(const QPoint& position);
-  void FocusList();
+  // Puts each month box and the totals box level with its row of the body
+  // preview, whatever size the style gives the boxes.
+  void AlignMonthBoxesWithPreviewRows();
   Settings CurrentSettings() const;
 
   AppEnvironment environment_;
   ProfileFile settingsFile_;
+  PrintCommands* commands_ = nullptr;
 };
 
 }  // namespace morvind

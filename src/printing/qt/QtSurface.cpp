@@ -137,6 +137,12 @@ Colour QtSurface::SetTextColor(Colour colour) {
   return previous;
 }
 
+Colour QtSurface::SetPenColor(Colour colour) {
+  Colour previous = penColour_;
+  penColour_ = colour;
+  return previous;
+}
+
 void QtSurface::DrawText(int x, int y, const QString& text, const QRect* clip) {
   const Object* font = Find(font_);
   QFont qfont = font ? font->font : QFont();
@@ -197,8 +203,10 @@ void QtSurface::MoveTo(int x, int y) {
 
 void QtSurface::LineTo(int x, int y) {
   const Object* pen = Find(pen_);
+  QPen line = pen ? pen->pen : QPen(Qt::black);
+  line.setColor(ToQColor(penColour_));
   painter_.save();
-  painter_.setPen(pen ? pen->pen : QPen(Qt::black));
+  painter_.setPen(line);
   painter_.drawLine(position_, QPoint(x, y));
   painter_.restore();
   position_ = QPoint(x, y);
@@ -218,6 +226,7 @@ void QtSurface::Rectangle(int left, int top, int right, int bottom) {
                       brush ? brush->brush : QBrush(Qt::white));
     QPen frame = pen->pen;
     frame.setWidth(1);
+    frame.setColor(ToQColor(penColour_));
     painter_.setPen(frame);
     painter_.setBrush(Qt::NoBrush);
     painter_.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));

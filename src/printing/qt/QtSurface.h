@@ -32,6 +32,7 @@ class QtSurface : public DrawingSurface {
   int SetTextAlign(int align) override;
   void SetBkMode(int mode) override;
   Colour SetTextColor(Colour colour) override;
+  Colour SetPenColor(Colour colour) override;
   void TextOut(int x, int y, std::string_view text) override;
   void ExtTextOut(int x, int y, int options, const SurfaceRect& clip,
                   std::string_view text) override;
@@ -71,6 +72,7 @@ class QtSurface : public DrawingSurface {
   SurfaceObject font_, pen_, brush_;
   int align_ = 0;
   Colour textColour_ = kBlack;
+  Colour penColour_ = kBlack;
   QPoint position_;
 };
 

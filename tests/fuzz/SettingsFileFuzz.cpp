@@ -7,6 +7,7 @@
 
 #include "app/ProfileFile.h"
 #include "app/Settings.h"
+#include "data/TextServices.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/FuzzTargets.h"
 #include "layout/LayoutValueRules.h"
@@ -89,10 +90,9 @@ void CheckOneLineChanged(const Bytes& before, const Bytes& after, const Key& key
     } else {
       const std::string_view oldText = WithoutEnd(old);
       const std::size_t equals = oldText.find('=');
-      std::string oldKey(oldText.substr(0, equals == std::string_view::npos ? 0 : equals));
-      while (!oldKey.empty() && (oldKey.back() == ' ' || oldKey.back() == '\t')) oldKey.pop_back();
-      while (!oldKey.empty() && (oldKey.front() == ' ' || oldKey.front() == '\t'))
-        oldKey.erase(0, 1);
+      // Blanks around a key are all of the white space characters.
+      const std::string oldKey =
+          Trimmed(oldText.substr(0, equals == std::string_view::npos ? 0 : equals));
       FUZZ_CHECK(
           added.size() == 1 && isKeyLine(added[0]) && EqualIgnoringAsciiCase(oldKey, key.key),
           kTarget, "a line other than the key's was changed");

@@ -130,6 +130,7 @@ bool MainDialog::OnInitDialog() {
   commands_ = new PrintCommands(*this);
   if (SplitButton* button = PrintButton()) {
     auto* menu = new QMenu(button);
+    menu->setFont(font());  // a popup takes no font from the window
     connect(menu, &QMenu::aboutToShow, commands_, &PrintCommands::UpdateStates);
     menu->setToolTipsVisible(true);
     for (int c = 0; c < PrintCommands::kCommandCount; ++c)
@@ -526,6 +527,7 @@ void MainDialog::OnSysCommand(int command) {
 
 void MainDialog::ShowContextMenu(const QPoint& position) {
   QMenu menu(this);
+  menu.setFont(font());
   commands_->AddTo(menu);
   QAction* about = nullptr;
   std::string entry = Strings().Get(str::kAboutMenuItem);

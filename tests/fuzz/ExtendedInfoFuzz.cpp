@@ -50,21 +50,13 @@ int FuzzExtendedInfo(const std::uint8_t* data, std::size_t size) {
   const std::string_view language = LanguageFor(input.Option(0));
   const bool withTable = (input.Option(1) & 1) != 0;
   const Bytes& extendedFile = input.parts[1];
-  PutFile(kGroupFile, {}, false);
-  PutFile(kRemarksFile, {}, false);
-  PutFile(kPublisherTableFile, input.parts[0], withTable);
-  PutFile(kExtendedInfoFile, extendedFile);
-
-  static CongregationData congregation;
-  if (!congregation.table.IsAllocated() && !congregation.table.Allocate()) return 0;
-  congregation.table.SetCodePage(CodePageForLanguage(language));
-  if (withTable) {
-    bool passwordFailed = false;
-    LoadCongregationData(congregation, ScratchFolder(), {}, passwordFailed);
-  } else {
-    LinkEveryRecord(congregation.table, extendedFile);
-    congregation.extendedCount = CountExtendedRecords(ScratchFolder());
-  }
+  CongregationData* loaded =
+      LoadOneFile(input, kExtendedInfoFile, withTable, language, [&](CongregationData& data) {
+        LinkEveryRecord(data.table, extendedFile);
+        data.extendedCount = CountExtendedRecords(ScratchFolder());
+      });
+  if (!loaded) return 0;
+  CongregationData& congregation = *loaded;
 
   const std::size_t whole = extendedFile.size() / ExtendedInfo::kSize;
   FUZZ_CHECK(congregation.extendedCount ==

@@ -6,6 +6,8 @@
 #include <memory>
 #include <system_error>
 
+#include "data/CodePage.h"
+#include "data/PublisherTableLoader.h"
 #include "support/DataWriter.h"
 #include "support/TempFolder.h"
 
@@ -113,6 +115,26 @@ void PutFile(std::string_view name, const Bytes& bytes, bool present) {
     std::fprintf(stderr, "can't write %s\n", path.c_str());
     std::abort();
   }
+}
+
+CongregationData* LoadOneFile(const SplitInput& input, std::string_view file, bool withTable,
+                              std::string_view language,
+                              const std::function<void(CongregationData&)>& loadAlone) {
+  for (std::string_view other : {kGroupFile, kExtendedInfoFile, kRemarksFile})
+    if (other != file) PutFile(other, {}, false);
+  PutFile(kPublisherTableFile, input.parts[0], withTable);
+  PutFile(file, input.parts[1]);
+
+  static CongregationData congregation;
+  if (!congregation.table.IsAllocated() && !congregation.table.Allocate()) return nullptr;
+  congregation.table.SetCodePage(CodePageForLanguage(language));
+  if (withTable) {
+    bool passwordFailed = false;
+    LoadCongregationData(congregation, ScratchFolder(), {}, passwordFailed);
+  } else {
+    loadAlone(congregation);
+  }
+  return &congregation;
 }
 
 void ClearScratchFolder() {

@@ -2,10 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "data/CongregationData.h"
 #include "data/DataFolder.h"
 #include "printing/RecordingSurface.h"
 #include "resources/StringTable.h"
@@ -72,6 +74,15 @@ const DataFolder& ScratchFolder();
 void PutFile(std::string_view name, const Bytes& bytes, bool present = true);
 // Removes every file of the scratch folder the entry points write.
 void ClearScratchFolder();
+
+// The congregation of a target that reads one companion file, `file`: the
+// input's second part. With `withTable` the publisher table (the input's
+// first part) lies beside it and all is loaded as the window loads it;
+// without, `loadAlone` builds a table for the file and reads it. The other
+// companion files are absent. Null when the table's memory can't be had.
+CongregationData* LoadOneFile(const SplitInput& input, std::string_view file, bool withTable,
+                              std::string_view language,
+                              const std::function<void(CongregationData&)>& loadAlone);
 
 // --- Properties shared by the entry points ---
 

@@ -44,21 +44,13 @@ int FuzzRemarks(const std::uint8_t* data, std::size_t size) {
   const std::string_view language = LanguageFor(input.Option(0));
   const bool withTable = (input.Option(1) & 1) != 0;
   const Bytes& remarkFile = input.parts[1];
-  PutFile(kGroupFile, {}, false);
-  PutFile(kExtendedInfoFile, {}, false);
-  PutFile(kPublisherTableFile, input.parts[0], withTable);
-  PutFile(kRemarksFile, remarkFile);
-
-  static CongregationData congregation;
-  if (!congregation.table.IsAllocated() && !congregation.table.Allocate()) return 0;
-  congregation.table.SetCodePage(CodePageForLanguage(language));
-  if (withTable) {
-    bool passwordFailed = false;
-    LoadCongregationData(congregation, ScratchFolder(), {}, passwordFailed);
-  } else {
-    AddEveryOwner(congregation.table, remarkFile);
-    LoadRemarks(congregation.table, congregation.remarks, ScratchFolder());
-  }
+  CongregationData* loaded =
+      LoadOneFile(input, kRemarksFile, withTable, language, [&](CongregationData& data) {
+        AddEveryOwner(data.table, remarkFile);
+        LoadRemarks(data.table, data.remarks, ScratchFolder());
+      });
+  if (!loaded) return 0;
+  CongregationData& congregation = *loaded;
 
   const RemarkTable& remarks = congregation.remarks;
   const std::size_t records = remarkFile.size() / RemarkTable::kRecordSize;

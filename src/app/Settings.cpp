@@ -86,6 +86,11 @@ void ReadFormatAndMargins(const ProfileFile& file, const StringTable& strings, S
   // Low 8 bits first, so 257 gives version 1 and -1 (255) falls back to 0.
   settings.cardVersion = LowByte(file.GetProfileInt(kFormat, "Card Version", 0));
   if (settings.cardVersion + 1 > CardVersionCount(strings)) settings.cardVersion = 0;
+  // Only the values a dialog writes count; anything else means the default.
+  settings.form =
+      file.GetProfileInt(kFormat, "Form", 0) == 1 ? RecordForm::kSheet1123 : RecordForm::kCard1015;
+  settings.unit =
+      file.GetProfileInt(kFormat, "Unit", 0) == 1 ? LengthUnit::kMillimetre : LengthUnit::kInch;
   settings.topMargin = file.GetProfileString(kMargins, "Top", "0.00");
   settings.leftMargin = file.GetProfileString(kMargins, "Left", "0.20");
 }
@@ -94,6 +99,8 @@ void SaveSettings(ProfileFile& file, const Settings& settings, std::string_view 
   file.WriteProfileInt(kFormat, "Alt Date Format", settings.dateFormat);
   file.WriteProfileInt(kFormat, "Last Name First", settings.lastNameFirst);
   file.WriteProfileInt(kFormat, "Card Version", settings.cardVersion);
+  file.WriteProfileInt(kFormat, "Form", static_cast<int>(settings.form));
+  file.WriteProfileInt(kFormat, "Unit", static_cast<int>(settings.unit));
   file.WriteProfileString(kMargins, "Top", settings.topMargin);
   file.WriteProfileString(kMargins, "Left", settings.leftMargin);
   // Nothing sets a data drive; the key is kept for the file's readers and

@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "app/ProfileFile.h"
+#include "layout/LengthUnit.h"
+#include "printing/RecordForm.h"
 #include "resources/StringTable.h"
 
 namespace morvind {
@@ -28,25 +30,29 @@ std::filesystem::path UserSettingsFile();
 
 // The settings the main dialog reads at start and writes at exit.
 struct Settings {
-  int dateFormat = 0;               // "Format" / "Alt Date Format"
-  int lastNameFirst = 0;            // "Format" / "Last Name First"
-  int cardVersion = 0;              // "Format" / "Card Version"
-  std::string topMargin = "0.00";   // "Margins" / "Top"
-  std::string leftMargin = "0.20";  // "Margins" / "Left"
-  int dataDrive = 0;                // "Data Location" / "Drive": written, never read
-  int firstNameSort = 0;            // "FN Sort" / "Enabled", only for "portuguese"
+  int dateFormat = 0;                       // "Format" / "Alt Date Format"
+  int lastNameFirst = 0;                    // "Format" / "Last Name First"
+  int cardVersion = 0;                      // "Format" / "Card Version"
+  RecordForm form = RecordForm::kCard1015;  // "Format" / "Form"
+  LengthUnit unit = LengthUnit::kInch;      // "Format" / "Unit"
+  std::string topMargin = "0.00";           // "Margins" / "Top"
+  std::string leftMargin = "0.20";          // "Margins" / "Left"
+  int dataDrive = 0;                        // "Data Location" / "Drive": written, never read
+  int firstNameSort = 0;                    // "FN Sort" / "Enabled", only for "portuguese"
 };
 
 // "FN Sort"/"Enabled" (default 1, low 8 bits) for "portuguese"; 0 otherwise.
 int ReadFirstNameSort(const ProfileFile& file, std::string_view languageCode);
 
 // Date format, name order and card version (low 8 bits each; a card version
-// not below the version count becomes 0), then the two margins as stored.
+// not below the version count becomes 0), the form and the unit (a missing
+// or unknown value gives the card S-21 10/15 and inches), then the two
+// margins as stored.
 void ReadFormatAndMargins(const ProfileFile& file, const StringTable& strings, Settings& settings);
 
 // Writes every key in the fixed order: "Alt Date Format", "Last Name First",
-// "Card Version", "Top", "Left", "Drive" (always 0), then for "portuguese"
-// "Enabled". Write failures are ignored.
+// "Card Version", "Form", "Unit", "Top", "Left", "Drive" (always 0), then
+// for "portuguese" "Enabled". Write failures are ignored.
 void SaveSettings(ProfileFile& file, const Settings& settings, std::string_view languageCode);
 
 }  // namespace morvind

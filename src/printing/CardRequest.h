@@ -6,6 +6,7 @@
 #include "data/PublisherTable.h"
 #include "data/RemarkTable.h"
 #include "layout/LayoutRecord.h"
+#include "printing/RecordForm.h"
 #include "resources/StringTable.h"
 
 namespace morvind {
@@ -22,7 +23,8 @@ struct CardRequest {
   std::string cardName;    // the name to print (UTF-8)
   std::string cardMobile;  // the mobile telephone to print (UTF-8)
 
-  LayoutRecord layout;  // of the current card version
+  RecordForm form = RecordForm::kCard1015;  // the card, or the sheet S-21 11/23
+  LayoutRecord layout;                      // of the current card version
   int cardVersion = 0;
   std::string topMargin = "0.00";
   std::string leftMargin = "0.20";

@@ -50,6 +50,8 @@ TEST(SettingsTest, WithoutAFileEverySettingHasItsDefault) {
   EXPECT_EQ(settings.cardVersion, 0);
   EXPECT_EQ(settings.topMargin, "0.00");
   EXPECT_EQ(settings.leftMargin, "0.20");
+  EXPECT_EQ(settings.form, RecordForm::kCard1015);
+  EXPECT_EQ(settings.unit, LengthUnit::kInch);
   EXPECT_EQ(ReadFirstNameSort(file, "portuguese"), 1);
   EXPECT_EQ(ReadFirstNameSort(file, "german"), 0);
   EXPECT_FALSE(std::filesystem::exists(scratch / "morvind.INI"));
@@ -60,20 +62,25 @@ TEST(SettingsTest, StoredNumbersKeepTheirLowByteAndTheCardVersionItsRange) {
     const char* stored;
     int dateFormat;
     int cardVersion;
-  } cases[] = {{"0", 0, 0}, {"2", 2, 2},   {"3", 3, 0},   {"-1", 255, 0},         {"257", 1, 1},
-               {"7", 7, 0}, {"abc", 0, 0}, {"258", 2, 2}, {"99999999999", 255, 0}};
+  } cases[] = {{"0", 0, 0},   {"1", 1, 1}, {"2", 2, 2},   {"3", 3, 0},   {"-1", 255, 0},
+               {"257", 1, 1}, {"7", 7, 0}, {"abc", 0, 0}, {"258", 2, 2}, {"99999999999", 255, 0}};
   ScratchFolder scratch("settings-read");
   StringTable strings = StringTable::German();
   for (const auto& c : cases) {
     WriteBytes(scratch / "s.INI", std::string("[Format]\nAlt Date Format=") + c.stored +
-                                      "\nLast Name First=" + c.stored + "\nCard Version=" +
-                                      c.stored + "\n[Margins]\nTop=1.5\nLeft= junk \n");
+                                      "\nLast Name First=" + c.stored +
+                                      "\nCard Version=" + c.stored + "\nForm=" + c.stored +
+                                      "\nUnit=" + c.stored + "\n[Margins]\nTop=1.5\nLeft= junk \n");
     ProfileFile file(scratch / "s.INI");
     Settings settings;
     ReadFormatAndMargins(file, strings, settings);
     EXPECT_EQ(settings.dateFormat, c.dateFormat) << c.stored;
     EXPECT_EQ(settings.lastNameFirst, c.dateFormat) << c.stored;
     EXPECT_EQ(settings.cardVersion, c.cardVersion) << c.stored;
+    // The form and the unit know only 0 and 1; anything else is the default.
+    const bool one = std::string_view(c.stored) == "1";
+    EXPECT_EQ(settings.form, one ? RecordForm::kSheet1123 : RecordForm::kCard1015) << c.stored;
+    EXPECT_EQ(settings.unit, one ? LengthUnit::kMillimetre : LengthUnit::kInch) << c.stored;
     EXPECT_EQ(settings.topMargin, "1.5");  // margins are taken as stored
     EXPECT_EQ(settings.leftMargin, "junk");
   }
@@ -89,17 +96,18 @@ TEST(SettingsTest, SavesEveryKeyInTheFixedOrder) {
   settings.leftMargin = "0.30";
   settings.dataDrive = 3;
   settings.firstNameSort = 1;
+  settings.form = RecordForm::kSheet1123;
 
   ProfileFile portuguese(scratch / "p.INI");
   SaveSettings(portuguese, settings, "portuguese");
   EXPECT_EQ(ReadBytes(scratch / "p.INI"),
-            "[Format]\nAlt Date Format=1\nLast Name First=1\nCard Version=2\n"
+            "[Format]\nAlt Date Format=1\nLast Name First=1\nCard Version=2\nForm=1\nUnit=0\n"
             "[Margins]\nTop=0.10\nLeft=0.30\n[Data Location]\nDrive=0\n[FN Sort]\nEnabled=1\n");
 
   ProfileFile german(scratch / "g.INI");
   SaveSettings(german, settings, "german");
   EXPECT_EQ(ReadBytes(scratch / "g.INI"),
-            "[Format]\nAlt Date Format=1\nLast Name First=1\nCard Version=2\n"
+            "[Format]\nAlt Date Format=1\nLast Name First=1\nCard Version=2\nForm=1\nUnit=0\n"
             "[Margins]\nTop=0.10\nLeft=0.30\n[Data Location]\nDrive=0\n");
 }
 

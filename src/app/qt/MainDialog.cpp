@@ -175,6 +175,8 @@ bool MainDialog::OnInitDialog() {
   dateFormat = settings.dateFormat;
   lastNameFirst = settings.lastNameFirst;
   cardVersion = settings.cardVersion;
+  form = settings.form;
+  unit = settings.unit;
   topMargin = settings.topMargin;
   leftMargin = settings.leftMargin;
 
@@ -434,6 +436,7 @@ CardRequest MainDialog::BuildCardRequest() const {
   request.cardName = cardName;
   request.cardMobile = cardMobile;
   request.layout = layout;
+  request.form = form;
   request.cardVersion = cardVersion;
   request.topMargin = topMargin;
   request.leftMargin = leftMargin;
@@ -552,6 +555,8 @@ Settings MainDialog::CurrentSettings() const {
   settings.dateFormat = dateFormat;
   settings.lastNameFirst = lastNameFirst;
   settings.cardVersion = cardVersion;
+  settings.form = form;
+  settings.unit = unit;
   settings.topMargin = topMargin;
   settings.leftMargin = leftMargin;
   settings.dataDrive = dataDrive;

@@ -108,6 +108,8 @@ class MainDialog : public Dialog {
   int dataDrive = 0;
   int startDrive = 0;
   int cardVersion = 0;
+  RecordForm form = RecordForm::kCard1015;  // "Format" / "Form"
+  LengthUnit unit = LengthUnit::kInch;      // "Format" / "Unit": how the dialogs show lengths
   int completeCard = 0;
   int previousServiceYear = 0;
   int reportYearShort = 0;

@@ -270,10 +270,10 @@ TEST_F(PrintCommandsTest, PdfFilesAreSuggestedRefuseTheProgramsFilesAndAreWritte
     Run(dialog, PrintCommands::kSaveListPdf);  // the file dialog cancelled
   });
   ASSERT_EQ(printDialogs.saveSuggestions.size(), 8u);
-  EXPECT_EQ(printDialogs.saveSuggestions[0], FileQ("S-21 Meier, Anna.pdf"));
-  EXPECT_EQ(printDialogs.saveSuggestions[5], FileQ("S-21 Alle Verkündiger.pdf"));
+  EXPECT_EQ(printDialogs.saveSuggestions[0], FileQ("S-21 2027 Meier, Anna.pdf"));
+  EXPECT_EQ(printDialogs.saveSuggestions[5], FileQ("S-21 2027 Alle Verkündiger.pdf"));
   // The folder of the last file written is offered next.
-  EXPECT_EQ(printDialogs.saveSuggestions[7], FileQ("out/S-21 Alle Verkündiger.pdf"));
+  EXPECT_EQ(printDialogs.saveSuggestions[7], FileQ("out/S-21 2027 Alle Verkündiger.pdf"));
   EXPECT_EQ(printDialogs.saveTitles[0], QStringLiteral("Karte als PDF speichern"));
   // ".pdf" is added: the data file itself is never the target.
   EXPECT_EQ(PdfPages(File("tdat9.bin.pdf")), 1);

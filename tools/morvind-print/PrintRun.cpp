@@ -174,6 +174,9 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
   if (cards.empty()) return Fail(kExitError, NoCardMessage(options));
 
   PrintWishes wishes;
+  wishes.form = options.form ? *options.form : settings.form;
+  if (wishes.form == RecordForm::kSheet1123 && !options.cardOnlyOptions.empty())
+    return Fail(kExitError, CardOnlyOptionMessage(options.cardOnlyOptions.front(), true));
   wishes.cardVersion = options.cardVersion ? *options.cardVersion : settings.cardVersion;
   wishes.completeCard = options.completeCard;
   wishes.printHeader = !options.noHeader;

@@ -24,9 +24,7 @@ using namespace morvind;
 
 const LocalDate kToday = test::kBenchmarkDate;
 
-const test::TempFolder& FullDataSet() {
-  return test::FullDataSetFolder();
-}
+const test::TempFolder& FullDataSet() { return test::FullDataSetFolder(); }
 
 // Ends the dialog as soon as its loop would start: the initialisation is
 // what is measured.

@@ -1,8 +1,9 @@
 // The window's print commands on the largest data set (909 publishers):
-// the preview of one card (and of one sheet S-21 11/23) and of the whole list (time and memory to
-// open), and "Liste als PDF speichern…" against `morvind-print --all --pdf` on the same data in the
-// same run, with the longest gap between two progress steps (how long "Abbrechen" may wait at
-// most).
+// the preview of one card, of one sheet S-21 11/23 and of the whole list
+// (time and memory to open), and "Liste als PDF speichern…" against
+// `morvind-print --all --pdf` on the same data in the same run, with the
+// longest gap between two progress steps (how long "Abbrechen" may wait
+// at most).
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>

@@ -139,6 +139,14 @@ std::vector<std::string> FirstTextOfEachPage(const std::string& listing) {
   return names;
 }
 
+// A text of a drawing listing and its word in the PDF; the listed x is the
+// word's left end, or its right end (alignments 2 and 3).
+struct PositionCheck {
+  const char* listed;
+  const char* word;
+  bool rightEdge;
+};
+
 // A data folder with the demo congregation (written for kToday) and an
 // empty settings file, and a second folder for what the runs print.
 class CliTest : public ::testing::Test {
@@ -163,6 +171,11 @@ class CliTest : public ::testing::Test {
       args.insert(args.begin(), {"--date", kTodayText});
     return RunProgram(args, data_.Path(), capture_.Path());
   }
+
+  // The listing at 1200 units per inch and the PDF of the page of `card`
+  // put each checked text at the same place, within a point.
+  void ExpectListedPositionsArePrinted(const std::vector<std::string>& card,
+                                       const std::vector<PositionCheck>& checks);
 
   test::TempFolder data_{"cli-data"};
   test::TempFolder capture_{"cli-capture"};
@@ -616,75 +629,65 @@ std::vector<PdfWord> PdfWords(const std::string& bbox) {
   return words;
 }
 
+void CliTest::ExpectListedPositionsArePrinted(const std::vector<std::string>& card,
+                                              const std::vector<PositionCheck>& checks) {
+  constexpr int kDpi = 1200;
+  std::vector<std::string> pdfArgs = card, opsArgs = card;
+  pdfArgs.insert(pdfArgs.end(), {"--pdf", capture_.File("card.pdf").string()});
+  opsArgs.insert(opsArgs.end(),
+                 {"--ops", capture_.File("card.jsonl").string(), "--dpi", std::to_string(kDpi)});
+  ASSERT_EQ(Print(pdfArgs).status, 0);
+  ASSERT_EQ(Print(opsArgs).status, 0);
+  RunResult bbox = RunProgram({"-bbox", capture_.File("card.pdf").string(), "-"}, capture_.Path(),
+                              capture_.Path(), "pdftotext");
+  ASSERT_EQ(bbox.status, 0) << bbox.err;
+  const std::vector<ListedText> listed = ListedTexts(ReadFile(capture_.File("card.jsonl")));
+  const std::vector<PdfWord> words = PdfWords(bbox.out);
+
+  auto listedText = [&](const std::string& text) -> const ListedText* {
+    for (const ListedText& t : listed)
+      if (t.text == text) return &t;
+    return nullptr;
+  };
+  auto pdfWord = [&](const std::string& text) -> const PdfWord* {
+    for (const PdfWord& w : words)
+      if (w.text == text) return &w;
+    return nullptr;
+  };
+  // Everything relative to the "Name:" label at the form's left edge, so
+  // the page's own margins do not count. Texts placed after other texts
+  // are the ones a made-up width rule would misplace.
+  const ListedText* origin = listedText("Name:");
+  const PdfWord* pdfOrigin = pdfWord("Name:");
+  ASSERT_TRUE(origin && pdfOrigin);
+  const double pointsPerUnit = 72.0 / kDpi;
+  for (const PositionCheck& c : checks) {
+    SCOPED_TRACE(c.listed);
+    const ListedText* t = listedText(c.listed);
+    const PdfWord* w = pdfWord(c.word);
+    ASSERT_TRUE(t && w);
+    double listedX = (t->x - origin->x) * pointsPerUnit;
+    double listedY = (t->y - origin->y) * pointsPerUnit;
+    double printedX = (c.rightEdge ? w->xMax : w->xMin) - pdfOrigin->xMin;
+    EXPECT_NEAR(listedX, printedX, 1.0);
+    EXPECT_NEAR(listedY, w->yMin - pdfOrigin->yMin, 1.0);
+  }
+}
+
 TEST_F(CliTest, ListedPositionsOfTheCompleteCardAndTheSheetAreThePrintedOnes) {
   if (!ToolAvailable("pdftotext", capture_.Path())) GTEST_SKIP() << "poppler-utils missing";
-  constexpr int kDpi = 1200;
-  struct Check {
-    const char* listed;
-    const char* word;  // its word in the PDF
-    bool rightEdge;    // the listed x is the text's right end (alignments 2 and 3)
-  };
-  const struct {
-    std::vector<std::string> args;
-    std::vector<Check> checks;
-  } pages[] = {
-      {{"--publisher", "2", "--complete-card"},
-       {{"Ministerial servant", "servant", true},
-        {"Elder", "Elder", true},
-        {"Regular pioneer", "Regular", false},
-        {"Anointed or \"other sheep\":", "Anointed", false},
-        {"Mobile telephone:", "Mobile", false}}},
-      {{"--publisher", "4", "--form", "11/23"},
-       {{"Ursula Schäfer", "Ursula", false},  // after the measured "Name:"
-        {"Female", "Female", false},
-        {"Ministerial servant", "Ministerial", false},
-        {"September", "September", false},
-        {"Total", "Total", true},
-        {"S-21-E 11/23", "S-21-E", false}}},
-  };
-  for (const auto& page : pages) {
-    SCOPED_TRACE(page.args.back());
-    std::vector<std::string> pdfArgs = page.args, opsArgs = page.args;
-    pdfArgs.insert(pdfArgs.end(), {"--pdf", capture_.File("card.pdf").string()});
-    opsArgs.insert(opsArgs.end(),
-                   {"--ops", capture_.File("card.jsonl").string(), "--dpi", std::to_string(kDpi)});
-    ASSERT_EQ(Print(pdfArgs).status, 0);
-    ASSERT_EQ(Print(opsArgs).status, 0);
-    RunResult bbox = RunProgram({"-bbox", capture_.File("card.pdf").string(), "-"}, capture_.Path(),
-                                capture_.Path(), "pdftotext");
-    ASSERT_EQ(bbox.status, 0) << bbox.err;
-    const std::vector<ListedText> listed = ListedTexts(ReadFile(capture_.File("card.jsonl")));
-    const std::vector<PdfWord> words = PdfWords(bbox.out);
-
-    auto listedText = [&](const std::string& text) -> const ListedText* {
-      for (const ListedText& t : listed)
-        if (t.text == text) return &t;
-      return nullptr;
-    };
-    auto pdfWord = [&](const std::string& text) -> const PdfWord* {
-      for (const PdfWord& w : words)
-        if (w.text == text) return &w;
-      return nullptr;
-    };
-    // Everything relative to the "Name:" label at the form's left edge, so
-    // the page's own margins do not count. Texts placed after other texts
-    // are the ones a made-up width rule would misplace.
-    const ListedText* origin = listedText("Name:");
-    const PdfWord* pdfOrigin = pdfWord("Name:");
-    ASSERT_TRUE(origin && pdfOrigin);
-    const double pointsPerUnit = 72.0 / kDpi;
-    for (const Check& c : page.checks) {
-      SCOPED_TRACE(c.listed);
-      const ListedText* t = listedText(c.listed);
-      const PdfWord* w = pdfWord(c.word);
-      ASSERT_TRUE(t && w);
-      double listedX = (t->x - origin->x) * pointsPerUnit;
-      double listedY = (t->y - origin->y) * pointsPerUnit;
-      double printedX = (c.rightEdge ? w->xMax : w->xMin) - pdfOrigin->xMin;
-      EXPECT_NEAR(listedX, printedX, 1.0);
-      EXPECT_NEAR(listedY, w->yMin - pdfOrigin->yMin, 1.0);
-    }
-  }
+  ExpectListedPositionsArePrinted({"--publisher", "2", "--complete-card"},
+                                  {{"Ministerial servant", "servant", true},
+                                   {"Elder", "Elder", true},
+                                   {"Regular pioneer", "Regular", false},
+                                   {"Anointed or \"other sheep\":", "Anointed", false},
+                                   {"Mobile telephone:", "Mobile", false}});
+  ExpectListedPositionsArePrinted({"--publisher", "4", "--form", "11/23"},
+                                  {{"Ursula Schäfer", "Ursula", false},  // after "Name:"
+                                   {"Female", "Female", false},
+                                   {"September", "September", false},
+                                   {"Total", "Total", true},
+                                   {"S-21-E 11/23", "S-21-E", false}});
 }
 
 // The test print: every page gets the empty form in grey first, then the

@@ -69,23 +69,5 @@ TEST(PrintOptionRulesTest, OnlyCardVersionZeroAllowsHeaderCompleteCardPreviousYe
   }
 }
 
-TEST(PrintOptionRulesTest, TheSheetTakesTheYearAndLongNameButNoneOfTheCardsBoxesInAnyVersion) {
-  for (int version : {0, 1, 2}) {
-    SCOPED_TRACE(version);
-    const CardVersionStates card = PrintOptionRule(RecordForm::kCard1015, version);
-    EXPECT_EQ(card.allowHeader, CardVersionRule(version).allowHeader);
-    EXPECT_TRUE(card.clearDisallowed && card.allowGenderTicks);
-    const CardVersionStates sheet = PrintOptionRule(RecordForm::kSheet1123, version);
-    EXPECT_FALSE(sheet.allowHeader || sheet.allowCompleteCard || sheet.allowGenderTicks);
-    EXPECT_TRUE(sheet.allowPreviousYear && sheet.allowLongName);
-    EXPECT_FALSE(sheet.clearDisallowed);  // the card finds its boxes as they were
-  }
-  for (bool previousYear : {false, true}) {
-    const MonthBoxStates states = MonthRule(previousYear, 7, RecordForm::kSheet1123);
-    EXPECT_EQ(states.monthEnabled, (std::array<bool, 12>{}));
-    EXPECT_FALSE(states.totalsEnabled || states.uncheckTotals);
-  }
-}
-
 }  // namespace
 }  // namespace morvind

@@ -66,10 +66,8 @@ int FuzzDataFolder(const std::uint8_t* data, std::size_t size) {
   FUZZ_CHECK(cards.size() + 1 <= static_cast<std::size_t>(table.Count()), kTarget,
              "more cards than publishers");
 
-  // The card, the complete card and the sheet S-21 11/23.
-  for (int mode : {0, 1, 2}) {
-    const bool complete = mode == 1;
-    const bool sheet = mode == 2;
+  for (int mode : {0, 1, 2}) {  // the card, the complete card, the sheet
+    const bool complete = mode == 1, sheet = mode == 2;
     PrintWishes wishes;
     wishes.form = sheet ? RecordForm::kSheet1123 : RecordForm::kCard1015;
     wishes.cardVersion = settings.cardVersion;
@@ -98,28 +96,18 @@ int FuzzDataFolder(const std::uint8_t* data, std::size_t size) {
     }
     RecordingSurface surface(kUnits, kUnits);
     DrawCardDocument(surface, requests);
-    CheckDrawing(surface, -2 * kUnits, 30 * kUnits, kTarget,
-                 sheet      ? "sheets"
-                 : complete ? "complete cards"
-                            : "cards");
+    CheckDrawing(surface, -2 * kUnits, 30 * kUnits, kTarget, complete ? "complete cards" : "cards");
 
     // The two panes show each of these publishers as the window would (the
     // complete card's panes only for the first: they differ little).
     for (const CardRequest& request : requests) {
       if (complete && &request != &requests.front()) break;
       RecordingSurface pane;
-      if (sheet) {
-        DrawSheetHeaderPreview(0, 0, 400, 80, pane, request);
-      } else {
-        DrawHeaderPreview(0, 0, 400, 80, pane, request);
-      }
+      (sheet ? DrawSheetHeaderPreview : DrawHeaderPreview)(0, 0, 400, 80, pane, request);
       CheckDrawing(pane, -400, 800, kTarget, "header preview");
       pane.Clear();
-      if (sheet) {
-        DrawSheetTablePreview(0, 0, 540, 210, pane, request);
-      } else {
-        DrawBodyPreview(0, 0, 540, 210, pane, request, 1, 1);
-      }
+      if (sheet) DrawSheetTablePreview(0, 0, 540, 210, pane, request);
+      if (!sheet) DrawBodyPreview(0, 0, 540, 210, pane, request, 1, 1);
       CheckDrawing(pane, -540, 1080, kTarget, "body preview");
     }
   }

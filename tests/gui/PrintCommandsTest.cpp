@@ -209,47 +209,46 @@ TEST_F(PrintCommandsTest, TestPrintDrawsTheGreyFormAndDruckenNever) {
   EXPECT_EQ(GreyOps(prints[1]), 0);
 }
 
-TEST_F(PrintCommandsTest, FormAndTestPrintAreOffForCardVersionsWithoutAFormAndForTheSheet) {
-  const struct {
-    const char* settings;
-    const char* tip;
-  } cases[] = {{"[Format]\nCard Version=1\n", "Versionen 1 und 2"},
-               {"[Format]\nForm=1\n", "Nur für vorgedruckte Karten S-21 10/15"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.settings);
-    WriteSettings(c.settings);
-    prints.clear();
-    QString tip, testTip;
-    bool formEnabled = true;
-    printDialogs.previewScript = [&](QPrintPreviewDialog& preview) {
-      auto* form = preview.findChild<QAction*>(QStringLiteral("formUnderlay"));
-      formEnabled = form->isEnabled();
-      tip = form->toolTip();
-    };
-    RunMain([&](MainDialog& dialog) {
-      QMenu* menu = dialog.PrintButton()->Menu();
-      ASSERT_NE(menu, nullptr);
-      dialog.Commands()->UpdateStates();
-      EXPECT_FALSE(dialog.Commands()->Action(PrintCommands::kTestPrint)->isEnabled());
-      testTip = dialog.Commands()->Action(PrintCommands::kTestPrint)->toolTip();
-      Run(dialog, PrintCommands::kTestPrint);
-      Run(dialog, PrintCommands::kPreview);
-    });
-    EXPECT_FALSE(formEnabled);
-    EXPECT_TRUE(tip.contains(QString::fromUtf8(c.tip))) << tip.toStdString();
-    EXPECT_EQ(testTip, tip.contains(QStringLiteral("Nur für vorgedruckte")) ? tip : testTip);
-    EXPECT_EQ(prints.size(), 1u);  // the preview only
-    EXPECT_TRUE(messages.questions.empty());
-  }
+TEST_F(PrintCommandsTest, FormAndTestPrintAreOffForCardVersionsWithoutAForm) {
+  WriteSettings("[Format]\nCard Version=1\n");
+  QString tip;
+  bool formEnabled = true;
+  printDialogs.previewScript = [&](QPrintPreviewDialog& preview) {
+    auto* form = preview.findChild<QAction*>(QStringLiteral("formUnderlay"));
+    formEnabled = form->isEnabled();
+    tip = form->toolTip();
+  };
+  RunMain([&](MainDialog& dialog) {
+    QMenu* menu = dialog.PrintButton()->Menu();
+    ASSERT_NE(menu, nullptr);
+    dialog.Commands()->UpdateStates();
+    EXPECT_FALSE(dialog.Commands()->Action(PrintCommands::kTestPrint)->isEnabled());
+    Run(dialog, PrintCommands::kTestPrint);
+    Run(dialog, PrintCommands::kPreview);
+  });
+  EXPECT_FALSE(formEnabled);
+  EXPECT_TRUE(tip.contains(QStringLiteral("Versionen 1 und 2"))) << tip.toStdString();
+  EXPECT_EQ(prints.size(), 1u);  // the preview only
+  EXPECT_TRUE(messages.questions.empty());
 }
 
-// Every print command draws the sheet when it is chosen; a sheet wider than
-// the printer's paper with the margin is said to be so first.
+// Every print command draws the sheet when it is chosen, but the test print
+// and the preview's form, which are for pre-printed cards; a sheet wider
+// than the printer's paper with the margin is said to be so first.
 TEST_F(PrintCommandsTest, EveryCommandFollowsTheSheetAndNarrowPaperIsToldBeforePrinting) {
   WriteSettings("[Format]\nForm=1\n");
   printDialogs.saveAnswers = {FileQ("blatt.pdf"), FileQ("liste.pdf")};
-  printDialogs.previewScript = [](QPrintPreviewDialog&) {};
+  QString formTip;  // of the test print, then of the preview's form when it is off
+  printDialogs.previewScript = [&](QPrintPreviewDialog& preview) {
+    auto* form = preview.findChild<QAction*>(QStringLiteral("formUnderlay"));
+    if (form->isEnabled() || form->toolTip() != formTip) formTip.clear();
+  };
   RunMain([&](MainDialog& dialog) {
+    dialog.Commands()->UpdateStates();
+    QAction* test = dialog.Commands()->Action(PrintCommands::kTestPrint);
+    EXPECT_FALSE(test->isEnabled());
+    formTip = test->toolTip();
+    Run(dialog, PrintCommands::kTestPrint);
     Click(dialog, kIdOk);
     Run(dialog, PrintCommands::kPreview);
     Run(dialog, PrintCommands::kPrintList);
@@ -258,13 +257,13 @@ TEST_F(PrintCommandsTest, EveryCommandFollowsTheSheetAndNarrowPaperIsToldBeforeP
   });
   ASSERT_EQ(prints.size(), 3u);
   for (const PrintCall& call : prints) {
-    for (const CardRequest& card : call.cards) EXPECT_EQ(card.form, RecordForm::kSheet1123);
     EXPECT_NE(call.drawing->FindText("Service Year"), nullptr);
     EXPECT_EQ(call.drawing->FindText("SEPTEMBER"), nullptr);  // nothing of the card
   }
   EXPECT_EQ(Publishers(prints[2]), (std::vector<int>{1, 2, 3, 4}));
   EXPECT_EQ(PdfPages(File("blatt.pdf")), 1);
   EXPECT_EQ(PdfPages(File("liste.pdf")), 4);
+  EXPECT_EQ(formTip, QStringLiteral("Nur für vorgedruckte Karten S-21 10/15"));
   EXPECT_EQ(printDialogs.saveSuggestions[0], FileQ("S-21 2027 Meier, Anna.pdf"));
   EXPECT_EQ(messages.questions,
             (std::vector<std::string>{"4 Karten drucken?", "4 Karten als PDF speichern?"}));
@@ -285,8 +284,7 @@ TEST_F(PrintCommandsTest, EveryCommandFollowsTheSheetAndNarrowPaperIsToldBeforeP
   EXPECT_NE(messages.questions[0].find("Das Blatt S-21 11/23 ist mit dem linken Rand 216 mm breit"),
             std::string::npos)
       << messages.questions[0];
-  ASSERT_EQ(prints.size(), 1u);
-  EXPECT_EQ(prints[0].printer, printer->Current());
+  EXPECT_EQ(prints.size(), 1u);
 }
 
 TEST_F(PrintCommandsTest, ThePrintButtonsMenuAndCtrlP) {

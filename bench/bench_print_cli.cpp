@@ -27,7 +27,9 @@ using namespace morvind;
 
 const LocalDate kToday = test::kBenchmarkDate;
 
-const test::TempFolder& FullDataSet() { return test::FullDataSetFolder(); }
+const test::TempFolder& FullDataSet() {
+  return test::FullDataSetFolder();
+}
 
 // Runs morvind-print with `args` (stdout and stderr to /dev/null); its exit status.
 int RunPrinter(const std::vector<std::string>& args) {
@@ -54,10 +56,17 @@ void RunAll(benchmark::State& state, const char* outputOption, const char* fileN
             const char* form = "10/15") {
   const test::TempFolder& data = FullDataSet();
   const std::filesystem::path output = data.File(fileName);
-  const std::vector<std::string> args = {
-      "--all",   "--data", data.Path().string(), "--date",     "2024-10-01",
-      "--form",  form,     outputOption,         output.string(), "--settings",
-      data.File("bench.INI").string()};
+  const std::vector<std::string> args = {"--all",
+                                         "--data",
+                                         data.Path().string(),
+                                         "--date",
+                                         "2024-10-01",
+                                         "--form",
+                                         form,
+                                         outputOption,
+                                         output.string(),
+                                         "--settings",
+                                         data.File("bench.INI").string()};
   std::FILE* settings = std::fopen(data.File("bench.INI").c_str(), "w");
   if (settings) std::fclose(settings);
   for (auto _ : state) {

@@ -555,9 +555,9 @@ bool MainDialog::ConfirmPaperWidth(const QPageLayout& page, const CardRequest& r
   };
   const QString text =
       QStringLiteral(
-          "Das Blatt S-21 11/23 ist mit dem linken Rand %1 breit, das Papier des Druckers "
-          "lässt nur %2. Rechts fehlt dann ein Teil des Blatts. (Die Druckereinstellung bleibt, "
-          "wie sie ist.)\n\nTrotzdem fortfahren?")
+          "Das Blatt S-21 11/23 ist mit dem linken Rand %1 breit, der Drucker bedruckt auf "
+          "seinem Papier nur %2. Rechts fehlt dann ein Teil des Blatts. (Die "
+          "Druckereinstellung bleibt, wie sie ist.)\n\nTrotzdem fortfahren?")
           .arg(length(SheetWidthWithMargin(request)), length(printable));
   return Messages().Ask(FromQt(text), goOn, "Abbrechen");
 }

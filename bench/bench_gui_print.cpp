@@ -1,8 +1,9 @@
 // The window's print commands on the largest data set (909 publishers):
-// the preview of one card and of the whole list (time and memory to open),
-// and "Liste als PDF speichern…" against `morvind-print --all --pdf` on the
-// same data in the same run, with the longest gap between two progress
-// steps (how long "Abbrechen" may wait at most).
+// the preview of one card, of one sheet S-21 11/23 and of the whole list
+// (time and memory to open), and "Liste als PDF speichern…" against
+// `morvind-print --all --pdf` on the same data in the same run, with the
+// longest gap between two progress steps (how long "Abbrechen" may wait
+// at most).
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -130,6 +131,14 @@ void BM_PreviewOfOneCard(benchmark::State& state) {
   if (window.dialogs.pageCount != 1) state.SkipWithError("the preview has no page");
 }
 BENCHMARK(BM_PreviewOfOneCard)->Unit(benchmark::kMillisecond);
+
+void BM_PreviewOfOneSheet(benchmark::State& state) {
+  Window window;
+  window.dialog->form = RecordForm::kSheet1123;
+  for (auto _ : state) window.dialog->Commands()->ShowPreview();
+  if (window.dialogs.pageCount != 1) state.SkipWithError("the preview has no page");
+}
+BENCHMARK(BM_PreviewOfOneSheet)->Unit(benchmark::kMillisecond);
 
 void BM_PreviewOfTheWholeList(benchmark::State& state) {
   Window window;

@@ -1,6 +1,7 @@
 // Wall time of `morvind-print --all --pdf` on the largest data set the files
 // can carry (909 publishers): one process from start to the finished PDF,
-// as a user runs it. Also `--all --ops` for the drawing alone.
+// as a user runs it, for the card and for the sheet S-21 11/23. Also
+// `--all --ops` for the drawing alone.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -26,7 +27,9 @@ using namespace morvind;
 
 const LocalDate kToday = test::kBenchmarkDate;
 
-const test::TempFolder& FullDataSet() { return test::FullDataSetFolder(); }
+const test::TempFolder& FullDataSet() {
+  return test::FullDataSetFolder();
+}
 
 // Runs morvind-print with `args` (stdout and stderr to /dev/null); its exit status.
 int RunPrinter(const std::vector<std::string>& args) {
@@ -49,13 +52,21 @@ int RunPrinter(const std::vector<std::string>& args) {
   return WEXITSTATUS(status);
 }
 
-void RunAll(benchmark::State& state, const char* outputOption, const char* fileName) {
+void RunAll(benchmark::State& state, const char* outputOption, const char* fileName,
+            const char* form = "10/15") {
   const test::TempFolder& data = FullDataSet();
   const std::filesystem::path output = data.File(fileName);
-  const std::vector<std::string> args = {
-      "--all",         "--data",     data.Path().string(),
-      "--date",        "2024-10-01", outputOption,
-      output.string(), "--settings", data.File("bench.INI").string()};
+  const std::vector<std::string> args = {"--all",
+                                         "--data",
+                                         data.Path().string(),
+                                         "--date",
+                                         "2024-10-01",
+                                         "--form",
+                                         form,
+                                         outputOption,
+                                         output.string(),
+                                         "--settings",
+                                         data.File("bench.INI").string()};
   std::FILE* settings = std::fopen(data.File("bench.INI").c_str(), "w");
   if (settings) std::fclose(settings);
   for (auto _ : state) {
@@ -73,6 +84,11 @@ void BM_PrintAllCardsToPdf(benchmark::State& state) {
   RunAll(state, "--pdf", "cards.pdf");
 }
 BENCHMARK(BM_PrintAllCardsToPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+void BM_PrintAllSheetsToPdf(benchmark::State& state) {
+  RunAll(state, "--pdf", "sheets.pdf", "11/23");
+}
+BENCHMARK(BM_PrintAllSheetsToPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 void BM_ListAllCards(benchmark::State& state) {
   RunAll(state, "--ops", "cards.jsonl");

@@ -4,10 +4,12 @@ namespace morvind {
 
 PrintChoices ChoosePrintOptions(const PrintWishes& wishes, int reportMonth) {
   PrintChoices choices;
+  choices.form = wishes.form;
+  const bool sheet = wishes.form == RecordForm::kSheet1123;
   // The complete card is drawn on version 0's layout; the window switches to
-  // it when the box is ticked.
-  choices.cardVersion = wishes.completeCard ? 0 : wishes.cardVersion;
-  choices.versionRule = CardVersionRule(choices.cardVersion);
+  // it when the box is ticked. The sheet keeps the stored version as it is.
+  choices.cardVersion = wishes.completeCard && !sheet ? 0 : wishes.cardVersion;
+  choices.versionRule = PrintOptionRule(choices.form, choices.cardVersion);
   const CardVersionStates& allowed = choices.versionRule;
 
   choices.completeCard = wishes.completeCard && allowed.allowCompleteCard;
@@ -19,7 +21,7 @@ PrintChoices ChoosePrintOptions(const PrintWishes& wishes, int reportMonth) {
   // versions don't allow) the name isn't printed anyway.
   choices.useLongName = wishes.useLongName && allowed.allowLongName;
 
-  choices.monthRule = MonthRule(choices.previousYearBox, reportMonth);
+  choices.monthRule = MonthRule(choices.previousYearBox, reportMonth, choices.form);
   choices.monthsEnabled = choices.monthRule.monthEnabled;
   for (std::size_t i = 0; i < 12; ++i) {
     // The complete card ticks all twelve, also those the rule then disables.
@@ -36,12 +38,13 @@ PrintChoices ChoosePrintOptions(const PrintWishes& wishes, int reportMonth) {
   }
   // Clicking the header box clears the male/female tick and enables it
   // exactly when the header is ticked.
-  choices.genderTicksEnabled = choices.printHeader;
-  choices.genderTicks = wishes.genderTicks && choices.printHeader;
+  choices.genderTicksEnabled = choices.printHeader && allowed.allowGenderTicks;
+  choices.genderTicks = wishes.genderTicks && choices.genderTicksEnabled;
   return choices;
 }
 
 void ApplyPrintChoices(const PrintChoices& choices, CardRequest& request) {
+  request.form = choices.form;
   request.cardVersion = choices.cardVersion;
   request.completeCard = choices.completeCard;
   request.printHeader = choices.printHeader;

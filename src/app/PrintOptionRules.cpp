@@ -6,8 +6,9 @@
 
 namespace morvind {
 
-MonthBoxStates MonthRule(bool previousYearChecked, int reportMonth) {
+MonthBoxStates MonthRule(bool previousYearChecked, int reportMonth, RecordForm form) {
   MonthBoxStates states;
+  if (form == RecordForm::kSheet1123) return states;
   int elapsed = ElapsedMonths(reportMonth);
   for (int i = 0; i < 12; ++i) {
     states.monthEnabled[static_cast<std::size_t>(i)] = previousYearChecked || i < elapsed;
@@ -29,6 +30,16 @@ CardVersionStates CardVersionRule(int cardVersion) {
     states.allowPreviousYear = false;
     states.allowLongName = false;
   }
+  return states;
+}
+
+CardVersionStates PrintOptionRule(RecordForm form, int cardVersion) {
+  if (form == RecordForm::kCard1015) return CardVersionRule(cardVersion);
+  CardVersionStates states;
+  states.allowHeader = false;
+  states.allowCompleteCard = false;
+  states.allowGenderTicks = false;
+  states.clearDisallowed = false;
   return states;
 }
 

@@ -62,6 +62,9 @@ enum ReportColumn {
 inline constexpr int kStatusPublisher = 0;
 inline constexpr int kStatusAuxiliaryPioneer = 1;
 inline constexpr int kStatusRegularPioneer = 2;
+// The one status the data hold beyond those three; the pioneers filter
+// counts it, and the sheet S-21 11/23 reads it as special pioneer.
+inline constexpr int kStatusSpecialPioneer = 3;
 
 // Obtains the zero-filled table block; returns null when there is no memory.
 // The default uses a non-throwing allocation; tests pass one that fails.

@@ -1,8 +1,10 @@
 #include "printing/CardDocument.h"
 
+#include "data/ServiceYear.h"
 #include "layout/LayoutFile.h"
 #include "printing/CardHeader.h"
 #include "printing/MonthlyBody.h"
+#include "printing/SheetPage.h"
 
 namespace morvind {
 namespace {
@@ -19,8 +21,17 @@ void DrawFormUnderlay(DrawingSurface& surface, const CardRequest& card) {
 
 }  // namespace
 
+bool IsForPrePrintedCards(const CardRequest& request) {
+  return request.form == RecordForm::kCard1015;
+}
+
 bool FormUnderlayFits(const CardRequest& card) {
-  return card.cardVersion == 0 && !card.completeCard;
+  return IsForPrePrintedCards(card) && card.cardVersion == 0 && !card.completeCard;
+}
+
+int PrintedServiceYear(const CardRequest& request) {
+  return CurrentServiceYearEnd(request.reportMonth, request.currentYear) -
+         (request.previousYearBox ? 1 : 0);
 }
 
 CardRequest FormUnderlayOf(const CardRequest& card) {
@@ -38,9 +49,13 @@ DocumentEnd DrawCardDocument(DrawingSurface& surface, const std::vector<CardRequ
   int done = 0;
   for (const CardRequest& card : cards) {
     surface.StartPage();
-    if (options.formUnderlay && FormUnderlayFits(card)) DrawFormUnderlay(surface, card);
-    DrawCardHeader(surface, card);
-    DrawMonthlyBody(surface, card);
+    if (card.form == RecordForm::kSheet1123) {
+      DrawSheetPage(surface, card);
+    } else {
+      if (options.formUnderlay && FormUnderlayFits(card)) DrawFormUnderlay(surface, card);
+      DrawCardHeader(surface, card);
+      DrawMonthlyBody(surface, card);
+    }
     surface.EndPage();
     ++done;
     if (options.cardDone && !options.cardDone(done)) return DocumentEnd::kStopped;

@@ -26,14 +26,25 @@ struct CardDocumentOptions {
 enum class DocumentEnd { kComplete, kStopped };
 
 // Draws the cards as one document "Card Header" on `surface`, a page of
-// its own for each card: the card header, then the monthly body.
+// its own for each card: the card header, then the monthly body; or, for a
+// request of the sheet S-21 11/23, the whole sheet.
 DocumentEnd DrawCardDocument(DrawingSurface& surface, const std::vector<CardRequest>& cards,
                              const CardDocumentOptions& options = {});
 
+// Whether the request prints onto pre-printed cards S-21 10/15: the sheet
+// S-21 11/23 is drawn whole on plain paper, so the test print and the
+// preview's form are not for it.
+bool IsForPrePrintedCards(const CardRequest& request);
+
 // Whether a card can be drawn over the form of card version 0: it is a
-// data-only card of version 0 (a complete card draws the form itself, and
-// versions 1 and 2 have no form drawing).
+// data-only card of version 0 for pre-printed cards (a complete card draws
+// the form itself, and versions 1 and 2 have no form drawing).
 bool FormUnderlayFits(const CardRequest& card);
+
+// The service year a page of the request is for, as the year in which it
+// ends (2025 for September 2024 to August 2025): the current one, or the
+// one before with "Vorheriges Dienstjahr".
+int PrintedServiceYear(const CardRequest& request);
 
 // The request that draws the empty form under `card`: the complete card of
 // version 0 with the version's built-in default positions, which stand for

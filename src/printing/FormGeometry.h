@@ -20,6 +20,12 @@ inline std::uint32_t FormColumnToDevice(std::string_view columns, int index,
   return static_cast<std::uint32_t>(hundredths) * unitsPerInch / 100;
 }
 
+// A length of `hundredths` of an inch in device units, as the card converts
+// its inch values: hundredths × units / 100 in unsigned arithmetic, truncating.
+inline int HundredthsToDevice(int hundredths, std::uint32_t unitsPerInch) {
+  return static_cast<int>(static_cast<std::uint32_t>(std::max(0, hundredths)) * unitsPerInch / 100);
+}
+
 // The surface's horizontal or vertical units per inch (kLogPixelsX or
 // kLogPixelsY) for the unsigned arithmetic of the card geometry.
 inline std::uint32_t UnitsPerInch(DrawingSurface& surface, int index) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 namespace morvind {
 
 // Which publisher record a print puts on paper.
@@ -11,5 +13,9 @@ enum class RecordForm {
   // service year a page.
   kSheet1123 = 1,
 };
+
+// The names the window gives the two forms.
+inline constexpr std::string_view kCardFormName = "Karte S-21 10/15";
+inline constexpr std::string_view kSheetFormName = "Blatt S-21 11/23";
 
 }  // namespace morvind

@@ -15,28 +15,50 @@ int Parity(int year) {
 int SumBackwards(const PublisherTable& table, int publisher, int column, int count, int month,
                  int slot, const StringTable& strings, std::string& out) {
   int sum = 0;
-  int quarters = 0;
+  HoursTotal hours;
   for (int i = 0; i < count; ++i) {
     if (month == 11 && i > 0) slot = 1 - slot;
-    sum += table.ReportFigure(publisher, month, column, slot);
     if (column == kHours) {
-      quarters += table.HourQuarters(publisher, month, slot);
-      // Four quarters make an hour. A sound record holds at most 3 quarters
-      // a month, so one carry suffices; the loop also keeps a damaged word
-      // from leaving a count that has no sign.
-      while (quarters > 3) {
-        sum += 1;
-        quarters -= 4;
-      }
+      hours.Add(table.ReportFigure(publisher, month, column, slot),
+                table.HourQuarters(publisher, month, slot));
+    } else {
+      sum += table.ReportFigure(publisher, month, column, slot);
     }
     month = month == 0 ? 11 : month - 1;
   }
+  if (column == kHours) {
+    out = hours.Text(strings);
+    return hours.Hours();
+  }
   out = std::to_string(sum);
-  if (column == kHours && quarters != 0) out += QuarterText(quarters, false, strings);
   return sum;
 }
 
 }  // namespace
+
+void HoursTotal::Add(int hours, int quarters) {
+  hours_ += hours;
+  quarters_ += quarters;
+  // Four quarters make an hour. A sound record holds at most 3 quarters a
+  // month, so one carry suffices; the loop also keeps a damaged word from
+  // leaving a count that has no sign.
+  while (quarters_ > 3) {
+    hours_ += 1;
+    quarters_ -= 4;
+  }
+}
+
+std::string HoursTotal::Text(const StringTable& strings) const {
+  std::string text = std::to_string(hours_);
+  if (quarters_ != 0) text += QuarterText(quarters_, false, strings);
+  return text;
+}
+
+std::string MonthHoursText(int hours, int quarters, const StringTable& strings) {
+  if (quarters == 0) return hours != 0 ? std::to_string(hours) : std::string();
+  if (hours == 0) return QuarterText(quarters, true, strings);
+  return std::to_string(hours) + QuarterText(quarters, false, strings);
+}
 
 int TotalToDate(const PublisherTable& table, int publisher, int column, int count, int reportMonth,
                 int reportYearShort, const StringTable& strings, std::string& out) {

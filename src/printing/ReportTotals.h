@@ -7,6 +7,25 @@
 
 namespace morvind {
 
+// Hours with their hour quarters, summed as the card's totals carry them:
+// four quarters make an hour, and a remaining quarter count follows the
+// whole hours as its sign.
+class HoursTotal {
+ public:
+  void Add(int hours, int quarters);
+  int Hours() const { return hours_; }
+  // "37½", "0¼" with only a quarter, "12" without quarters.
+  std::string Text(const StringTable& strings) const;
+
+ private:
+  int hours_ = 0;
+  int quarters_ = 0;
+};
+
+// A month's hours as the card writes them: "12¾", a part hour alone ("½")
+// without whole hours, empty when there are neither.
+std::string MonthHoursText(int hours, int quarters, const StringTable& strings);
+
 // The sum of `column` over the last `count` months ending with the report
 // month; hour quarters carry into whole hours and a remaining quarter count
 // follows as its sign ("37½", "0¼"). The text goes to `out`; returns the sum.

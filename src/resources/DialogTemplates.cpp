@@ -88,7 +88,7 @@ DialogTemplate OptionsTemplate() {
       kOptionsTemplate,
       "",
       271,
-      201,
+      232,
       "MS Sans Serif",
       8,
       kModalFrame,
@@ -125,6 +125,10 @@ DialogTemplate OptionsTemplate() {
           {1062, K::kPushButton, "Layout Einzelheiten", kButton, 6, 180, 145, 14},
           {1067, K::kListBox, "", kNotify | kNoIntegralHeight | kVScroll | kBorder | kTabStop, 6,
            137, 145, 40},
+          // The record form, in a group of its own under everything else.
+          {kStaticId, K::kGroupBox, " Formular ", kGroupStart, 5, 199, 260, 28},
+          {1090, K::kRadioButton, "Karte S-21 10/15", kGroupStart, 14, 211, 100, 10},
+          {1091, K::kRadioButton, "Blatt S-21 11/23", 0, 130, 211, 100, 10},
       }};
 }
 

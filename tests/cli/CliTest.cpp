@@ -25,8 +25,7 @@
 #include "data/ExtendedInfo.h"
 #include "data/TextServices.h"
 #include "layout/LayoutFile.h"
-#include "printing/CardHeader.h"
-#include "printing/MonthlyBody.h"
+#include "printing/CardDocument.h"
 #include "printing/RecordingSurface.h"
 #include "printing/qt/QtTextMeasure.h"
 #include "support/DataWriter.h"
@@ -140,6 +139,14 @@ std::vector<std::string> FirstTextOfEachPage(const std::string& listing) {
   return names;
 }
 
+// A text of a drawing listing and its word in the PDF; the listed x is the
+// word's left end, or its right end (alignments 2 and 3).
+struct PositionCheck {
+  const char* listed;
+  const char* word;
+  bool rightEdge;
+};
+
 // A data folder with the demo congregation (written for kToday) and an
 // empty settings file, and a second folder for what the runs print.
 class CliTest : public ::testing::Test {
@@ -165,6 +172,11 @@ class CliTest : public ::testing::Test {
     return RunProgram(args, data_.Path(), capture_.Path());
   }
 
+  // The listing at 1200 units per inch and the PDF of the page of `card`
+  // put each checked text at the same place, within a point.
+  void ExpectListedPositionsArePrinted(const std::vector<std::string>& card,
+                                       const std::vector<PositionCheck>& checks);
+
   test::TempFolder data_{"cli-data"};
   test::TempFolder capture_{"cli-capture"};
 };
@@ -187,14 +199,7 @@ RecordingSurface::TextMeasure PrintFonts() {
 std::string ExpectedListing(const std::vector<CardRequest>& cards, int dpi) {
   RecordingSurface surface(dpi, dpi);
   surface.SetTextMeasure(PrintFonts());
-  surface.StartDoc("Card Header");
-  for (const CardRequest& card : cards) {
-    surface.StartPage();
-    DrawCardHeader(surface, card);
-    DrawMonthlyBody(surface, card);
-    surface.EndPage();
-  }
-  surface.EndDoc();
+  DrawCardDocument(surface, cards);
   return surface.ToJsonLines();
 }
 
@@ -359,6 +364,25 @@ TEST_F(CliTest, ListingMatchesTheDrawingOfTheSameRequest) {
          r.layout.Set(kBodyTop, "2.00");
          r.months = upToFebruary;
        }},
+      {"the sheet S-21 11/23 of the previous service year",
+       {"--publisher", "4", "--form", "11/23", "--previous-year"},
+       600,
+       nullptr,
+       [&](CardRequest& r) {
+         r.form = RecordForm::kSheet1123;
+         r.previousYearBox = true;
+       }},
+      {"the sheet chosen in the settings ignores the card version's rules",
+       {"--publisher", "1", "--dpi", "1200"},
+       1200,
+       [](const fs::path& folder) {
+         WriteFile(folder / "test.INI", "[Format]\nCard Version=2\nForm=1\n");
+       },
+       [&](CardRequest& r) {
+         r.form = RecordForm::kSheet1123;
+         r.publisher = kJuergen;
+         r.cardName = "Jürgen Friedrich Müller-Lüdenscheidt";
+       }},
       {"in September the whole year and its totals print",
        {"--publisher", "4", "--totals", "--date", "2024-09-05"},
        600,
@@ -448,6 +472,7 @@ TEST_F(CliTest, SelectsCardsByRecordFilterAndName) {
 
 TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
   fs::create_directory(data_.File("empty"));
+  WriteFile(data_.File("sheet.INI"), "[Format]\nForm=1\n");
   const auto before = Snapshot(data_.Path());
   const struct {
     std::vector<std::string> args;
@@ -487,6 +512,13 @@ TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
        "--form-overlay needs data-only cards of card version 0"},
       {{"--all", "--ops", "out.txt", "--form-overlay", "--card-version", "1"},
        "--form-overlay needs data-only cards of card version 0"},
+      {{"--all", "--pdf", "out.pdf", "--form", "11/24"}, "bad form '11/24'"},
+      {{"--all", "--pdf", "out.pdf", "--gender", "--form", "11/23", "--totals"},
+       "--gender is for the card S-21 10/15, not for --form 11/23"},
+      {{"--all", "--ops", "out.txt", "--form=11/23", "--card-version", "0"},
+       "--card-version is for the card"},
+      {{"--all", "--ops", "out.txt", "--settings", "sheet.INI", "--months", "9"},
+       "--months is for the card S-21 10/15; the settings choose the sheet S-21 11/23"},
   };
   for (const auto& c : cases) {
     RunResult run = Print(c.args);
@@ -597,10 +629,9 @@ std::vector<PdfWord> PdfWords(const std::string& bbox) {
   return words;
 }
 
-TEST_F(CliTest, ListedPositionsOfTheCompleteCardAreThePrintedOnes) {
-  if (!ToolAvailable("pdftotext", capture_.Path())) GTEST_SKIP() << "poppler-utils missing";
+void CliTest::ExpectListedPositionsArePrinted(const std::vector<std::string>& card,
+                                              const std::vector<PositionCheck>& checks) {
   constexpr int kDpi = 1200;
-  const std::vector<std::string> card = {"--publisher", "2", "--complete-card"};
   std::vector<std::string> pdfArgs = card, opsArgs = card;
   pdfArgs.insert(pdfArgs.end(), {"--pdf", capture_.File("card.pdf").string()});
   opsArgs.insert(opsArgs.end(),
@@ -623,23 +654,14 @@ TEST_F(CliTest, ListedPositionsOfTheCompleteCardAreThePrintedOnes) {
       if (w.text == text) return &w;
     return nullptr;
   };
-  // Everything relative to the "Name:" label at the card's left edge, so
+  // Everything relative to the "Name:" label at the form's left edge, so
   // the page's own margins do not count. Texts placed after other texts
   // are the ones a made-up width rule would misplace.
   const ListedText* origin = listedText("Name:");
   const PdfWord* pdfOrigin = pdfWord("Name:");
   ASSERT_TRUE(origin && pdfOrigin);
-  const struct {
-    const char* listed;
-    const char* word;  // its word in the PDF
-    bool rightEdge;    // the listed x is the text's right end (alignment 3)
-  } checks[] = {{"Ministerial servant", "servant", true},
-                {"Elder", "Elder", true},
-                {"Regular pioneer", "Regular", false},
-                {"Anointed or \"other sheep\":", "Anointed", false},
-                {"Mobile telephone:", "Mobile", false}};
   const double pointsPerUnit = 72.0 / kDpi;
-  for (const auto& c : checks) {
+  for (const PositionCheck& c : checks) {
     SCOPED_TRACE(c.listed);
     const ListedText* t = listedText(c.listed);
     const PdfWord* w = pdfWord(c.word);
@@ -650,6 +672,22 @@ TEST_F(CliTest, ListedPositionsOfTheCompleteCardAreThePrintedOnes) {
     EXPECT_NEAR(listedX, printedX, 1.0);
     EXPECT_NEAR(listedY, w->yMin - pdfOrigin->yMin, 1.0);
   }
+}
+
+TEST_F(CliTest, ListedPositionsOfTheCompleteCardAndTheSheetAreThePrintedOnes) {
+  if (!ToolAvailable("pdftotext", capture_.Path())) GTEST_SKIP() << "poppler-utils missing";
+  ExpectListedPositionsArePrinted({"--publisher", "2", "--complete-card"},
+                                  {{"Ministerial servant", "servant", true},
+                                   {"Elder", "Elder", true},
+                                   {"Regular pioneer", "Regular", false},
+                                   {"Anointed or \"other sheep\":", "Anointed", false},
+                                   {"Mobile telephone:", "Mobile", false}});
+  ExpectListedPositionsArePrinted({"--publisher", "4", "--form", "11/23"},
+                                  {{"Ursula Schäfer", "Ursula", false},  // after "Name:"
+                                   {"Female", "Female", false},
+                                   {"September", "September", false},
+                                   {"Total", "Total", true},
+                                   {"S-21-E 11/23", "S-21-E", false}});
 }
 
 // The test print: every page gets the empty form in grey first, then the
@@ -688,7 +726,8 @@ TEST_F(CliTest, HelpListsEveryOption) {
           "--months",        "--totals",        "--no-header",    "--gender",
           "--previous-year", "--complete-card", "--no-long-name", "--last-name-first",
           "--form-overlay",  "--card-version",  "--pdf",          "--printer",
-          "--ops",           "--dpi",           "--help",         "--version"}) {
+          "--ops",           "--dpi",           "--help",         "--version",
+          "--form"}) {
       EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
     // The complete card draws the months up to the report month, not all twelve.

@@ -53,6 +53,11 @@ TEST(PrintChoicesTest, RulesDecideWhatTheWishesEndUpAs) {
   PrintWishes versionTwoComplete = versionTwo;
   versionTwoComplete.completeCard = true;
   versionTwoComplete.useLongName = false;
+  // The sheet keeps the stored version 2 and none of its rules, and takes
+  // none of the card's boxes.
+  PrintWishes sheet = versionTwoComplete;
+  sheet.form = RecordForm::kSheet1123;
+  sheet.useLongName = true;
 
   const Case cases[] = {
       // In March (report month February) the months up to February can be
@@ -77,6 +82,8 @@ TEST(PrintChoicesTest, RulesDecideWhatTheWishesEndUpAs) {
        false, false, false, false, false, false, "111111000000"},
       {"complete card wins over the version", versionTwoComplete, kFebruary, 0, true, true, false,
        true, true, true, false, "111111111111"},
+      {"the sheet: previous year and long name whatever the version", sheet, kFebruary, 2, false,
+       false, false, false, true, false, true, "000000000000"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -87,6 +94,9 @@ TEST(PrintChoicesTest, RulesDecideWhatTheWishesEndUpAs) {
     EXPECT_EQ(choices.printHeaderEnabled, c.headerEnabled);
     EXPECT_EQ(choices.genderTicks, c.gender);
     EXPECT_EQ(choices.genderTicksEnabled, c.header);
+    CardRequest request;
+    ApplyPrintChoices(choices, request);
+    EXPECT_EQ(request.form, c.wishes.form);
     EXPECT_EQ(choices.previousYearBox, c.previousYear);
     EXPECT_EQ(choices.previousServiceYear, c.previousYear);
     EXPECT_EQ(choices.totals, c.totals);

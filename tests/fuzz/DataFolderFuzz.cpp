@@ -3,7 +3,8 @@
 // "remark9.dat"; byte 1 picks the language code; byte 2 the settings and
 // wishes (bits 0-1 date format, 2 last name first, 3-4 card version, 5
 // previous service year, 6 totals, 7 no long name); byte 3 the month of the
-// start date (2024). The four parts are the four files.
+// start date (2024). The four parts are the four files. Every folder is
+// printed and previewed as cards, complete cards and sheets S-21 11/23.
 
 #include "app/CardPlan.h"
 #include "app/Language.h"
@@ -16,6 +17,7 @@
 #include "layout/LayoutFile.h"
 #include "preview/BodyPreview.h"
 #include "preview/HeaderPreview.h"
+#include "preview/SheetPreview.h"
 #include "printing/CardDocument.h"
 
 namespace morvind::fuzz {
@@ -64,8 +66,10 @@ int FuzzDataFolder(const std::uint8_t* data, std::size_t size) {
   FUZZ_CHECK(cards.size() + 1 <= static_cast<std::size_t>(table.Count()), kTarget,
              "more cards than publishers");
 
-  for (bool complete : {false, true}) {
+  for (int mode : {0, 1, 2}) {  // the card, the complete card, the sheet
+    const bool complete = mode == 1, sheet = mode == 2;
     PrintWishes wishes;
+    wishes.form = sheet ? RecordForm::kSheet1123 : RecordForm::kCard1015;
     wishes.cardVersion = settings.cardVersion;
     wishes.completeCard = complete;
     wishes.previousYear = (choice >> 5) & 1;
@@ -99,10 +103,11 @@ int FuzzDataFolder(const std::uint8_t* data, std::size_t size) {
     for (const CardRequest& request : requests) {
       if (complete && &request != &requests.front()) break;
       RecordingSurface pane;
-      DrawHeaderPreview(0, 0, 400, 80, pane, request);
+      (sheet ? DrawSheetHeaderPreview : DrawHeaderPreview)(0, 0, 400, 80, pane, request);
       CheckDrawing(pane, -400, 800, kTarget, "header preview");
       pane.Clear();
-      DrawBodyPreview(0, 0, 540, 210, pane, request, 1, 1);
+      if (sheet) DrawSheetTablePreview(0, 0, 540, 210, pane, request);
+      if (!sheet) DrawBodyPreview(0, 0, 540, 210, pane, request, 1, 1);
       CheckDrawing(pane, -540, 1080, kTarget, "body preview");
     }
   }

@@ -232,6 +232,61 @@ TEST_F(PrintCommandsTest, FormAndTestPrintAreOffForCardVersionsWithoutAForm) {
   EXPECT_TRUE(messages.questions.empty());
 }
 
+// Every print command draws the sheet when it is chosen, but the test print
+// and the preview's form, which are for pre-printed cards; a sheet wider
+// than the printer's paper with the margin is said to be so first.
+TEST_F(PrintCommandsTest, EveryCommandFollowsTheSheetAndNarrowPaperIsToldBeforePrinting) {
+  WriteSettings("[Format]\nForm=1\n");
+  printDialogs.saveAnswers = {FileQ("blatt.pdf"), FileQ("liste.pdf")};
+  QString formTip;  // of the test print, then of the preview's form when it is off
+  printDialogs.previewScript = [&](QPrintPreviewDialog& preview) {
+    auto* form = preview.findChild<QAction*>(QStringLiteral("formUnderlay"));
+    if (form->isEnabled() || form->toolTip() != formTip) formTip.clear();
+  };
+  RunMain([&](MainDialog& dialog) {
+    dialog.Commands()->UpdateStates();
+    QAction* test = dialog.Commands()->Action(PrintCommands::kTestPrint);
+    EXPECT_FALSE(test->isEnabled());
+    formTip = test->toolTip();
+    Run(dialog, PrintCommands::kTestPrint);
+    Click(dialog, kIdOk);
+    Run(dialog, PrintCommands::kPreview);
+    Run(dialog, PrintCommands::kPrintList);
+    Run(dialog, PrintCommands::kSaveCardPdf);
+    Run(dialog, PrintCommands::kSaveListPdf);
+  });
+  ASSERT_EQ(prints.size(), 3u);
+  for (const PrintCall& call : prints) {
+    EXPECT_NE(call.drawing->FindText("Service Year"), nullptr);
+    EXPECT_EQ(call.drawing->FindText("SEPTEMBER"), nullptr);  // nothing of the card
+  }
+  EXPECT_EQ(Publishers(prints[2]), (std::vector<int>{1, 2, 3, 4}));
+  EXPECT_EQ(PdfPages(File("blatt.pdf")), 1);
+  EXPECT_EQ(PdfPages(File("liste.pdf")), 4);
+  EXPECT_EQ(formTip, QStringLiteral("Nur für vorgedruckte Karten S-21 10/15"));
+  EXPECT_EQ(printDialogs.saveSuggestions[0], FileQ("S-21 2027 Meier, Anna.pdf"));
+  EXPECT_EQ(messages.questions,
+            (std::vector<std::string>{"4 Karten drucken?", "4 Karten als PDF speichern?"}));
+
+  // With a left margin of 1.50 inches the 7-inch sheet is wider than the
+  // paper can print: asked before each print, and "Abbrechen" prints nothing.
+  WriteSettings("[Format]\nForm=1\nUnit=1\n[Margins]\nLeft=1.50\n");
+  prints.clear();
+  messages.questions.clear();
+  messages.answers = {false, true, false};
+  RunMain([&](MainDialog& dialog) {
+    Click(dialog, kIdOk);
+    Click(dialog, kIdOk);
+    Run(dialog, PrintCommands::kPrintList);
+  });
+  ASSERT_EQ(messages.questions.size(), 3u);
+  EXPECT_EQ(messages.questions[0], messages.questions[2]);
+  EXPECT_NE(messages.questions[0].find("Das Blatt S-21 11/23 ist mit dem linken Rand 216 mm breit"),
+            std::string::npos)
+      << messages.questions[0];
+  EXPECT_EQ(prints.size(), 1u);
+}
+
 TEST_F(PrintCommandsTest, ThePrintButtonsMenuAndCtrlP) {
   std::vector<QString> entries;
   RunMain([&](MainDialog& dialog) {
@@ -270,10 +325,10 @@ TEST_F(PrintCommandsTest, PdfFilesAreSuggestedRefuseTheProgramsFilesAndAreWritte
     Run(dialog, PrintCommands::kSaveListPdf);  // the file dialog cancelled
   });
   ASSERT_EQ(printDialogs.saveSuggestions.size(), 8u);
-  EXPECT_EQ(printDialogs.saveSuggestions[0], FileQ("S-21 Meier, Anna.pdf"));
-  EXPECT_EQ(printDialogs.saveSuggestions[5], FileQ("S-21 Alle Verkündiger.pdf"));
+  EXPECT_EQ(printDialogs.saveSuggestions[0], FileQ("S-21 2027 Meier, Anna.pdf"));
+  EXPECT_EQ(printDialogs.saveSuggestions[5], FileQ("S-21 2027 Alle Verkündiger.pdf"));
   // The folder of the last file written is offered next.
-  EXPECT_EQ(printDialogs.saveSuggestions[7], FileQ("out/S-21 Alle Verkündiger.pdf"));
+  EXPECT_EQ(printDialogs.saveSuggestions[7], FileQ("out/S-21 2027 Alle Verkündiger.pdf"));
   EXPECT_EQ(printDialogs.saveTitles[0], QStringLiteral("Karte als PDF speichern"));
   // ".pdf" is added: the data file itself is never the target.
   EXPECT_EQ(PdfPages(File("tdat9.bin.pdf")), 1);

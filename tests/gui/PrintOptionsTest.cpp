@@ -115,6 +115,54 @@ TEST_F(PrintOptionsTest, CardVersionOneChosenInTheOptionsDialogLocksTheVersionZe
   EXPECT_TRUE(FileExists("cplot1.dat"));
 }
 
+TEST_F(PrintOptionsTest, TheSheetKeepsTheCardsBoxesDisabledAndTheCardFindsThemAsTheyWere) {
+  WriteSettings("[Format]\nCard Version=1\n");
+  for (int form : {OptionsDialog::kSheetFormRadio, OptionsDialog::kCardFormRadio}) {
+    host.Expect(kOptionsTemplate, [form](Dialog& options) {
+      EXPECT_TRUE(options.CheckState(form == OptionsDialog::kSheetFormRadio
+                                         ? OptionsDialog::kCardFormRadio
+                                         : OptionsDialog::kSheetFormRadio));
+      EXPECT_TRUE(options.CheckState(OptionsDialog::kFirstDateFormat));  // a group of its own
+      options.ClickButton(form);
+      EXPECT_TRUE(options.CheckState(OptionsDialog::kFirstDateFormat));
+      options.ClickButton(kIdOk);
+    });
+  }
+  const std::vector<int> cardBoxes = {MainDialog::kPrintHeaderBox, MainDialog::kGenderTicksBox,
+                                      MainDialog::kCompleteCardBox, MainDialog::kTotalsBox};
+  RunMain([&](MainDialog& dialog) {
+    Click(dialog, MainDialog::kOptionsButton);  // the sheet
+    EXPECT_EQ(dialog.form, RecordForm::kSheet1123);
+    EXPECT_EQ(dialog.cardVersion, 1);  // kept as it is
+    EXPECT_EQ(dialog.Title(), "Morvind - Blatt S-21 11/23");
+    // Neither the card version's rules nor a later click enable the card's boxes.
+    EXPECT_TRUE(dialog.IsEnabled(MainDialog::kLongNameBox));
+    Click(dialog, MainDialog::kPreviousYearBox);
+    EXPECT_EQ(dialog.previousServiceYear, 1);
+    EXPECT_EQ(EnabledMonths(dialog), "............");
+    for (int id : cardBoxes) EXPECT_FALSE(dialog.IsEnabled(id)) << id;
+
+    Click(dialog, MainDialog::kOptionsButton);  // back to the card of version 1
+    EXPECT_EQ(dialog.Title(), "Morvind - S-21-X  Ostrel 9a");
+    EXPECT_FALSE(dialog.IsEnabled(MainDialog::kPreviousYearBox));
+    EXPECT_FALSE(dialog.IsEnabled(MainDialog::kLongNameBox));
+    EXPECT_EQ(EnabledMonths(dialog), "xxx.........");
+  });
+  EXPECT_EQ(leftoverScripts, 0);
+  EXPECT_NE(ReadFileText("morvind.INI").find("Form=0\n"), std::string::npos);
+
+  // Chosen at start: the sheet's states from the first moment, and the
+  // header box kept checked for the card.
+  WriteSettings("[Format]\nCard Version=2\nForm=1\n");
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(dialog.Title(), "Morvind - Blatt S-21 11/23");
+    EXPECT_TRUE(dialog.IsEnabled(MainDialog::kPreviousYearBox));
+    EXPECT_TRUE(dialog.CheckState(MainDialog::kPrintHeaderBox));
+    EXPECT_EQ(EnabledMonths(dialog), "............");
+    for (int id : cardBoxes) EXPECT_FALSE(dialog.IsEnabled(id)) << id;
+  });
+}
+
 TEST_F(PrintOptionsTest, CancelAfterAnEarlierChangeStillRefillsTheList) {
   host.Expect(kOptionsTemplate, [](Dialog& options) { options.ClickButton(kIdCancel); });
   host.Expect(kOptionsTemplate, [](Dialog& options) { options.ClickButton(kIdCancel); });

@@ -58,6 +58,21 @@ std::optional<FilterChoice> ParseFilter(std::string_view text) {
   return std::nullopt;
 }
 
+std::optional<RecordForm> ParseForm(std::string_view text) {
+  if (text == "10/15") return RecordForm::kCard1015;
+  if (text == "11/23") return RecordForm::kSheet1123;
+  return std::nullopt;
+}
+
+// The options the sheet S-21 11/23 has no use for: what they choose is the
+// card's (its header, its boxes, its versions, its form underlay).
+bool IsCardOnlyOption(const std::string& option) {
+  static const std::set<std::string> kCardOnly = {
+      "--complete-card", "--no-header",    "--gender",      "--totals",
+      "--months",        "--card-version", "--form-overlay"};
+  return kCardOnly.count(option) != 0;
+}
+
 bool IsLeapYear(int year) {
   return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
@@ -155,6 +170,11 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
          o.cardVersion = ParseNumber(v, 0, 255);
          if (!o.cardVersion) fail("bad card version '" + v + "'");
        }},
+      {"--form",
+       [&](const std::string&, const std::string& v) {
+         o.form = ParseForm(v);
+         if (!o.form) fail("bad form '" + v + "': give 10/15 or 11/23");
+       }},
       {"--pdf", [&](const std::string& option,
                     const std::string& v) { setOutput(OutputKind::kPdf, option, v); }},
       {"--printer", [&](const std::string& option,
@@ -199,6 +219,7 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
       if (inlineValue) fail(arg + " takes no value");
       if (!seen.insert(arg).second) fail(arg + " is given twice");
       *flag->second = true;
+      if (IsCardOnlyOption(arg)) o.cardOnlyOptions.push_back(arg);
       continue;
     }
     auto option = valueOptions.find(arg);
@@ -222,6 +243,7 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
       continue;
     }
     option->second(arg, value);
+    if (IsCardOnlyOption(arg)) o.cardOnlyOptions.push_back(arg);
   }
   if (o.help || o.version) return result;  // answered whatever else was typed
 
@@ -229,10 +251,21 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
     fail("choose the cards: --publisher N, --name TEXT or --all");
   if (error.empty() && o.output == OutputKind::kNone)
     fail("choose the output: --pdf FILE, --printer NAME or --ops FILE");
+  if (error.empty() && o.form == RecordForm::kSheet1123 && !o.cardOnlyOptions.empty())
+    fail(CardOnlyOptionMessage(o.cardOnlyOptions.front(), false));
   if (error.empty() && o.dpi && o.output != OutputKind::kOps)
     fail("--dpi applies to --ops only (PDF files and printers use their own resolution)");
   result.error = error;
   return result;
+}
+
+std::string CardOnlyOptionMessage(const std::string& option, bool bySettings) {
+  if (bySettings) {
+    return option +
+           " is for the card S-21 10/15; the settings choose the sheet S-21 11/23 (give "
+           "--form 10/15 for the card)";
+  }
+  return option + " is for the card S-21 10/15, not for --form 11/23";
 }
 
 std::string HelpText() {
@@ -260,6 +293,14 @@ Which cards (one page a card, in list order, in one document):
                       unassigned; it applies to --publisher and --name as well
 
 What the cards hold (the main window's print options and their rules):
+  --form F            the record form: 10/15, the card S-21 10/15, or 11/23,
+                      the sheet S-21 11/23 drawn whole on plain paper, one
+                      service year a page (default: the setting "Form", which
+                      is 10/15 unless chosen otherwise in the window). The
+                      sheet takes --previous-year and the name options; the
+                      options only the card knows (--complete-card,
+                      --no-header, --gender, --totals, --months,
+                      --card-version, --form-overlay) are errors with it.
   --months LIST       calendar month numbers, e.g. 9,10,11, or "enabled" (the
                       default): every month the month rule enables. Months the
                       rule disables (in the current service year, those after

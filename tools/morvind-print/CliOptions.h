@@ -8,6 +8,7 @@
 
 #include "app/CardPlan.h"
 #include "app/Clock.h"
+#include "printing/RecordForm.h"
 
 namespace morvind::cli {
 
@@ -43,6 +44,10 @@ struct CliOptions {
   bool noLongName = false;
   bool lastNameFirst = false;
   std::optional<int> cardVersion;
+  std::optional<RecordForm> form;  // empty: the setting "Form"
+  // The options given that only the card S-21 10/15 knows, in the order
+  // given; the sheet S-21 11/23 takes none of them.
+  std::vector<std::string> cardOnlyOptions;
 
   OutputKind output = OutputKind::kNone;
   std::string outputTarget;  // file name or printer name; "-" for --ops: standard output
@@ -61,6 +66,10 @@ struct ParseResult {
 // (--pdf=cards.pdf); each may be given once.
 // --help, and then --version, win over everything else that is well-formed.
 ParseResult ParseCliOptions(const std::vector<std::string>& args);
+
+// The message for an option that only the card knows, given while the sheet
+// S-21 11/23 is chosen (`bySettings`: by the settings file, not by --form).
+std::string CardOnlyOptionMessage(const std::string& option, bool bySettings);
 
 // The text of --help.
 std::string HelpText();

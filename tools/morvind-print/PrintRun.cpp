@@ -81,8 +81,9 @@ std::string NoCardMessage(const CliOptions& options) {
   return "no such publisher: the list shows nobody";
 }
 
-std::string Plural(std::size_t count) {
-  return std::to_string(count) + (count == 1 ? " card" : " cards");
+std::string Plural(std::size_t count, RecordForm form) {
+  const std::string noun = form == RecordForm::kSheet1123 ? " sheet" : " card";
+  return std::to_string(count) + noun + (count == 1 ? "" : "s");
 }
 
 }  // namespace
@@ -174,6 +175,9 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
   if (cards.empty()) return Fail(kExitError, NoCardMessage(options));
 
   PrintWishes wishes;
+  wishes.form = options.form ? *options.form : settings.form;
+  if (wishes.form == RecordForm::kSheet1123 && !options.cardOnlyOptions.empty())
+    return Fail(kExitError, CardOnlyOptionMessage(options.cardOnlyOptions.front(), true));
   wishes.cardVersion = options.cardVersion ? *options.cardVersion : settings.cardVersion;
   wishes.completeCard = options.completeCard;
   wishes.printHeader = !options.noHeader;
@@ -217,20 +221,20 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
       }
       if (!ReplaceFileContents(options.outputTarget, listing))
         return Fail(kExitError, "can't write " + options.outputTarget);
-      std::printf("morvind-print: %s listed in %s\n", Plural(requests.size()).c_str(),
+      std::printf("morvind-print: %s listed in %s\n", Plural(requests.size(), wishes.form).c_str(),
                   options.outputTarget.c_str());
       return kExitOk;
     }
     case OutputKind::kPdf:
       if (!WritePdf(requests, options.outputTarget, document, error))
         return Fail(kExitError, error);
-      std::printf("morvind-print: %s written to %s\n", Plural(requests.size()).c_str(),
+      std::printf("morvind-print: %s written to %s\n", Plural(requests.size(), wishes.form).c_str(),
                   std::filesystem::absolute(options.outputTarget).c_str());
       return kExitOk;
     case OutputKind::kPrinter:
       if (!PrintOnPrinter(requests, options.outputTarget, document, error))
         return Fail(kExitError, error);
-      std::printf("morvind-print: %s sent to %s\n", Plural(requests.size()).c_str(),
+      std::printf("morvind-print: %s sent to %s\n", Plural(requests.size(), wishes.form).c_str(),
                   options.outputTarget.c_str());
       return kExitOk;
     case OutputKind::kNone:

@@ -21,7 +21,9 @@
 #include "layout/qt/OptionsDialog.h"
 #include "preview/BodyPreview.h"
 #include "preview/HeaderPreview.h"
+#include "preview/SheetPreview.h"
 #include "preview/qt/PreviewPane.h"
+#include "printing/SheetPage.h"
 #include "printing/qt/PrintJob.h"
 #include "resources/StringIds.h"
 #include "toolkit/AppIcon.h"
@@ -255,7 +257,9 @@ void MainDialog::FocusList() {
 }
 
 void MainDialog::UpdateTitle() {
-  SetTitle(Strings().Get(str::kProgramName) + " - " + CardVersionName(Strings(), cardVersion));
+  const std::string name = form == RecordForm::kSheet1123 ? std::string(kSheetFormName)
+                                                          : CardVersionName(Strings(), cardVersion);
+  SetTitle(Strings().Get(str::kProgramName) + " - " + name);
 }
 
 void MainDialog::UpdateFilterButton() {
@@ -310,23 +314,30 @@ void MainDialog::OnFilterClicked() {
 void MainDialog::ApplyMonthRule() {
   previousServiceYear = CheckState(kPreviousYearBox) ? 1 : 0;
   Invalidate(kBodyPane);
-  MonthBoxStates states = MonthRule(CheckState(kPreviousYearBox), reportMonth);
+  MonthBoxStates states = MonthRule(CheckState(kPreviousYearBox), reportMonth, form);
   for (int i = 0; i < 12; ++i) Enable(kFirstMonthBox + i, states.monthEnabled[i]);
   if (states.uncheckTotals) SetCheck(kTotalsBox, false);
   Enable(kTotalsBox, states.totalsEnabled);
 }
 
 void MainDialog::ApplyCardVersionStates() {
-  CardVersionStates states = CardVersionRule(cardVersion);
+  CardVersionStates states = PrintOptionRule(form, cardVersion);
   for (int id : {kPrintHeaderBox, kCompleteCardBox, kPreviousYearBox}) {
     bool allowed = id == kPrintHeaderBox    ? states.allowHeader
                    : id == kCompleteCardBox ? states.allowCompleteCard
                                             : states.allowPreviousYear;
-    if (!allowed) SetCheck(id, false);
+    if (!allowed && states.clearDisallowed) SetCheck(id, false);
     Enable(id, allowed);
   }
   // The long-name box keeps its check state and useLongName.
   Enable(kLongNameBox, states.allowLongName);
+  if (!states.allowGenderTicks) Enable(kGenderTicksBox, false);
+}
+
+void MainDialog::ApplyFormStates() {
+  ApplyMonthRule();
+  Enable(kGenderTicksBox,
+         PrintOptionRule(form, cardVersion).allowGenderTicks && CheckState(kPrintHeaderBox));
 }
 
 void MainDialog::OnMonthOrTotalsClicked() {
@@ -386,11 +397,15 @@ void MainDialog::OnOptionsClicked() {
   options.showFirstNameSort = IsPortuguese(languageCode);
   options.cardVersion = cardVersion;
   options.completeCard = completeCard != 0;
+  options.form = static_cast<int>(form);
+  bool formChanged = false;
   if (options.DoModal() == kIdOk) {
+    formChanged = options.form != static_cast<int>(form);
     if (options.dateFormat != dateFormat || options.topMargin != topMargin ||
         options.leftMargin != leftMargin || options.cardVersion != cardVersion ||
-        !(options.layout == layout))
+        !(options.layout == layout) || formChanged)
       settingsChanged = 1;
+    form = options.form == 1 ? RecordForm::kSheet1123 : RecordForm::kCard1015;
     topMargin = options.topMargin;
     leftMargin = options.leftMargin;
     dateFormat = options.dateFormat;
@@ -407,6 +422,7 @@ void MainDialog::OnOptionsClicked() {
   if (settingsChanged) {
     FillPublisherList();
     ApplyCardVersionStates();
+    if (formChanged) ApplyFormStates();
     UpdateTitle();
     RefreshSelection();
   }
@@ -468,7 +484,11 @@ void MainDialog::DrawHeaderPreview(int left, int top, int right, int bottom,
   if (texts.checkGenderBox) SetCheck(kGenderTicksBox, true);
   cardName = texts.cardName;
   cardMobile = texts.cardMobile;
-  morvind::DrawHeaderPreview(left, top, right, bottom, surface, BuildCardRequest());
+  if (form == RecordForm::kSheet1123) {
+    DrawSheetHeaderPreview(left, top, right, bottom, surface, BuildCardRequest());
+  } else {
+    morvind::DrawHeaderPreview(left, top, right, bottom, surface, BuildCardRequest());
+  }
 }
 
 void MainDialog::DrawBodyPreview(int left, int top, int right, int bottom,
@@ -478,7 +498,11 @@ void MainDialog::DrawBodyPreview(int left, int top, int right, int bottom,
   ListBox* list = PublisherList();
   request.publisher = list->GetItemData(list->GetCurSel());
   if (!data.table.IsValidIndex(request.publisher)) request.publisher = -1;
-  morvind::DrawBodyPreview(left, top, right, bottom, surface, request, 1, 1);
+  if (form == RecordForm::kSheet1123) {
+    DrawSheetTablePreview(left, top, right, bottom, surface, request);
+  } else {
+    morvind::DrawBodyPreview(left, top, right, bottom, surface, request, 1, 1);
+  }
 }
 
 std::optional<CardRequest> MainDialog::SelectedCardRequest() {
@@ -511,9 +535,31 @@ void MainDialog::PrintCard() {
     return;
   }
   std::optional<CardRequest> card = SelectedCardRequest();
-  if (card && Print(*printer, {*card}) == PrintOutcome::kNoPainter)
+  if (card && ConfirmPaperWidth(printer->pageLayout(), *card, "Drucken") &&
+      Print(*printer, {*card}) == PrintOutcome::kNoPainter)
     Messages().ShowMessage(kNoPainterMessage, MessageIcon::kNone);
   FocusList();
+}
+
+bool MainDialog::ConfirmPaperWidth(const QPageLayout& page, const CardRequest& request,
+                                   const char* goOn) {
+  if (request.form != RecordForm::kSheet1123) return true;
+  // The drawing starts at the printable area's left edge; what passes its
+  // right edge is lost.
+  const int printable = static_cast<int>(page.paintRect(QPageLayout::Inch).width() * 100);
+  if (SheetFitsPrintableWidth(request, printable)) return true;
+  auto length = [this](int hundredths) {
+    if (unit == LengthUnit::kMillimetre)
+      return QStringLiteral("%1 mm").arg((hundredths * 254 + 500) / 1000);
+    return QStringLiteral("%1 Zoll").arg(hundredths / 100.0, 0, 'f', 2);
+  };
+  const QString text =
+      QStringLiteral(
+          "Das Blatt S-21 11/23 ist mit dem linken Rand %1 breit, der Drucker bedruckt auf "
+          "seinem Papier nur %2. Rechts fehlt dann ein Teil des Blatts. (Die "
+          "Druckereinstellung bleibt, wie sie ist.)\n\nTrotzdem fortfahren?")
+          .arg(length(SheetWidthWithMargin(request)), length(printable));
+  return Messages().Ask(FromQt(text), goOn, "Abbrechen");
 }
 
 void MainDialog::ShowAboutBox() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPageLayout>
 #include <array>
 #include <optional>
 #include <string>
@@ -57,6 +58,9 @@ class MainDialog : public Dialog {
   void UpdateTitle();
   void ApplyMonthRule();
   void ApplyCardVersionStates();
+  // After a change of the record form: the month boxes follow the new
+  // form's month rule, the male/female tick the header box again.
+  void ApplyFormStates();
   bool CheckDataPassword();
   void PrintCard();
   void ShowAboutBox();
@@ -74,6 +78,11 @@ class MainDialog : public Dialog {
   std::optional<CardRequest> SelectedCardRequest();
   // The program's printer, or null when none is set up.
   QPrinter* CurrentPrinter() const;
+  // Before a print of `request`'s kind onto `page`: a sheet S-21 11/23 wider
+  // than the page's printable width (with the left margin) is said to be so
+  // and printed only when the user goes on with `goOn` ("Drucken",
+  // "Speichern"). True when the print may go ahead.
+  bool ConfirmPaperWidth(const QPageLayout& page, const CardRequest& request, const char* goOn);
   // Puts the cards on `printer` through the environment's print function.
   PrintOutcome Print(QPrinter& printer, const std::vector<CardRequest>& cards,
                      const CardDocumentOptions& options = {});

@@ -28,6 +28,8 @@ namespace {
 constexpr const char* kNoPrinterMessage = "No Printer";
 constexpr const char* kNoPainterMessage = "no hdc";
 constexpr int kProgressIntervalMs = 40;
+// Why the test print and the preview's form are not for the request.
+constexpr const char* kOnlyPrePrinted = "Nur für vorgedruckte Karten S-21 10/15";
 
 QString CardCount(std::size_t count) {
   return count == 1 ? QStringLiteral("1 Karte") : QStringLiteral("%1 Karten").arg(count);
@@ -116,14 +118,17 @@ void PrintCommands::AddTo(QMenu& menu) {
 }
 
 void PrintCommands::UpdateStates() {
-  const bool fits = FormUnderlayFits(window_.BuildCardRequest());
+  const CardRequest request = window_.BuildCardRequest();
+  const bool fits = FormUnderlayFits(request);
   QAction* test = actions_[kTestPrint];
   test->setEnabled(fits);
   test->setToolTip(
       fits ? QStringLiteral("Die Karte auf Normalpapier, über dem Formular in Hellgrau: zum "
                             "Vergleich mit einer vorgedruckten Karte")
-           : QStringLiteral("Nur für Kartenversion 0 ohne „Komplette Karte drucken“: "
-                            "die Versionen 1 und 2 haben kein gezeichnetes Formular"));
+      : !IsForPrePrintedCards(request)
+          ? QString::fromUtf8(kOnlyPrePrinted)
+          : QStringLiteral("Nur für Kartenversion 0 ohne „Komplette Karte drucken“: "
+                           "die Versionen 1 und 2 haben kein gezeichnetes Formular"));
 }
 
 PrintDialogs& PrintCommands::Dialogs() {
@@ -222,7 +227,8 @@ void PrintCommands::PrintList() {
   }
   QPrinter* printer = PrinterOrMessage();
   if (!printer) return;
-  if (window_.Messages().Ask(FromQt(CardCount(cards.size()) + QStringLiteral(" drucken?")),
+  if (window_.ConfirmPaperWidth(printer->pageLayout(), cards.front(), "Drucken") &&
+      window_.Messages().Ask(FromQt(CardCount(cards.size()) + QStringLiteral(" drucken?")),
                              "Drucken", "Abbrechen")) {
     PrintOutcome outcome =
         WithProgress<PrintOutcome>(cards, [&](const CardDocumentOptions& options) {
@@ -277,7 +283,10 @@ QString PrintCommands::SuggestedPdfPath(bool wholeList) const {
     if (folder.empty()) folder = std::filesystem::current_path();
   }
   folder = std::filesystem::absolute(folder);
-  return ToQt((folder / "").string()) + QStringLiteral("S-21 ") + name + QStringLiteral(".pdf");
+  // The service year printed on the pages tells one year's file from the next.
+  const int year = PrintedServiceYear(window_.BuildCardRequest());
+  return ToQt((folder / "").string()) + QStringLiteral("S-21 %1 ").arg(year) + name +
+         QStringLiteral(".pdf");
 }
 
 void PrintCommands::SavePdf(bool wholeList) {
@@ -317,6 +326,10 @@ void PrintCommands::SavePdf(bool wholeList) {
     return;
   }
   const QPageLayout page = PdfPage();
+  if (!window_.ConfirmPaperWidth(page, cards.front(), "Speichern")) {
+    window_.FocusList();
+    return;
+  }
   std::string reason;
   auto write = [&](const CardDocumentOptions& options) {
     return WritePdfFile(cards, target, page, options, reason);
@@ -361,13 +374,16 @@ void PrintCommands::SetUpPreview(QPrintPreviewDialog& preview, std::vector<CardR
   QAction* underlay = bar->addAction(QStringLiteral("Formular einblenden"));
   underlay->setObjectName(QStringLiteral("formUnderlay"));
   underlay->setCheckable(true);
-  const bool fits = FormUnderlayFits(window_.BuildCardRequest());
+  const CardRequest request = window_.BuildCardRequest();
+  const bool fits = FormUnderlayFits(request);
   underlay->setEnabled(fits);
   underlay->setToolTip(
       fits ? QStringLiteral("Das Formular der Karte in Hellgrau unter den Daten zeigen (nur in der "
                             "Ansicht: gedruckt wird ohne Formular)")
-           : QStringLiteral("Nur für Kartenversion 0 ohne „Komplette Karte drucken“: die "
-                            "Versionen 1 und 2 haben kein gezeichnetes Formular"));
+      : !IsForPrePrintedCards(request)
+          ? QString::fromUtf8(kOnlyPrePrinted)
+          : QStringLiteral("Nur für Kartenversion 0 ohne „Komplette Karte drucken“: die "
+                           "Versionen 1 und 2 haben kein gezeichnetes Formular"));
 
   std::optional<CardRequest> selected = window_.SelectedCardRequest();
   const std::size_t listCount = ListCards().size();

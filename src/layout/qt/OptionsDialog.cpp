@@ -29,6 +29,11 @@ bool OptionsDialog::OnInitDialog() {
     OnClicked(kFirstDateFormat + i, [this, i] { dateFormat = i; });
   }
 
+  for (int f = 0; f < 2; ++f) {
+    SetCheck(kCardFormRadio + f, f == form);
+    OnClicked(kCardFormRadio + f, [this, f] { form = f; });
+  }
+
   SetText(kTopMarginEdit, topMargin);
   SetText(kLeftMarginEdit, leftMargin);
   OnFocusLost(kTopMarginEdit, [this] { CommitMargin(kTopMarginEdit, topMargin); });

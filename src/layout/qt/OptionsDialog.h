@@ -11,7 +11,7 @@
 namespace morvind {
 
 // The options dialog (template 130): page margins, date format, top and
-// height of the monthly body, card version and printer; it opens the layout
+// height of the monthly body, card version, record form and printer; it opens the layout
 // details dialog and resets the layout to the version's defaults.
 //
 // The caller fills the public fields, runs DoModal and takes them back only
@@ -36,6 +36,9 @@ class OptionsDialog : public Dialog {
   bool completeCard = false;       // in only: the version list is then disabled
   bool showFirstNameSort = false;  // in only: the language is "portuguese"
   bool firstNameSort = false;
+  // The record form as the settings store it: 0 the card S-21 10/15, 1 the
+  // sheet S-21 11/23 (RecordForm); another value checks neither button.
+  int form = 0;
 
   // Control ids of template 130.
   static constexpr int kTopMarginEdit = 1014;
@@ -50,6 +53,8 @@ class OptionsDialog : public Dialog {
   static constexpr int kDetailsButton = 1062;
   static constexpr int kPrinterButton = 1012;
   static constexpr int kFirstNameSortBox = 1082;
+  static constexpr int kCardFormRadio = 1090;   // "Karte S-21 10/15"
+  static constexpr int kSheetFormRadio = 1091;  // "Blatt S-21 11/23"
 
   // Bounds of the body values in hundredths of an inch.
   static constexpr int kBodyTopLower = 100, kBodyTopUpper = 150;

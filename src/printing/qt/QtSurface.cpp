@@ -1,6 +1,7 @@
 #include "printing/qt/QtSurface.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 
 #include "printing/RecordingSurface.h"
 #include "toolkit/QtText.h"
@@ -75,8 +76,15 @@ int QtSurface::GetDeviceCaps(int index) {
 void QtSurface::SetMapMode(int) {}
 
 SurfaceObject QtSurface::CreateFont(const FontRecord& font) {
+  // A font asked for again is the same Qt font: Qt then finds its glyphs
+  // and metrics at once instead of looking the face up anew, which would
+  // cost more than the drawing on every page of a long document.
+  auto cached = std::find_if(fontCache_.begin(), fontCache_.end(),
+                             [&](const auto& entry) { return entry.first == font; });
+  if (cached == fontCache_.end())
+    cached = fontCache_.insert(fontCache_.end(), {font, ToQtFont(font)});
   SurfaceObject handle = nextHandle_++;
-  objects_[handle] = Object{Object::Kind::kFont, ToQtFont(font), QPen(), QBrush()};
+  objects_[handle] = Object{Object::Kind::kFont, cached->second, QPen(), QBrush()};
   return handle;
 }
 
@@ -145,9 +153,8 @@ Colour QtSurface::SetPenColor(Colour colour) {
 
 void QtSurface::DrawText(int x, int y, const QString& text, const QRect* clip) {
   const Object* font = Find(font_);
-  QFont qfont = font ? font->font : QFont();
+  const QFont& qfont = font ? font->font : defaultFont_;
   QFontMetricsF metrics(qfont, painter_.device());
-  qreal width = metrics.horizontalAdvance(text);
   bool updatesPosition = (align_ & kAlignUpdateCp) != 0;
   if (updatesPosition) {
     x = position_.x();
@@ -155,18 +162,26 @@ void QtSurface::DrawText(int x, int y, const QString& text, const QRect* clip) {
   }
   qreal left = x;
   int horizontal = align_ & 6;
+  // Measuring shapes the text once more; a left-aligned text that leaves
+  // the current position alone needs no width.
+  const qreal width =
+      horizontal != kAlignLeft || updatesPosition ? metrics.horizontalAdvance(text) : 0;
   if (horizontal == kAlignCenter) {
     left = x - width / 2;
   } else if (horizontal == kAlignRight) {
     left = x - width;
   }
   qreal baseline = (align_ & kAlignBottom) ? y - metrics.descent() : y + metrics.ascent();
-  painter_.save();
-  if (clip) painter_.setClipRect(*clip);
-  painter_.setFont(qfont);
+  // The painter's state is set only where it changes: every save and
+  // restore would be written into a PDF page as a state change of its own.
+  if (font_ != paintedFont_ || !font) {
+    painter_.setFont(qfont);
+    paintedFont_ = font_;
+  }
   painter_.setPen(ToQColor(textColour_));
+  if (clip) painter_.setClipRect(*clip);
   painter_.drawText(QPointF(left, baseline), text);
-  painter_.restore();
+  if (clip) painter_.setClipping(false);
   if (updatesPosition) {
     int advance = static_cast<int>(width + 0.5);
     position_.setX(horizontal == kAlignRight ? x - advance : x + advance);
@@ -205,10 +220,8 @@ void QtSurface::LineTo(int x, int y) {
   const Object* pen = Find(pen_);
   QPen line = pen ? pen->pen : QPen(Qt::black);
   line.setColor(ToQColor(penColour_));
-  painter_.save();
-  painter_.setPen(line);
+  painter_.setPen(line);  // the painter writes nothing when the pen is the same
   painter_.drawLine(position_, QPoint(x, y));
-  painter_.restore();
   position_ = QPoint(x, y);
 }
 

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPen>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "printing/DrawingSurface.h"
 
@@ -74,6 +76,11 @@ class QtSurface : public DrawingSurface {
   Colour textColour_ = kBlack;
   Colour penColour_ = kBlack;
   QPoint position_;
+  // Every font made on this surface, by what was asked for.
+  std::vector<std::pair<FontRecord, QFont>> fontCache_;
+  // The font the painter holds now (0: none of ours yet).
+  SurfaceObject paintedFont_ = 0;
+  QFont defaultFont_;
 };
 
 }  // namespace morvind

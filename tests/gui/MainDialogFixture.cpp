@@ -22,10 +22,11 @@ MainDialogFixture::MainDialogFixture() {
     PrintCall call;
     call.printer = &target;
     call.cards = cards;
-    call.formUnderlay = options.formUnderlay;
+    call.testSheet = options.testSheet;
     call.drawing = std::make_unique<RecordingSurface>();
     CardDocumentOptions drawing;
-    drawing.formUnderlay = options.formUnderlay;
+    drawing.testSheet = options.testSheet;
+    drawing.gridUnit = options.gridUnit;
     DrawCardDocument(*call.drawing, cards, drawing);
     prints.push_back(std::move(call));
     const std::size_t at = prints.size() - 1;

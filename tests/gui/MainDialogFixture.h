@@ -25,7 +25,7 @@ namespace morvind::test {
 struct PrintCall {
   QPrinter* printer = nullptr;
   std::vector<CardRequest> cards;
-  bool formUnderlay = false;
+  bool testSheet = false;
   int pagesDrawn = 0;
   PrintOutcome outcome = PrintOutcome::kPrinted;
   std::unique_ptr<RecordingSurface> drawing;

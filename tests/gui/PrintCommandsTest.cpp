@@ -12,6 +12,7 @@
 #include "MainDialogFixture.h"
 #include "app/qt/PrintCommands.h"
 #include "app/qt/PublisherListBox.h"
+#include "printing/TestSheet.h"
 #include "toolkit/SplitButton.h"
 
 namespace morvind::test {
@@ -32,7 +33,7 @@ int GreyOps(const PrintCall& call) {
   int grey = 0;
   for (const RecordedOp& op : call.drawing->Ops())
     if ((op.kind == RecordedOp::Kind::kText || op.kind == RecordedOp::Kind::kLine) &&
-        op.colour == kFormGrey)
+        op.colour == kGridGrey)
       ++grey;
   return grey;
 }
@@ -91,7 +92,7 @@ TEST_F(PrintCommandsTest, PreviewDrawsWhatDruckenPrintsAndPrintsOnlyFromItsPrint
 
     // The form shown, then printed from the preview: the print has no form.
     printDialogs.previewScript = [&](QPrintPreviewDialog& preview) {
-      auto* form = preview.findChild<QAction*>(QStringLiteral("formUnderlay"));
+      auto* form = preview.findChild<QAction*>(QStringLiteral("grid"));
       ASSERT_NE(form, nullptr);
       formEnabled = form->isEnabled();
       form->trigger();
@@ -109,9 +110,9 @@ TEST_F(PrintCommandsTest, PreviewDrawsWhatDruckenPrintsAndPrintsOnlyFromItsPrint
   EXPECT_EQ(GreyOps(prints[0]), 0);
   EXPECT_TRUE(formEnabled);
   EXPECT_EQ(GreyOps(prints[2]), 0);  // the second preview opens without the form
-  EXPECT_TRUE(prints[3].formUnderlay);
-  EXPECT_GT(GreyOps(prints[3]), 50);
-  EXPECT_FALSE(prints[4].formUnderlay);
+  EXPECT_TRUE(prints[3].testSheet);
+  EXPECT_GT(GreyOps(prints[3]), 30);
+  EXPECT_FALSE(prints[4].testSheet);
   EXPECT_EQ(prints[4].drawing->ToJsonLines(), prints[1].drawing->ToJsonLines());
   EXPECT_EQ(prints[4].printer, printer->Current());
   EXPECT_EQ(PdfPages(File("card.pdf")), 1);
@@ -201,35 +202,34 @@ TEST_F(PrintCommandsTest, TestPrintDrawsTheGreyFormAndDruckenNever) {
   ASSERT_EQ(messages.questions.size(), 2u);
   EXPECT_NE(messages.questions[0].find("Probedruck auf Normalpapier"), std::string::npos);
   ASSERT_EQ(prints.size(), 2u);
-  EXPECT_TRUE(prints[0].formUnderlay);
-  const RecordedOp* title = prints[0].drawing->FindText("CONGREGATION'S PUBLISHER RECORD");
-  ASSERT_NE(title, nullptr);
-  EXPECT_EQ(title->colour, kFormGrey);
+  EXPECT_TRUE(prints[0].testSheet);
+  const RecordedOp* unit = prints[0].drawing->FindText("0 Zoll");
+  ASSERT_NE(unit, nullptr);
+  EXPECT_EQ(unit->colour, kMarkGrey);
   EXPECT_EQ(prints[0].drawing->FindText("Anna Meier")->colour, kBlack);
   EXPECT_EQ(GreyOps(prints[1]), 0);
 }
 
-TEST_F(PrintCommandsTest, FormAndTestPrintAreOffForCardVersionsWithoutAForm) {
+TEST_F(PrintCommandsTest, TheTestSheetIsOffOnlyForTheCompleteCard) {
   WriteSettings("[Format]\nCard Version=1\n");
-  QString tip;
-  bool formEnabled = true;
+  std::vector<bool> gridEnabled, testPrintEnabled;
   printDialogs.previewScript = [&](QPrintPreviewDialog& preview) {
-    auto* form = preview.findChild<QAction*>(QStringLiteral("formUnderlay"));
-    formEnabled = form->isEnabled();
-    tip = form->toolTip();
+    gridEnabled.push_back(preview.findChild<QAction*>(QStringLiteral("grid"))->isEnabled());
   };
   RunMain([&](MainDialog& dialog) {
-    QMenu* menu = dialog.PrintButton()->Menu();
-    ASSERT_NE(menu, nullptr);
-    dialog.Commands()->UpdateStates();
-    EXPECT_FALSE(dialog.Commands()->Action(PrintCommands::kTestPrint)->isEnabled());
-    Run(dialog, PrintCommands::kTestPrint);
-    Run(dialog, PrintCommands::kPreview);
+    for (int complete : {0, 1}) {
+      dialog.completeCard = complete;
+      dialog.Commands()->UpdateStates();
+      testPrintEnabled.push_back(dialog.Commands()->Action(PrintCommands::kTestPrint)->isEnabled());
+      Run(dialog, PrintCommands::kPreview);
+      Run(dialog, PrintCommands::kTestPrint);
+    }
   });
-  EXPECT_FALSE(formEnabled);
-  EXPECT_TRUE(tip.contains(QStringLiteral("Versionen 1 und 2"))) << tip.toStdString();
-  EXPECT_EQ(prints.size(), 1u);  // the preview only
-  EXPECT_TRUE(messages.questions.empty());
+  EXPECT_EQ(gridEnabled, (std::vector<bool>{true, false}));
+  EXPECT_EQ(testPrintEnabled, (std::vector<bool>{true, false}));
+  ASSERT_EQ(prints.size(), 3u);  // two previews and one test print
+  EXPECT_TRUE(prints[1].testSheet);
+  EXPECT_EQ(messages.questions.size(), 1u);
 }
 
 TEST_F(PrintCommandsTest, ThePrintButtonsMenuAndCtrlP) {

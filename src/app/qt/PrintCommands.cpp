@@ -19,6 +19,7 @@
 #include "app/qt/PublisherListBox.h"
 #include "data/TextServices.h"
 #include "printing/OutputTarget.h"
+#include "printing/TestSheet.h"
 #include "printing/qt/PdfFile.h"
 #include "toolkit/QtText.h"
 
@@ -116,14 +117,13 @@ void PrintCommands::AddTo(QMenu& menu) {
 }
 
 void PrintCommands::UpdateStates() {
-  const bool fits = FormUnderlayFits(window_.BuildCardRequest());
+  const bool fits = TakesTestSheet(window_.BuildCardRequest());
   QAction* test = actions_[kTestPrint];
   test->setEnabled(fits);
   test->setToolTip(
       fits ? QStringLiteral("Die Karte auf Normalpapier, über dem Formular in Hellgrau: zum "
                             "Vergleich mit einer vorgedruckten Karte")
-           : QStringLiteral("Nur für Kartenversion 0 ohne „Komplette Karte drucken“: "
-                            "die Versionen 1 und 2 haben kein gezeichnetes Formular"));
+           : QStringLiteral("Nicht mit „Komplette Karte drucken“"));
 }
 
 PrintDialogs& PrintCommands::Dialogs() {
@@ -139,27 +139,8 @@ std::vector<CardRequest> PrintCommands::ListCards() const {
     lines.push_back(PublisherListLine{list->Text(i), list->GetItemData(i)});
   CardSelection all;
   all.kind = CardSelection::Kind::kAll;
-  const std::vector<int> publishers =
-      SelectCards(window_.data.table, lines, all, window_.lastNameFirst != 0);
-
-  // Every card takes the window's options; only the publisher and the
-  // texts chosen for them change, as PlanCardRequest does for the command
-  // line.
-  const CardRequest base = window_.BuildCardRequest();
-  std::vector<CardRequest> cards;
-  cards.reserve(publishers.size());
-  ExtendedInfo info;
-  for (int publisher : publishers) {
-    CardRequest card = base;
-    card.publisher = publisher;
-    CardTexts texts = CardTextsFor(window_.data, publisher, base.useLongName, base.lastNameFirst,
-                                   base.completeCard, window_.Environment().dataFolder, info);
-    card.cardName = texts.cardName;
-    card.cardMobile = texts.cardMobile;
-    if (texts.checkGenderBox) card.genderTicks = true;
-    cards.push_back(std::move(card));
-  }
-  return cards;
+  return PlanCards(window_.data, lines, all, window_.BuildCardRequest(),
+                   window_.Environment().dataFolder);
 }
 
 template <class Outcome>
@@ -236,7 +217,7 @@ void PrintCommands::PrintList() {
 
 void PrintCommands::TestPrint() {
   std::optional<CardRequest> card = window_.SelectedCardRequest();
-  if (!card || !FormUnderlayFits(*card)) {
+  if (!card || !TakesTestSheet(*card)) {
     window_.FocusList();
     return;
   }
@@ -247,7 +228,8 @@ void PrintCommands::TestPrint() {
       "Hellgrau, zum Vergleich mit einer vorgedruckten Karte. Bitte Normalpapier einlegen.";
   if (window_.Messages().Ask(question, "Drucken", "Abbrechen")) {
     CardDocumentOptions options;
-    options.formUnderlay = true;
+    options.testSheet = true;
+    options.gridUnit = window_.unit;
     if (window_.Print(*printer, {*card}, options) == PrintOutcome::kNoPainter)
       window_.Messages().ShowMessage(kNoPainterMessage, MessageIcon::kNone);
   }
@@ -358,16 +340,15 @@ void PrintCommands::SetUpPreview(QPrintPreviewDialog& preview, std::vector<CardR
   }
 
   bar->addSeparator();
-  QAction* underlay = bar->addAction(QStringLiteral("Formular einblenden"));
-  underlay->setObjectName(QStringLiteral("formUnderlay"));
+  QAction* underlay = bar->addAction(QStringLiteral("Raster einblenden"));
+  underlay->setObjectName(QStringLiteral("grid"));
   underlay->setCheckable(true);
-  const bool fits = FormUnderlayFits(window_.BuildCardRequest());
+  const bool fits = TakesTestSheet(window_.BuildCardRequest());
   underlay->setEnabled(fits);
   underlay->setToolTip(
       fits ? QStringLiteral("Das Formular der Karte in Hellgrau unter den Daten zeigen (nur in der "
                             "Ansicht: gedruckt wird ohne Formular)")
-           : QStringLiteral("Nur für Kartenversion 0 ohne „Komplette Karte drucken“: die "
-                            "Versionen 1 und 2 haben kein gezeichnetes Formular"));
+           : QStringLiteral("Nicht mit „Komplette Karte drucken“"));
 
   std::optional<CardRequest> selected = window_.SelectedCardRequest();
   const std::size_t listCount = ListCards().size();
@@ -396,7 +377,8 @@ void PrintCommands::SetUpPreview(QPrintPreviewDialog& preview, std::vector<CardR
   connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
           [this, &shown, &form](QPrinter* printer) {
             CardDocumentOptions options;
-            options.formUnderlay = form;
+            options.testSheet = form;
+            options.gridUnit = window_.unit;
             window_.Print(*printer, shown, options);
           });
 }

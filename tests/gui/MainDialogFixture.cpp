@@ -13,6 +13,7 @@ MainDialogFixture::MainDialogFixture() {
   printer = std::make_unique<PdfFilePrinter>(
       QString::fromStdString((folder.Path() / "card.pdf").string()));
   environment.ui = UiContext{&host, &messages, &strings};
+  environment.eventClock = &eventClock;
   environment.dataFolder = folder.Folder();
   environment.settingsFile = folder.Path() / "morvind.INI";
   environment.printer = printer.get();
@@ -23,10 +24,10 @@ MainDialogFixture::MainDialogFixture() {
     call.printer = &target;
     call.cards = cards;
     call.testSheet = options.testSheet;
+    call.gridUnit = options.gridUnit;
     call.drawing = std::make_unique<RecordingSurface>();
-    CardDocumentOptions drawing;
-    drawing.testSheet = options.testSheet;
-    drawing.gridUnit = options.gridUnit;
+    CardDocumentOptions drawing = options;
+    drawing.cardDone = nullptr;
     DrawCardDocument(*call.drawing, cards, drawing);
     prints.push_back(std::move(call));
     const std::size_t at = prints.size() - 1;

@@ -120,10 +120,13 @@ QRect DeepenIntoRoom(const QRect& rect, int neededHeight, const CaptionRoom& roo
 }
 
 int TitleBarWidth(const QString& title) {
-  const QFontMetrics metrics(QApplication::font());
+  // Many window managers write the title in bold.
+  QFont font = QApplication::font();
+  font.setBold(true);
+  const QFontMetrics metrics(font);
   const int bar = std::max(QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight),
                            metrics.height() + 10);
-  return metrics.horizontalAdvance(title) + 4 * bar + metrics.averageCharWidth() * 2;
+  return metrics.horizontalAdvance(title) + 4 * bar + metrics.averageCharWidth() * 4;
 }
 
 }  // namespace morvind

@@ -167,31 +167,27 @@ class SheetPainter {
 
   // Each figure sits just after its line: along the top edge right of it,
   // along the left edge below it. The first figure along the top names the
-  // unit.
+  // unit. Their places are noted so that no name covers them.
   void DrawFigures() {
     const SurfaceObject font = SelectFont(70);
     const int gap = dx_ / 40;
-    Box topOrigin;
-    for (int step : columns_) {
-      if (!IsFigureStep(step)) continue;
-      std::string text = FigureText(step, unit_);
-      if (step == 0) {
-        text += unit_ == LengthUnit::kInch ? " Zoll" : " mm";
-        const SurfaceSize size = surface_.GetTextExtentPoint32(text);
-        topOrigin = Box{X(step) + gap, gap, X(step) + gap + size.cx, gap + size.cy};
-      }
-      surface_.TextOut(X(step) + gap, gap, text);
-    }
-    for (int step : rows_) {
-      if (!IsFigureStep(step)) continue;
-      const std::string text = FigureText(step, unit_);
+    auto figure = [&](int x, int y, const std::string& text) {
       const SurfaceSize size = surface_.GetTextExtentPoint32(text);
+      const Box box{x, y, x + size.cx, y + size.cy};
       // Where both origins lie near the page's corner, the top's "0 Zoll"
       // stands for both.
-      if (step == 0 && OverlapArea(topOrigin, Box{gap, Y(step) + gap, gap + size.cx,
-                                                  Y(step) + gap + size.cy}) > 0)
-        continue;
-      surface_.TextOut(gap, Y(step) + gap, text);
+      for (const Box& other : figures_)
+        if (OverlapArea(box, other) > 0) return;
+      surface_.TextOut(x, y, text);
+      figures_.push_back(box);
+    };
+    for (int step : columns_) {
+      if (!IsFigureStep(step)) continue;
+      const std::string unit = step != 0 ? "" : unit_ == LengthUnit::kInch ? " Zoll" : " mm";
+      figure(X(step) + gap, gap, FigureText(step, unit_) + unit);
+    }
+    for (int step : rows_) {
+      if (IsFigureStep(step)) figure(gap, Y(step) + gap, FigureText(step, unit_));
     }
     ReleaseFont(font);
   }
@@ -203,7 +199,7 @@ class SheetPainter {
     const SurfaceObject pen = surface_.CreatePen(kPenSolid, std::max(1, dx_ / 150));
     surface_.SelectObject(pen);
     surface_.SetPenColor(kMarkGrey);
-    std::vector<Box> taken;  // the crosses' arms, then each name placed
+    std::vector<Box> taken = figures_;  // the figures, the crosses' arms, each name placed
     for (const Mark& mark : marks) {
       surface_.MoveTo(mark.x - arm, mark.y);
       surface_.LineTo(mark.x + arm, mark.y);
@@ -267,6 +263,7 @@ class SheetPainter {
   Box page_;
   int originX_ = 0, originY_ = 0;
   std::vector<int> columns_, rows_;  // the steps of the vertical and horizontal lines
+  std::vector<Box> figures_;         // where the figures stand
   SurfaceObject previousPen_ = 0, previousFont_ = 0;
   Colour previousPenColour_ = kBlack, previousTextColour_ = kBlack;
   int previousAlign_ = kAlignLeft;

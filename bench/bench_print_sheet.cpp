@@ -53,8 +53,9 @@ struct Sheets {
     setup.fontCharset = FontCharsetFor(setup.languageCode);
     setup.period = ReportPeriodFor(test::kBenchmarkDate);
     setup.choices = ChoosePrintOptions(wishes, setup.period.reportMonth);
+    const CardRequest base = BaseCardRequest(data, setup);
     for (int p = 1; p < data.table.Count(); ++p)
-      requests.push_back(PlanCardRequest(data, p, setup, folder.Folder()));
+      requests.push_back(PlanCardRequest(data, p, base, folder.Folder()));
   }
 };
 

@@ -77,21 +77,12 @@ CardTexts CardTextsFor(CongregationData& data, int publisher, bool useLongName, 
   return ChooseCardTexts(input);
 }
 
-CardRequest PlanCardRequest(CongregationData& data, int publisher, const CardSetup& setup,
-                            const DataFolder& folder) {
-  const PrintChoices& choices = setup.choices;
-  const bool lastNameFirst = setup.settings.lastNameFirst != 0;
-  ExtendedInfo info;
-  CardTexts texts = CardTextsFor(data, publisher, choices.useLongName, lastNameFirst,
-                                 choices.completeCard, folder, info);
-
+CardRequest BaseCardRequest(const CongregationData& data, const CardSetup& setup) {
   CardRequest request;
   request.table = &data.table;
   request.remarks = &data.remarks;
   request.strings = setup.strings;
-  request.publisher = publisher;
-  request.cardName = texts.cardName;
-  request.cardMobile = texts.cardMobile;
+  request.form = setup.settings.form;
   request.layout = setup.layout;
   request.topMargin = setup.settings.topMargin;
   request.leftMargin = setup.settings.leftMargin;
@@ -101,11 +92,33 @@ CardRequest PlanCardRequest(CongregationData& data, int publisher, const CardSet
   request.reportMonth = setup.period.reportMonth;
   request.reportYearShort = setup.period.reportYearShort;
   request.currentYear = setup.period.currentYear;
-  request.lastNameFirst = lastNameFirst;
-  ApplyPrintChoices(choices, request);
+  request.lastNameFirst = setup.settings.lastNameFirst != 0;
+  ApplyPrintChoices(setup.choices, request);
+  return request;
+}
+
+CardRequest PlanCardRequest(CongregationData& data, int publisher, const CardRequest& base,
+                            const DataFolder& folder) {
+  ExtendedInfo info;
+  const CardTexts texts = CardTextsFor(data, publisher, base.useLongName, base.lastNameFirst,
+                                       base.completeCard, folder, info);
+  CardRequest request = base;
+  request.publisher = publisher;
+  request.cardName = texts.cardName;
+  request.cardMobile = texts.cardMobile;
   // The header pane ticks "m/w" while the complete card is on.
   if (texts.checkGenderBox) request.genderTicks = true;
   return request;
+}
+
+std::vector<CardRequest> PlanCards(CongregationData& data,
+                                   const std::vector<PublisherListLine>& lines,
+                                   const CardSelection& selection, const CardRequest& base,
+                                   const DataFolder& folder) {
+  std::vector<CardRequest> cards;
+  for (int publisher : SelectCards(data.table, lines, selection, base.lastNameFirst))
+    cards.push_back(PlanCardRequest(data, publisher, base, folder));
+  return cards;
 }
 
 }  // namespace morvind

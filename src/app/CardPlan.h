@@ -71,11 +71,25 @@ struct CardSetup {
   PrintChoices choices;
 };
 
-// The request of one card of `publisher`, as the print command builds it:
-// the setup's fields, the choices, and the texts of CardTextsFor (a
-// complete card also ticks the male/female box, as its preview does). The
-// request points into `data`, which must outlive it and not move.
-CardRequest PlanCardRequest(CongregationData& data, int publisher, const CardSetup& setup,
+// What every card of a print of `setup` shares: its fields and choices,
+// no publisher yet. The request points into `data`, which must outlive it
+// and not move.
+CardRequest BaseCardRequest(const CongregationData& data, const CardSetup& setup);
+
+// The request of the card of `publisher`, as the print command builds it:
+// `base` (what every card of the print shares: the window's state, or
+// BaseCardRequest) with the publisher and the texts CardTextsFor chooses
+// for it by the base's options (a complete card also ticks the male/female
+// box, as its preview does).
+CardRequest PlanCardRequest(CongregationData& data, int publisher, const CardRequest& base,
                             const DataFolder& folder);
+
+// The cards of `selection` among the list's `lines` (SelectCards, with the
+// base's name order), in list order, each planned by PlanCardRequest: how
+// the window's list commands and morvind-print plan their cards alike.
+std::vector<CardRequest> PlanCards(CongregationData& data,
+                                   const std::vector<PublisherListLine>& lines,
+                                   const CardSelection& selection, const CardRequest& base,
+                                   const DataFolder& folder);
 
 }  // namespace morvind

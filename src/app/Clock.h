@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 namespace morvind {
 
 struct LocalDate {
@@ -27,6 +30,18 @@ class FixedClock : public Clock {
 
  private:
   LocalDate date_;
+};
+
+// When the user gave the input that is being handled now: the time stamp
+// the window system put on the key press or mouse click, in milliseconds
+// of its own clock. A command that keeps the program busy does not delay
+// the stamps of the presses that queue up meanwhile. Tests give the times.
+class EventClock {
+ public:
+  virtual ~EventClock() = default;
+  // Nothing when no input event is being handled (the program itself
+  // started the command) or the event carries no stamp.
+  virtual std::optional<std::uint64_t> CurrentEventTime() const = 0;
 };
 
 // The report month and the years derived from the date at start.

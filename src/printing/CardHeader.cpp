@@ -110,8 +110,6 @@ void DrawCardHeader(DrawingSurface& surface, const CardRequest& request) {
 
   const LayoutRecord& layout = request.layout;
   const bool complete = request.completeCard;
-  // The empty form: the boxes stay empty and no data item is drawn.
-  const bool formOnly = complete && request.formOnly;
   const bool cr = request.languageCode == "CR";
 
   const Units dx = UnitsPerInch(surface, kLogPixelsX);
@@ -131,11 +129,10 @@ void DrawCardHeader(DrawingSurface& surface, const CardRequest& request) {
 
   const Units cardWidthUnits = 5 * dx + dx / 2;
   const int cardWidth = ToInt(cardWidthUnits);
-  const std::uint8_t roleFlags = formOnly ? 0 : table.RoleFlags(publisher);
+  const std::uint8_t roleFlags = table.RoleFlags(publisher);
   const int role = roleFlags & 3;
-  const bool regularPioneer =
-      !formOnly && ReportMonthStatus(table, publisher, request.reportMonth,
-                                     request.reportYearShort) == kStatusRegularPioneer;
+  const bool regularPioneer = ReportMonthStatus(table, publisher, request.reportMonth,
+                                                request.reportYearShort) == kStatusRegularPioneer;
 
   const int previousAlign = surface.SetTextAlign(kAlignLeft);
   SurfaceObject labelFont = 0;
@@ -177,66 +174,64 @@ void DrawCardHeader(DrawingSurface& surface, const CardRequest& request) {
   const SurfaceObject previousFont = surface.SelectObject(dataFont);
   surface.SetTextAlign(kAlignLeft);
 
-  if (!formOnly) {
-    DrawItem(surface, itemX(0, kNameX), layoutY(kNameY), request.cardName);
+  DrawItem(surface, itemX(0, kNameX), layoutY(kNameY), request.cardName);
 
-    if (!complete && request.genderTicks) {
-      // Female wins when both bits are set: one card, one tick.
-      int slotX = -1;
-      if (roleFlags & record::kFemale) {
-        slotX = kFemaleX;
-      } else if (roleFlags & record::kMale) {
-        slotX = kMaleX;
-      }
-      // A cleared X slot means the card version has no gender box.
-      if (slotX >= 0 && LayoutValueToDevice(dx, layout.Text(slotX)) != 0)
-        surface.TextOut(layoutX(slotX), layoutY(slotX + 1), "x");
+  if (!complete && request.genderTicks) {
+    // Female wins when both bits are set: one card, one tick.
+    int slotX = -1;
+    if (roleFlags & record::kFemale) {
+      slotX = kFemaleX;
+    } else if (roleFlags & record::kMale) {
+      slotX = kMaleX;
     }
-
-    DrawItem(surface, itemX(1, kAddressX), layoutY(kAddressY),
-             table.Text(publisher, record::kAddress));
-
-    // Costa Rican cards have one telephone line, which carries both numbers.
-    std::string homePhone = table.Text(publisher, record::kHomePhone);
-    if (cr) {
-      if (!homePhone.empty() && !request.cardMobile.empty()) homePhone += " / ";
-      homePhone += request.cardMobile;
-    }
-    DrawItem(surface, itemX(2, kHomePhoneX), layoutY(kHomePhoneY), homePhone);
-    if (!cr) DrawItem(surface, itemX(3, kMobilePhoneX), layoutY(kMobilePhoneY), request.cardMobile);
-
-    DrawItem(surface, itemX(4, kBirthDateX), layoutY(kBirthDateY),
-             CardDate(table, publisher, true, request.dateFormat, request.languageCode, strings));
-
-    if (!complete) {
-      if (role == record::kRoleElder) {
-        surface.TextOut(layoutX(kElderX), layoutY(kElderY), "x");
-      } else if (role == record::kRoleServant) {
-        surface.TextOut(layoutX(kServantX), layoutY(kServantY), "x");
-      }
-    }
-
-    // The complete card's baptism line sits a little lower than the others.
-    const int baptismY = layoutY(kBaptismDateY) + (complete ? ToInt(dy / 25) : 0);
-    DrawItem(surface, itemX(5, kBaptismDateX), baptismY,
-             CardDate(table, publisher, false, request.dateFormat, request.languageCode, strings));
-
-    if (IsBaptized(table, publisher)) {
-      const bool anointed = table.Hope(publisher) == 'A';
-      const bool czech = request.languageCode == "cz";
-      // The Czech form of version 0 has two boxes, anointed above the other,
-      // and takes a tick in one of them.
-      const bool czechBoxes = czech && request.cardVersion == 0;
-      std::string hope = czechBoxes
-                             ? std::string(1, 'x')
-                             : strings.Get(anointed ? str::kHopeAnointed : str::kHopeOtherSheep);
-      if (czech && !czechBoxes) hope = WithoutEmptyBoxes(hope);
-      const int hopeY = czechBoxes && anointed ? baptismY - ToInt(dy / 12) : baptismY;
-      DrawItem(surface, itemX(6, kHopeX), hopeY, hope);
-    }
-
-    if (!complete && regularPioneer) surface.TextOut(layoutX(kPioneerX), layoutY(kPioneerY), "x");
+    // A cleared X slot means the card version has no gender box.
+    if (slotX >= 0 && LayoutValueToDevice(dx, layout.Text(slotX)) != 0)
+      surface.TextOut(layoutX(slotX), layoutY(slotX + 1), "x");
   }
+
+  DrawItem(surface, itemX(1, kAddressX), layoutY(kAddressY),
+           table.Text(publisher, record::kAddress));
+
+  // Costa Rican cards have one telephone line, which carries both numbers.
+  std::string homePhone = table.Text(publisher, record::kHomePhone);
+  if (cr) {
+    if (!homePhone.empty() && !request.cardMobile.empty()) homePhone += " / ";
+    homePhone += request.cardMobile;
+  }
+  DrawItem(surface, itemX(2, kHomePhoneX), layoutY(kHomePhoneY), homePhone);
+  if (!cr) DrawItem(surface, itemX(3, kMobilePhoneX), layoutY(kMobilePhoneY), request.cardMobile);
+
+  DrawItem(surface, itemX(4, kBirthDateX), layoutY(kBirthDateY),
+           CardDate(table, publisher, true, request.dateFormat, request.languageCode, strings));
+
+  if (!complete) {
+    if (role == record::kRoleElder) {
+      surface.TextOut(layoutX(kElderX), layoutY(kElderY), "x");
+    } else if (role == record::kRoleServant) {
+      surface.TextOut(layoutX(kServantX), layoutY(kServantY), "x");
+    }
+  }
+
+  // The complete card's baptism line sits a little lower than the others.
+  const int baptismY = layoutY(kBaptismDateY) + (complete ? ToInt(dy / 25) : 0);
+  DrawItem(surface, itemX(5, kBaptismDateX), baptismY,
+           CardDate(table, publisher, false, request.dateFormat, request.languageCode, strings));
+
+  if (IsBaptized(table, publisher)) {
+    const bool anointed = table.Hope(publisher) == 'A';
+    const bool czech = request.languageCode == "cz";
+    // The Czech form of version 0 has two boxes, anointed above the other,
+    // and takes a tick in one of them.
+    const bool czechBoxes = czech && request.cardVersion == 0;
+    std::string hope = czechBoxes
+                           ? std::string(1, 'x')
+                           : strings.Get(anointed ? str::kHopeAnointed : str::kHopeOtherSheep);
+    if (czech && !czechBoxes) hope = WithoutEmptyBoxes(hope);
+    const int hopeY = czechBoxes && anointed ? baptismY - ToInt(dy / 12) : baptismY;
+    DrawItem(surface, itemX(6, kHopeX), hopeY, hope);
+  }
+
+  if (!complete && regularPioneer) surface.TextOut(layoutX(kPioneerX), layoutY(kPioneerY), "x");
 
   if (complete) {
     // The tick block at the right, laid out from the card's right edge

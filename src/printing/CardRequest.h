@@ -38,11 +38,7 @@ struct CardRequest {
 
   bool lastNameFirst = false;  // box 1007
   bool useLongName = true;
-  bool completeCard = false;  // field completeCard
-  // With completeCard: only the form (title, labels, empty boxes, headings,
-  // month names, rules), none of the publisher's data. The form underlay of
-  // a test print; never set for a real print.
-  bool formOnly = false;
+  bool completeCard = false;         // field completeCard
   bool previousServiceYear = false;  // field: box 1027 at the last month rule
 
   bool printHeader = true;        // box 1030

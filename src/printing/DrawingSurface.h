@@ -12,6 +12,10 @@ using SurfaceObject = std::uint32_t;
 
 inline constexpr int kLogPixelsX = 88;
 inline constexpr int kLogPixelsY = 90;
+// HORZRES (8) and VERTRES (10): the width and height of the page in device
+// units (0 where the surface has no page).
+inline constexpr int kHorzRes = 8;
+inline constexpr int kVertRes = 10;
 
 // Text alignment flags of SetTextAlign.
 inline constexpr int kAlignLeft = 0;      // x is the left end, y the top
@@ -44,9 +48,6 @@ inline constexpr int kExtTextClipped = 4;  // ExtTextOut option: clip to the rec
 using Colour = std::uint32_t;
 inline constexpr Colour kBlack = 0x000000;
 inline constexpr Colour kGrey = 0x808080;  // red, green and blue 128 each
-// The light grey of the form drawn under a test print: dark enough to show
-// on paper, light enough that the black data stand out over it.
-inline constexpr Colour kFormGrey = 0xB4B4B4;
 
 // A font as the card and the preview ask for it.
 struct FontRecord {
@@ -89,7 +90,8 @@ class DrawingSurface {
  public:
   virtual ~DrawingSurface() = default;
 
-  // LOGPIXELSX (88) or LOGPIXELSY (90): device units per inch.
+  // LOGPIXELSX (88) or LOGPIXELSY (90): device units per inch; HORZRES (8)
+  // or VERTRES (10): the page's size.
   virtual int GetDeviceCaps(int index) = 0;
   virtual void SetMapMode(int mode) = 0;
 

@@ -60,8 +60,6 @@ void DrawMonthlyBody(DrawingSurface& surface, const CardRequest& request) {
 
   const LayoutRecord& layout = request.layout;
   const bool complete = request.completeCard;
-  // The empty form: headings, month names and rules, no figures.
-  const bool formOnly = complete && request.formOnly;
 
   const Units dx = UnitsPerInch(surface, kLogPixelsX);
   const Units dy = UnitsPerInch(surface, kLogPixelsY);
@@ -126,14 +124,14 @@ void DrawMonthlyBody(DrawingSurface& surface, const CardRequest& request) {
     const int split = strings.GetInt(str::kServiceYearSplit);
     if (split <= 0) {
       DrawText(surface, form[0] / 2 + left, ya, serviceYear);
-      if (!formOnly) DrawText(surface, form[0] / 2 + left, yb, year);
+      DrawText(surface, form[0] / 2 + left, yb, year);
     } else {
       surface.SetTextAlign(kAlignLeft);
       const std::size_t end = CharacterOffset(serviceYear, split);
       const std::size_t rest = CharacterOffset(serviceYear, split + 1);
       DrawText(surface, left, ya, serviceYear.substr(0, end));
       DrawText(surface, left, yb, serviceYear.substr(rest));
-      if (!formOnly) DrawText(surface, form[0] / 2 + ToInt(dx / 10) + left, yb, year);
+      DrawText(surface, form[0] / 2 + ToInt(dx / 10) + left, yb, year);
       surface.SetTextAlign(kAlignCenter);
     }
     for (int i = 0; i < 6; ++i) {
@@ -177,7 +175,7 @@ void DrawMonthlyBody(DrawingSurface& surface, const CardRequest& request) {
     // choose the rows).
     const bool monthHasPassed = request.previousYearBox || r < elapsed;
     const bool rowPrints = complete ? monthHasPassed : monthHasPassed && request.months[r];
-    if (!rowPrints || formOnly) continue;
+    if (!rowPrints) continue;
 
     for (int k = 0; k < 5; ++k) {
       const int value = table.ReportFigure(publisher, month, k, slot);
@@ -198,7 +196,7 @@ void DrawMonthlyBody(DrawingSurface& surface, const CardRequest& request) {
     }
   }
 
-  if (request.totals && !formOnly) {
+  if (request.totals) {
     for (int k = 0; k < 5; ++k) {
       std::string text;
       if (request.previousServiceYear) {

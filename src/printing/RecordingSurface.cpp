@@ -68,7 +68,10 @@ FontRecord SystemFontRecord() {
 }
 
 RecordingSurface::RecordingSurface(int unitsPerInchX, int unitsPerInchY)
-    : unitsX_(unitsPerInchX), unitsY_(unitsPerInchY) {
+    : unitsX_(unitsPerInchX),
+      unitsY_(unitsPerInchY),
+      // 210 by 297 mm.
+      page_{unitsPerInchX * 2100 / 254, unitsPerInchY * 2970 / 254} {
   startFont_ = currentFont_ = StockObjectHandle(kVariablePitchSystemFont);
   startPen_ = currentPen_ = StockObjectHandle(kBlackPen);
   startBrush_ = currentBrush_ = StockObjectHandle(kWhiteBrush);
@@ -77,6 +80,8 @@ RecordingSurface::RecordingSurface(int unitsPerInchX, int unitsPerInchY)
 int RecordingSurface::GetDeviceCaps(int index) {
   if (index == kLogPixelsX) return unitsX_;
   if (index == kLogPixelsY) return unitsY_;
+  if (index == kHorzRes) return page_.cx;
+  if (index == kVertRes) return page_.cy;
   return 0;
 }
 

@@ -50,7 +50,11 @@ class RecordingSurface : public DrawingSurface {
   // The width and height of a text in a font, in this surface's units.
   using TextMeasure = std::function<SurfaceSize(std::string_view text, const FontRecord& font)>;
 
+  // The page (kHorzRes, kVertRes) is an A4 sheet at these units until
+  // SetPageSize gives another.
   explicit RecordingSurface(int unitsPerInchX = 600, int unitsPerInchY = 600);
+
+  void SetPageSize(SurfaceSize page) { page_ = page; }
 
   // Measures texts (GetTextExtentPoint32, and the move of the current
   // position under alignments 1 and 3) with `measure`; null restores the
@@ -128,6 +132,7 @@ class RecordingSurface : public DrawingSurface {
   SurfaceSize Measure(std::string_view text, const FontRecord& font) const;
 
   int unitsX_, unitsY_;
+  SurfaceSize page_;
   std::vector<RecordedOp> ops_;
   std::vector<Object> objects_;  // handle = index + 1; stock objects have their own handles
   SurfaceObject startFont_, startPen_, startBrush_;

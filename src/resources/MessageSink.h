@@ -20,6 +20,11 @@ class MessageSink {
   // and `cancel` (Escape); true when the user chose `goAhead`.
   virtual bool Ask(std::string_view question, std::string_view goAhead,
                    std::string_view cancel) = 0;
+  // Shows `text` with the line `detail` under it and, beside "OK" (the
+  // default: Enter, and Escape), a button `action` for what the user can do
+  // instead; true when the user chose `action`.
+  virtual bool Offer(std::string_view text, std::string_view detail, MessageIcon icon,
+                     std::string_view action) = 0;
 };
 
 // A sink that keeps the texts, for tests and for callers without a window.
@@ -38,10 +43,24 @@ class RecordingMessageSink : public MessageSink {
     answers.pop_front();
     return answer;
   }
+  // Notes the message like ShowMessage and its detail and action, and gives
+  // the next of `offerAnswers`, or "OK" when none is left.
+  bool Offer(std::string_view text, std::string_view detail, MessageIcon icon,
+             std::string_view action) override {
+    ShowMessage(text, icon);
+    details.emplace_back(detail);
+    offers.emplace_back(action);
+    if (offerAnswers.empty()) return false;
+    bool answer = offerAnswers.front();
+    offerAnswers.pop_front();
+    return answer;
+  }
   std::vector<std::string> texts;
   std::vector<MessageIcon> icons;
   std::vector<std::string> questions;
   std::deque<bool> answers;
+  std::vector<std::string> details, offers;
+  std::deque<bool> offerAnswers;
 };
 
 }  // namespace morvind

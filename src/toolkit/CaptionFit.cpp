@@ -1,5 +1,6 @@
 #include "toolkit/CaptionFit.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -116,6 +117,16 @@ QRect DeepenIntoRoom(const QRect& rect, int neededHeight, const CaptionRoom& roo
   QRect deeper = rect;
   deeper.setBottom(std::min(bottomLimit, rect.top() + neededHeight - 1));
   return deeper.height() > rect.height() ? deeper : rect;
+}
+
+int TitleBarWidth(const QString& title) {
+  // Many window managers write the title in bold.
+  QFont font = QApplication::font();
+  font.setBold(true);
+  const QFontMetrics metrics(font);
+  const int bar = std::max(QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight),
+                           metrics.height() + 10);
+  return metrics.horizontalAdvance(title) + 4 * bar + metrics.averageCharWidth() * 4;
 }
 
 }  // namespace morvind

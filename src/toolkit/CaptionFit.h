@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
 #include <vector>
 
 class QWidget;
@@ -28,6 +29,12 @@ struct CaptionRoom {
 // less than the shortfall.
 QRect WidenIntoRoom(const QRect& rect, int shortfall, Qt::Alignment textAlignment,
                     const CaptionRoom& room);
+
+// The width a window needs for `title` to show whole in its title bar: the
+// title in the application's font made bold (the window manager draws it
+// in a font of its own, most often that one, often bold) and room for the
+// window's icon and three buttons as wide as the bar is high.
+int TitleBarWidth(const QString& title);
 
 // A word-wrapped label as high as its text needs, grown downwards where
 // there is room (its width stays); `rect` when it is high enough already.

@@ -27,4 +27,17 @@ bool QtMessageSink::Ask(std::string_view question, std::string_view goAhead,
   return box.clickedButton() == yes;
 }
 
+bool QtMessageSink::Offer(std::string_view text, std::string_view detail, MessageIcon icon,
+                          std::string_view action) {
+  QMessageBox box(icon == MessageIcon::kWarning ? QMessageBox::Warning : QMessageBox::NoIcon,
+                  QStringLiteral("Morvind"), ToQt(text), QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.setInformativeText(ToQt(detail));
+  QPushButton* instead = box.addButton(ToQt(action), QMessageBox::ActionRole);
+  box.setDefaultButton(QMessageBox::Ok);
+  box.setEscapeButton(QMessageBox::Ok);
+  box.exec();
+  return box.clickedButton() == instead;
+}
+
 }  // namespace morvind

@@ -10,6 +10,8 @@ class QtMessageSink : public MessageSink {
  public:
   void ShowMessage(std::string_view text, MessageIcon icon) override;
   bool Ask(std::string_view question, std::string_view goAhead, std::string_view cancel) override;
+  bool Offer(std::string_view text, std::string_view detail, MessageIcon icon,
+             std::string_view action) override;
 };
 
 }  // namespace morvind

@@ -508,10 +508,8 @@ TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
       {{"--all", "--ops", "cplot2.dat"}, "won't write over"},
       {{"--all", "--ops", "test.INI"}, "won't write over"},
       {{"--all", "--printer", "no-such-printer"}, "no printer 'no-such-printer'"},
-      {{"--all", "--ops", "out.txt", "--form-overlay", "--complete-card"},
-       "--form-overlay needs data-only cards of card version 0"},
-      {{"--all", "--ops", "out.txt", "--form-overlay", "--card-version", "1"},
-       "--form-overlay needs data-only cards of card version 0"},
+      {{"--all", "--ops", "out.txt", "--test-sheet", "--complete-card"},
+       "--test-sheet needs cards printed at the layout's positions"},
       {{"--all", "--pdf", "out.pdf", "--form", "11/24"}, "bad form '11/24'"},
       {{"--all", "--pdf", "out.pdf", "--gender", "--form", "11/23", "--totals"},
        "--gender is for the card S-21 10/15, not for --form 11/23"},
@@ -519,6 +517,8 @@ TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
        "--card-version is for the card"},
       {{"--all", "--ops", "out.txt", "--settings", "sheet.INI", "--months", "9"},
        "--months is for the card S-21 10/15; the settings choose the sheet S-21 11/23"},
+      {{"--all", "--ops", "out.txt", "--form", "11/23", "--test-sheet"},
+       "--test-sheet is for the card S-21 10/15, not for --form 11/23"},
   };
   for (const auto& c : cases) {
     RunResult run = Print(c.args);
@@ -690,28 +690,30 @@ TEST_F(CliTest, ListedPositionsOfTheCompleteCardAndTheSheetAreThePrintedOnes) {
                                    {"S-21-E 11/23", "S-21-E", false}});
 }
 
-// The test print: every page gets the empty form in grey first, then the
-// same black drawing as without the form.
-TEST_F(CliTest, FormOverlayDrawsTheGreyFormUnderTheUnchangedCards) {
+// The test print: every page gets the test sheet in grey first (its grid in
+// the unit of the settings), then the same black drawing as without it; the
+// option's earlier name does the same.
+TEST_F(CliTest, TestSheetDrawsTheGridUnderTheUnchangedCardsOfEveryVersion) {
   RunResult plain = Print({"--all", "--totals", "--gender", "--ops", "-"});
+  RunResult sheet = Print({"--all", "--totals", "--gender", "--test-sheet", "--ops", "-"});
   RunResult overlay = Print({"--all", "--totals", "--gender", "--form-overlay", "--ops", "-"});
   ASSERT_EQ(plain.status, 0) << plain.err;
-  ASSERT_EQ(overlay.status, 0) << overlay.err;
+  ASSERT_EQ(sheet.status, 0) << sheet.err;
+  EXPECT_EQ(overlay.out, sheet.out);
   std::vector<std::string> black;
-  int grey = 0, greyTitles = 0, greyLines = 0;
-  for (const std::string& line : Lines(overlay.out)) {
-    if (line.find("\"colour\":\"#b4b4b4\"") == std::string::npos) {
-      black.push_back(line);
-      continue;
-    }
-    ++grey;
-    if (line.find("CONGREGATION'S PUBLISHER RECORD") != std::string::npos) ++greyTitles;
-    if (line.rfind("{\"op\":\"line\"", 0) == 0) ++greyLines;
+  int inches = 0;
+  for (const std::string& line : Lines(sheet.out)) {
+    if (line.find("\"colour\":") == std::string::npos) black.push_back(line);
+    if (line.find("\"text\":\"0 Zoll\"") != std::string::npos) ++inches;
   }
   EXPECT_EQ(black, Lines(plain.out));
-  EXPECT_EQ(greyTitles, kListed);
-  EXPECT_GT(greyLines, kListed * 20);
-  EXPECT_GT(grey, greyLines);
+  EXPECT_EQ(inches, kListed);
+
+  WriteFile(Settings(), "[Format]\nUnit=1\n");
+  RunResult millimetres =
+      Print({"--publisher", "1", "--card-version", "2", "--test-sheet", "--ops", "-"});
+  EXPECT_EQ(millimetres.status, 0) << millimetres.err;
+  EXPECT_NE(millimetres.out.find("\"text\":\"0 mm\""), std::string::npos);
 }
 
 TEST_F(CliTest, HelpListsEveryOption) {
@@ -725,9 +727,9 @@ TEST_F(CliTest, HelpListsEveryOption) {
           "--publisher",     "--name",          "--all",          "--filter",
           "--months",        "--totals",        "--no-header",    "--gender",
           "--previous-year", "--complete-card", "--no-long-name", "--last-name-first",
-          "--form-overlay",  "--card-version",  "--pdf",          "--printer",
-          "--ops",           "--dpi",           "--help",         "--version",
-          "--form"}) {
+          "--test-sheet",    "--form-overlay",  "--card-version", "--pdf",
+          "--printer",       "--ops",           "--dpi",          "--help",
+          "--version",       "--form"}) {
       EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
     // The complete card draws the months up to the report month, not all twelve.

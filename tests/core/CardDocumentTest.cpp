@@ -4,12 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "layout/LayoutFile.h"
 #include "layout/LayoutRecord.h"
-#include "layout/LayoutValueRules.h"
 #include "printing/CardDocument.h"
 #include "printing/RecordingSurface.h"
-#include "resources/StringIds.h"
+#include "printing/TestSheet.h"
 #include "support/CardRequestBuilder.h"
 
 namespace morvind {
@@ -43,75 +41,129 @@ std::string Listing(const std::vector<RecordedOp>& ops) {
   return text;
 }
 
-TEST(CardDocumentTest, FormUnderlayIsTheEmptyGreyFormOfVersionZeroBeforeTheUnchangedCard) {
-  DocumentCard card;
-  // The user moved the name on their layout; the form keeps the built-in
-  // positions that stand for the pre-printed card.
-  card.Request().layout.Set(kNameY, "0.90");
-  RecordingSurface plain;
-  DrawCardDocument(plain, {card.Request()});
-  RecordingSurface overlaid;
-  CardDocumentOptions options;
-  options.formUnderlay = true;
-  EXPECT_EQ(DrawCardDocument(overlaid, {card.Request()}, options), DocumentEnd::kComplete);
-
-  // The black part is exactly the card as it prints without the form.
-  EXPECT_EQ(Listing(OpsInColour(overlaid, kBlack)), Listing(OpsInColour(plain, kBlack)));
-  EXPECT_TRUE(OpsInColour(plain, kFormGrey).empty());
-
-  const std::vector<RecordedOp> grey = OpsInColour(overlaid, kFormGrey);
-  ASSERT_FALSE(grey.empty());
-  std::vector<std::string> greyTexts;
-  int greyLines = 0;
-  for (const RecordedOp& op : grey) {
-    if (op.kind == RecordedOp::Kind::kText) greyTexts.push_back(op.text);
-    if (op.kind == RecordedOp::Kind::kLine) ++greyLines;
+// The steps of the lines a sheet drew in `colour`: vertical lines by their
+// x, horizontal ones by their y.
+std::vector<int> GridLines(const RecordingSurface& surface, Colour colour, bool vertical) {
+  std::vector<int> at;
+  for (const RecordedOp& op : OpsInColour(surface, colour)) {
+    if (op.kind != RecordedOp::Kind::kLine) continue;
+    if (vertical && op.x == op.x2 && op.y == 0) at.push_back(op.x);
+    if (!vertical && op.y == op.y2 && op.x == 0) at.push_back(op.y);
   }
-  const StringTable& strings = card.Strings();
-  for (int id : {str::kCardTitle, str::kLabelName, str::kLabelElder, str::kBodyTotal})
-    EXPECT_NE(std::find(greyTexts.begin(), greyTexts.end(), strings.Get(id)), greyTexts.end())
-        << strings.Get(id);
-  // None of the publisher's data and no ticks: the boxes stay empty (four
-  // lines each, no diagonals).
-  for (const std::string& data : {std::string("Anna Meier"), std::string("Hauptstr. 1")})
-    EXPECT_EQ(std::find(greyTexts.begin(), greyTexts.end(), data), greyTexts.end()) << data;
-  RecordingSurface emptyForm;
-  CardRequest form = FormUnderlayOf(card.Request());
-  EXPECT_TRUE(form.completeCard && form.formOnly);
-  EXPECT_EQ(form.cardVersion, 0);
-  DrawCardDocument(emptyForm, {form});
-  EXPECT_EQ(static_cast<int>(emptyForm.Lines().size()), greyLines);
-  form.formOnly = false;
-  RecordingSurface filledForm;
-  DrawCardDocument(filledForm, {form});
-  EXPECT_GT(filledForm.Lines().size(), emptyForm.Lines().size());  // the elder's tick
-
-  // The "Name:" label sits at the default name row, not the user's 0.90.
-  const RecordedOp* label = emptyForm.FindText(strings.Get(str::kLabelName));
-  ASSERT_NE(label, nullptr);
-  LayoutRecord defaults;
-  FillDefaultLayout(defaults, 0, strings);
-  EXPECT_EQ(label->y, static_cast<int>(LayoutValueToDevice(600, defaults.Text(kNameY))) + 600 / 20);
-  EXPECT_EQ(overlaid.CurrentColour(), kBlack);
-  EXPECT_EQ(overlaid.CurrentPenColour(), kBlack);
-  EXPECT_EQ(overlaid.LiveObjectCount(), 0);
+  return at;
 }
 
-TEST(CardDocumentTest, OnlyDataOnlyCardsOfVersionZeroGetTheForm) {
-  DocumentCard card;
-  EXPECT_TRUE(FormUnderlayFits(card.Request()));
-  CardDocumentOptions options;
-  options.formUnderlay = true;
-  for (CardVersion version : {1, 2}) {
-    card.DefaultLayout(version);
-    EXPECT_FALSE(FormUnderlayFits(card.Request())) << version;
-    RecordingSurface surface;
-    DrawCardDocument(surface, {card.Request()}, options);
-    EXPECT_TRUE(OpsInColour(surface, kFormGrey).empty()) << version;
+bool Overlap(const SurfaceRect& a, const SurfaceRect& b) {
+  return std::min(a.right, b.right) > std::max(a.left, b.left) &&
+         std::min(a.bottom, b.bottom) > std::max(a.top, b.top);
+}
+
+std::vector<int> Prefix(const std::vector<int>& values, std::size_t count) {
+  return std::vector<int>(values.begin(), values.begin() + std::min(count, values.size()));
+}
+
+// At 600 units per inch on an A4 page (4960 by 7015 units), margins 0.20
+// (left) and 0.00 (top): the grid's origin is (120, 0).
+TEST(CardDocumentTest, TestSheetIsARulerGridFromTheMarginsWithACrossAtEverySlotUnderTheCard) {
+  struct Case {
+    CardVersion version;
+    LengthUnit unit;
+    std::vector<int> someFineX, firstStrongX;
+    std::size_t strongXCount;
+    std::vector<int> firstStrongY;
+    std::string firstFigure;
+    int figureStep, figureCount;
+  } cases[] = {
+      // clang-format off
+      // Tenths of an inch (60 units) from 0 to 4920, every fifth stronger.
+      {0, LengthUnit::kInch, {0, 60, 180, 4860}, {120, 420, 720}, 17, {0, 300}, "0 Zoll", 1, 9},
+      {1, LengthUnit::kInch, {0, 60, 180, 4860}, {120, 420, 720}, 17, {0, 300}, "0 Zoll", 1, 9},
+      // Millimetres (23.6 units), each truncated from the origin.
+      {2, LengthUnit::kMillimetre, {26, 97, 143, 332}, {2, 120, 238, 356, 474}, 42, {0, 118},
+       "0 mm", 10, 21},
+      // clang-format on
+  };
+  const int figureHeight = PointFontHeight(70, 600);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.version);
+    DocumentCard card;
+    card.DefaultLayout(c.version);
+    card.Request().genderTicks = true;
+    card.Data().SetRoleFlags(card.Publisher(), record::kRoleElder | record::kMale);
+    RecordingSurface plain;
+    DrawCardDocument(plain, {card.Request()});
+    RecordingSurface sheet;
+    CardDocumentOptions options;
+    options.testSheet = true;
+    options.gridUnit = c.unit;
+    EXPECT_TRUE(TakesTestSheet(card.Request()));
+    EXPECT_EQ(DrawCardDocument(sheet, {card.Request()}, options), DocumentEnd::kComplete);
+
+    // The card in black exactly as it prints without the sheet.
+    EXPECT_EQ(Listing(OpsInColour(sheet, kBlack)), Listing(OpsInColour(plain, kBlack)));
+
+    const std::vector<int> fine = GridLines(sheet, kGridFineGrey, true);
+    for (int x : c.someFineX) EXPECT_NE(std::find(fine.begin(), fine.end(), x), fine.end()) << x;
+    const std::vector<int> strong = GridLines(sheet, kGridGrey, true);
+    EXPECT_EQ(Prefix(strong, c.firstStrongX.size()), c.firstStrongX);
+    EXPECT_EQ(strong.size(), c.strongXCount);
+    EXPECT_EQ(Prefix(GridLines(sheet, kGridGrey, false), c.firstStrongY.size()), c.firstStrongY);
+
+    std::vector<std::string> topFigures, names;
+    std::vector<SurfaceRect> nameBoxes;
+    for (const RecordedOp& op : OpsInColour(sheet, kMarkGrey)) {
+      if (op.kind != RecordedOp::Kind::kText) continue;
+      if (op.font.height == figureHeight) {
+        if (op.y == 15 && op.x != 15) topFigures.push_back(op.text);  // not the left edge's
+        continue;
+      }
+      names.push_back(op.text);
+      nameBoxes.push_back({op.x, op.y, op.x + RecordingSurface::TextWidth(op.text, op.font.height),
+                           op.y - op.font.height});
+    }
+    std::vector<std::string> figures = {c.firstFigure};
+    for (int i = 1; i < c.figureCount; ++i) figures.push_back(std::to_string(i * c.figureStep));
+    EXPECT_EQ(topFigures, figures);
+
+    // Every slot the layout details show has its name on the page, and no
+    // two names cover each other.
+    EXPECT_EQ(names.size(), 20u);
+    for (const char* name :
+         {"Name", "Adresse", "Gesalbter o. a.S.", "[x] Ältester", "[x] männlich", "[x] weiblich",
+          "Start (September)", "Höhe des Hauptteils", "Placements", "Video Showings", "Rückbesuche",
+          "Bibelstudien", "Bemerkungen"})
+      EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+    for (std::size_t i = 0; i < nameBoxes.size(); ++i) {
+      const SurfaceRect& box = nameBoxes[i];
+      EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= 4960) << names[i];
+      for (std::size_t j = i + 1; j < nameBoxes.size(); ++j)
+        EXPECT_FALSE(Overlap(box, nameBoxes[j])) << names[i] << " / " << names[j];
+    }
+
+    // The name and the male tick land on their crosses.
+    const std::vector<RecordedOp> marks = OpsInColour(sheet, kMarkGrey);
+    for (const std::string& item : {card.Request().cardName, std::string("x")}) {
+      const RecordedOp* data = plain.FindText(item);
+      ASSERT_NE(data, nullptr) << item;
+      EXPECT_TRUE(std::any_of(marks.begin(), marks.end(), [&](const RecordedOp& op) {
+        return op.kind == RecordedOp::Kind::kLine && op.x == data->x - 30 &&
+               op.x2 == data->x + 30 && op.y == data->y && op.y2 == data->y;
+      })) << item;
+    }
+    EXPECT_EQ(sheet.LiveObjectCount(), 0);
+    EXPECT_TRUE(sheet.StartingObjectsSelected());
+    EXPECT_EQ(sheet.CurrentColour(), kBlack);
+    EXPECT_EQ(sheet.CurrentPenColour(), kBlack);
   }
-  card.DefaultLayout(0);
-  card.Request().completeCard = true;
-  EXPECT_FALSE(FormUnderlayFits(card.Request()));
+
+  // A complete card places its items by rules of its own: no sheet.
+  DocumentCard complete;
+  complete.Request().completeCard = true;
+  RecordingSurface none;
+  CardDocumentOptions options;
+  options.testSheet = true;
+  DrawCardDocument(none, {complete.Request()}, options);
+  EXPECT_TRUE(OpsInColour(none, kMarkGrey).empty());
 }
 
 TEST(CardDocumentTest, TheCallbackSeesEachCardAndStopsTheDocumentAfterIt) {

@@ -162,7 +162,8 @@ TEST(CardPlanTest, RequestTakesTheSetupTheChoicesAndTheChosenTexts) {
     wishes.completeCard = c.completeCard;
     wishes.months.fill(true);
     setup.choices = ChoosePrintOptions(wishes, setup.period.reportMonth);
-    CardRequest request = PlanCardRequest(data, c.publisher, setup, folder.Folder());
+    CardRequest request =
+        PlanCardRequest(data, c.publisher, BaseCardRequest(data, setup), folder.Folder());
     EXPECT_EQ(request.table, &data.table);
     EXPECT_EQ(request.remarks, &data.remarks);
     EXPECT_EQ(request.publisher, c.publisher);

@@ -87,10 +87,11 @@ int FuzzDataFolder(const std::uint8_t* data, std::size_t size) {
     setup.choices = ChoosePrintOptions(wishes, period.reportMonth);
     LoadLayoutOrDefaults(setup.layout, setup.choices.cardVersion, folder, strings);
 
+    const CardRequest base = BaseCardRequest(congregation, setup);
     std::vector<CardRequest> requests;
     requests.reserve(cards.size());
     for (int publisher : cards) {
-      requests.push_back(PlanCardRequest(congregation, publisher, setup, folder));
+      requests.push_back(PlanCardRequest(congregation, publisher, base, folder));
       FUZZ_CHECK(IsValidUtf8(requests.back().cardName) && IsValidUtf8(requests.back().cardMobile),
                  kTarget, "the printed name or mobile telephone is not valid UTF-8");
     }

@@ -9,6 +9,7 @@
 #include "layout/LayoutValueRules.h"
 #include "printing/CardHeader.h"
 #include "printing/MonthlyBody.h"
+#include "printing/TestSheet.h"
 #include "resources/MessageSink.h"
 #include "resources/StringIds.h"
 #include "support/CardRequestBuilder.h"
@@ -92,6 +93,9 @@ int FuzzLayoutFile(const std::uint8_t* data, std::size_t size) {
     if (complete && version != 0) continue;
     request.completeCard = complete;
     RecordingSurface surface(kUnits, kUnits);
+    // The test sheet marks every position the data-only card takes.
+    if (!complete)
+      DrawTestSheet(surface, request, size % 2 ? LengthUnit::kMillimetre : LengthUnit::kInch);
     DrawCardHeader(surface, request);
     DrawMonthlyBody(surface, request);
     CheckDrawing(surface, -2 * static_cast<int>(kUnits), 30 * static_cast<int>(kUnits), kTarget,

@@ -13,6 +13,7 @@ MainDialogFixture::MainDialogFixture() {
   printer = std::make_unique<PdfFilePrinter>(
       QString::fromStdString((folder.Path() / "card.pdf").string()));
   environment.ui = UiContext{&host, &messages, &strings};
+  environment.eventClock = &eventClock;
   environment.dataFolder = folder.Folder();
   environment.settingsFile = folder.Path() / "morvind.INI";
   environment.printer = printer.get();
@@ -22,10 +23,11 @@ MainDialogFixture::MainDialogFixture() {
     PrintCall call;
     call.printer = &target;
     call.cards = cards;
-    call.formUnderlay = options.formUnderlay;
+    call.testSheet = options.testSheet;
+    call.gridUnit = options.gridUnit;
     call.drawing = std::make_unique<RecordingSurface>();
-    CardDocumentOptions drawing;
-    drawing.formUnderlay = options.formUnderlay;
+    CardDocumentOptions drawing = options;
+    drawing.cardDone = nullptr;
     DrawCardDocument(*call.drawing, cards, drawing);
     prints.push_back(std::move(call));
     const std::size_t at = prints.size() - 1;

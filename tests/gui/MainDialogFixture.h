@@ -20,19 +20,32 @@
 namespace morvind::test {
 
 // One document that went through the window's print function: the printer
-// it went to, the cards, whether the form was drawn under them, the pages
-// drawn, and the drawing of the whole document on a recording surface.
+// it went to, the cards, whether and in which unit the test sheet was drawn
+// under them, the pages drawn, and the drawing of the whole document on a
+// recording surface.
 struct PrintCall {
   QPrinter* printer = nullptr;
   std::vector<CardRequest> cards;
-  bool formUnderlay = false;
+  bool testSheet = false;
+  LengthUnit gridUnit = LengthUnit::kInch;
   int pagesDrawn = 0;
   PrintOutcome outcome = PrintOutcome::kPrinted;
   std::unique_ptr<RecordingSurface> drawing;
 };
 
+// The time stamps of the user's presses: each press comes `step`
+// milliseconds after the one before, unless a test sets `now` and `step`.
+struct SteppingEventClock : EventClock {
+  std::optional<std::uint64_t> CurrentEventTime() const override {
+    now += step;
+    return now;
+  }
+  mutable std::uint64_t now = 0;
+  std::uint64_t step = 10000;
+};
+
 // A main dialog on data of the test's own in a temporary folder, with a
-// fixed date, a recording message sink, a scripted modal host, scripted
+// fixed date, presses far apart, a recording message sink, a scripted modal host, scripted
 // print dialogs, a PDF printer into the same folder, and a print function
 // that notes every document before it prints it.
 class MainDialogFixture : public ::testing::Test {
@@ -81,6 +94,7 @@ class MainDialogFixture : public ::testing::Test {
   ScriptedPrintDialogs printDialogs;
   std::vector<PrintCall> prints;
   std::unique_ptr<FixedClock> clock;
+  SteppingEventClock eventClock;
   std::unique_ptr<PdfFilePrinter> printer;
   AppEnvironment environment;
 };

@@ -1,3 +1,7 @@
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+
 #include "MainDialogFixture.h"
 #include "app/qt/PasswordDialog.h"
 
@@ -5,6 +9,18 @@ namespace morvind::test {
 namespace {
 
 using Lines = std::vector<std::string>;
+
+// The title shows whole beside the title bar's icon and buttons (at least
+// 100 pixels for them), and the prompt and the button lie whole inside.
+void ExpectTitleAndPromptFit(Dialog& dialog) {
+  const QString title = dialog.windowTitle();
+  EXPECT_GE(dialog.width(), QFontMetrics(QApplication::font()).horizontalAdvance(title) + 100)
+      << title.toStdString();
+  auto* prompt = dialog.ControlAs<QLabel>(PasswordDialog::kPrompt);
+  EXPECT_GE(prompt->width(), prompt->fontMetrics().horizontalAdvance(prompt->text()));
+  EXPECT_TRUE(dialog.rect().contains(prompt->geometry()));
+  EXPECT_TRUE(dialog.rect().contains(dialog.Control(kIdOk)->geometry()));
+}
 
 class PasswordTest : public MainDialogFixture {
  protected:
@@ -47,6 +63,7 @@ TEST_F(PasswordTest, TheRightPasswordIsAcceptedAtItsLastLetterWithoutOk) {
   EXPECT_TRUE(Start([&](Dialog& dialog) {
     EXPECT_EQ(dialog.GetText(PasswordDialog::kPrompt), "Bitte Passwort eingeben");
     EXPECT_EQ(dialog.Title(), "Password Required");
+    ExpectTitleAndPromptFit(dialog);
     EXPECT_EQ(dialog.FocusedControl(), PasswordDialog::kEntry);
     Type(dialog, "Geheim");
     endedEarly = dialog.HasEnded();
@@ -73,6 +90,7 @@ TEST_F(PasswordTest, AWrongEntryIsWarnedOnceThenTheNextKeystrokeEnds) {
     EXPECT_FALSE(dialog.HasEnded());
     EXPECT_EQ(dialog.GetText(PasswordDialog::kPrompt), "Tut mir leid, falsches Passwort ...");
     EXPECT_EQ(dialog.Title(), "Tut mir leid, falsches Passwort ...");
+    ExpectTitleAndPromptFit(dialog);
     Type(dialog, "x");
     EXPECT_TRUE(dialog.HasEnded());
   }));

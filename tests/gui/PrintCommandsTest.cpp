@@ -1,9 +1,15 @@
+#include <sys/stat.h>
+
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
-#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QStyleHints>
 #include <QToolBar>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +18,8 @@
 #include "MainDialogFixture.h"
 #include "app/qt/PrintCommands.h"
 #include "app/qt/PublisherListBox.h"
+#include "printing/TestSheet.h"
+#include "printing/qt/QtTextMeasure.h"
 #include "toolkit/SplitButton.h"
 
 namespace morvind::test {
@@ -28,13 +36,14 @@ int PdfPages(const std::filesystem::path& pdf) {
   return at == std::string::npos ? -1 : std::atoi(output.c_str() + at + 6);
 }
 
-int GreyOps(const PrintCall& call) {
-  int grey = 0;
+// The operations of the test sheet: its grid, crosses, names and figures.
+int SheetOps(const PrintCall& call) {
+  int sheet = 0;
   for (const RecordedOp& op : call.drawing->Ops())
     if ((op.kind == RecordedOp::Kind::kText || op.kind == RecordedOp::Kind::kLine) &&
-        op.colour == kFormGrey)
-      ++grey;
-  return grey;
+        (op.colour == kGridGrey || op.colour == kGridFineGrey || op.colour == kMarkGrey))
+      ++sheet;
+  return sheet;
 }
 
 std::vector<int> Publishers(const PrintCall& call) {
@@ -43,10 +52,9 @@ std::vector<int> Publishers(const PrintCall& call) {
   return publishers;
 }
 
-QAction* PreviewAction(QPrintPreviewDialog& preview, const char* qtText) {
-  for (QAction* action : preview.findChild<QToolBar*>()->actions())
-    if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", qtText)) return action;
-  return nullptr;
+// An action of the preview's tool bar by its objectName.
+QAction* PreviewAction(QPrintPreviewDialog& preview, const char* name) {
+  return preview.findChild<QAction*>(QLatin1String(name));
 }
 
 // Four publishers, three of them in group 1; Anna has hours in November
@@ -75,12 +83,20 @@ class PrintCommandsTest : public MainDialogFixture {
 
 TEST_F(PrintCommandsTest, PreviewDrawsWhatDruckenPrintsAndPrintsOnlyFromItsPrintButton) {
   std::vector<int> pageCounts;
-  bool formEnabled = false;
+  bool gridEnabled = false;
+  std::vector<QString> bar;
   printDialogs.previewScript = [&](QPrintPreviewDialog& preview) {
     auto* pages = preview.findChild<QPrintPreviewWidget*>();
     pageCounts.push_back(pages->pageCount());
     EXPECT_EQ(preview.printer(), printer->Current());
-    EXPECT_FALSE(PreviewAction(preview, "Page setup")->isVisible());
+    // One tool bar shows, the program's: no page set-up, no orientation.
+    for (QToolBar* toolBar : preview.findChildren<QToolBar*>()) {
+      if (!toolBar->isVisible()) continue;
+      for (QAction* action : toolBar->actions())
+        if (!action->objectName().isEmpty()) bar.push_back(action->objectName());
+    }
+    EXPECT_EQ(preview.findChild<QLabel*>(QStringLiteral("pagePosition"))->text(),
+              QStringLiteral("Seite 1 von 1"));
   };
   RunMain([&](MainDialog& dialog) {
     Click(dialog, MainDialog::kFirstMonthBox + 2);  // November
@@ -89,29 +105,32 @@ TEST_F(PrintCommandsTest, PreviewDrawsWhatDruckenPrintsAndPrintsOnlyFromItsPrint
     EXPECT_FALSE(FileExists("card.pdf"));  // closing the preview prints nothing
     Click(dialog, kIdOk);
 
-    // The form shown, then printed from the preview: the print has no form.
+    // The grid shown, then printed from the preview: the print has none.
     printDialogs.previewScript = [&](QPrintPreviewDialog& preview) {
-      auto* form = preview.findChild<QAction*>(QStringLiteral("formUnderlay"));
-      ASSERT_NE(form, nullptr);
-      formEnabled = form->isEnabled();
-      form->trigger();
+      QAction* grid = PreviewAction(preview, "grid");
+      ASSERT_NE(grid, nullptr);
+      EXPECT_EQ(grid->text(), QStringLiteral("Raster einblenden"));
+      gridEnabled = grid->isEnabled();
+      grid->trigger();
       ProcessEvents();
-      PreviewAction(preview, "Print")->trigger();
+      PreviewAction(preview, "print")->trigger();
     };
     Run(dialog, PrintCommands::kPreview);
     EXPECT_EQ(dialog.FocusedControl(), MainDialog::kPublisherList);
   });
   ASSERT_EQ(prints.size(), 5u);
   EXPECT_EQ(pageCounts, std::vector<int>{1});
+  EXPECT_EQ(bar, (std::vector<QString>{"print", "firstPage", "previousPage", "nextPage", "lastPage",
+                                       "zoomOut", "zoomIn", "fitWidth", "fitPage", "grid"}));
   // Preview and print of the same card draw the same operations.
   EXPECT_EQ(prints[0].drawing->ToJsonLines(), prints[1].drawing->ToJsonLines());
   EXPECT_NE(prints[1].drawing->FindText("12"), nullptr);
-  EXPECT_EQ(GreyOps(prints[0]), 0);
-  EXPECT_TRUE(formEnabled);
-  EXPECT_EQ(GreyOps(prints[2]), 0);  // the second preview opens without the form
-  EXPECT_TRUE(prints[3].formUnderlay);
-  EXPECT_GT(GreyOps(prints[3]), 50);
-  EXPECT_FALSE(prints[4].formUnderlay);
+  EXPECT_EQ(SheetOps(prints[0]), 0);
+  EXPECT_TRUE(gridEnabled);
+  EXPECT_EQ(SheetOps(prints[2]), 0);  // the second preview opens without the grid
+  EXPECT_TRUE(prints[3].testSheet);
+  EXPECT_GT(SheetOps(prints[3]), 200);
+  EXPECT_FALSE(prints[4].testSheet);
   EXPECT_EQ(prints[4].drawing->ToJsonLines(), prints[1].drawing->ToJsonLines());
   EXPECT_EQ(prints[4].printer, printer->Current());
   EXPECT_EQ(PdfPages(File("card.pdf")), 1);
@@ -132,7 +151,11 @@ TEST_F(PrintCommandsTest, PreviewOfTheListAndWithoutPrinterOnAnA4PdfPage) {
     Q_EMIT choice->activated(1);
     ProcessEvents();
     listPages = preview.findChild<QPrintPreviewWidget*>()->pageCount();
-    PreviewAction(preview, "Print")->trigger();
+    PreviewAction(preview, "lastPage")->trigger();
+    ProcessEvents();
+    EXPECT_EQ(preview.findChild<QLabel*>(QStringLiteral("pagePosition"))->text(),
+              QStringLiteral("Seite 4 von 4"));
+    PreviewAction(preview, "print")->trigger();
   };
   RunMain([&](MainDialog& dialog) { Run(dialog, PrintCommands::kPreview); });
   EXPECT_EQ(listPages, 4);
@@ -140,6 +163,7 @@ TEST_F(PrintCommandsTest, PreviewOfTheListAndWithoutPrinterOnAnA4PdfPage) {
   EXPECT_EQ(Publishers(prints[1]), (std::vector<int>{1, 2, 3, 4}));
   // Printing the shown list needs a printer, as "&Drucken" does.
   EXPECT_EQ(messages.texts, std::vector<std::string>{"No Printer"});
+  EXPECT_EQ(messages.offers, std::vector<std::string>{"Liste als PDF speichern…"});
 }
 
 TEST_F(PrintCommandsTest, ListPrintAsksThenPrintsTheFiltersCardsInListOrderWithTheWindowsOptions) {
@@ -170,7 +194,7 @@ TEST_F(PrintCommandsTest, ListPrintAsksThenPrintsTheFiltersCardsInListOrderWithT
     EXPECT_FALSE(card.printHeader);
   }
   EXPECT_EQ(prints[0].cards[2].cardName, "Carl Berg");
-  EXPECT_EQ(GreyOps(prints[0]), 0);
+  EXPECT_EQ(SheetOps(prints[0]), 0);
   EXPECT_EQ(prints[0].pagesDrawn, 3);
   EXPECT_EQ(PdfPages(File("card.pdf")), 3);
   EXPECT_EQ(linesAfter, linesBefore);
@@ -190,7 +214,9 @@ TEST_F(PrintCommandsTest, AbbrechenStopsTheListAfterTheCurrentCard) {
   EXPECT_TRUE(messages.texts.empty());
 }
 
-TEST_F(PrintCommandsTest, TestPrintDrawsTheGreyFormAndDruckenNever) {
+// The grid is in the unit the layout details show.
+TEST_F(PrintCommandsTest, TestPrintDrawsTheSheetInTheWindowsUnitAndDruckenNever) {
+  WriteSettings("[Format]\nUnit=1\n");
   messages.answers = {true, false};
   RunMain([&](MainDialog& dialog) {
     EXPECT_TRUE(dialog.Commands()->Action(PrintCommands::kTestPrint)->isEnabled());
@@ -201,47 +227,57 @@ TEST_F(PrintCommandsTest, TestPrintDrawsTheGreyFormAndDruckenNever) {
   ASSERT_EQ(messages.questions.size(), 2u);
   EXPECT_NE(messages.questions[0].find("Probedruck auf Normalpapier"), std::string::npos);
   ASSERT_EQ(prints.size(), 2u);
-  EXPECT_TRUE(prints[0].formUnderlay);
-  const RecordedOp* title = prints[0].drawing->FindText("CONGREGATION'S PUBLISHER RECORD");
-  ASSERT_NE(title, nullptr);
-  EXPECT_EQ(title->colour, kFormGrey);
+  EXPECT_TRUE(prints[0].testSheet);
+  EXPECT_EQ(prints[0].gridUnit, LengthUnit::kMillimetre);
+  const RecordedOp* unit = prints[0].drawing->FindText("0 mm");
+  ASSERT_NE(unit, nullptr);
+  EXPECT_EQ(unit->colour, kMarkGrey);
   EXPECT_EQ(prints[0].drawing->FindText("Anna Meier")->colour, kBlack);
-  EXPECT_EQ(GreyOps(prints[1]), 0);
+  EXPECT_EQ(SheetOps(prints[1]), 0);
 }
 
-TEST_F(PrintCommandsTest, FormAndTestPrintAreOffForCardVersionsWithoutAForm) {
+// Any card version takes the sheet; only the complete card, which places
+// its items by rules of its own, does not.
+TEST_F(PrintCommandsTest, TheTestSheetIsOffOnlyForTheCompleteCard) {
   WriteSettings("[Format]\nCard Version=1\n");
-  QString tip;
-  bool formEnabled = true;
+  std::vector<std::pair<bool, QString>> states;  // of the test print and the grid, for each card
   printDialogs.previewScript = [&](QPrintPreviewDialog& preview) {
-    auto* form = preview.findChild<QAction*>(QStringLiteral("formUnderlay"));
-    formEnabled = form->isEnabled();
-    tip = form->toolTip();
+    QAction* grid = PreviewAction(preview, "grid");
+    states.emplace_back(grid->isEnabled(), grid->toolTip());
   };
   RunMain([&](MainDialog& dialog) {
-    QMenu* menu = dialog.PrintButton()->Menu();
-    ASSERT_NE(menu, nullptr);
-    dialog.Commands()->UpdateStates();
-    EXPECT_FALSE(dialog.Commands()->Action(PrintCommands::kTestPrint)->isEnabled());
-    Run(dialog, PrintCommands::kTestPrint);
-    Run(dialog, PrintCommands::kPreview);
+    QAction* testPrint = dialog.Commands()->Action(PrintCommands::kTestPrint);
+    for (int complete : {0, 1}) {
+      dialog.completeCard = complete;
+      dialog.Commands()->UpdateStates();
+      states.emplace_back(testPrint->isEnabled(), testPrint->toolTip());
+      Run(dialog, PrintCommands::kPreview);
+      Run(dialog, PrintCommands::kTestPrint);
+    }
   });
-  EXPECT_FALSE(formEnabled);
-  EXPECT_TRUE(tip.contains(QStringLiteral("Versionen 1 und 2"))) << tip.toStdString();
-  EXPECT_EQ(prints.size(), 1u);  // the preview only
-  EXPECT_TRUE(messages.questions.empty());
+  ASSERT_EQ(states.size(), 4u);
+  for (std::size_t i = 0; i < states.size(); ++i) {
+    EXPECT_EQ(states[i].first, i < 2);
+    EXPECT_TRUE(states[i].second.contains(i < 2 ? QStringLiteral("Layout Einzelheiten")
+                                                : QStringLiteral("Komplette Karte drucken")))
+        << states[i].second.toStdString();
+  }
+  // The version 1 card was test-printed after its preview; the complete card was not.
+  ASSERT_EQ(prints.size(), 3u);
+  EXPECT_TRUE(prints[1].testSheet);
+  EXPECT_EQ(prints[1].cards.front().cardVersion, 1);
 }
 
 // Every print command draws the sheet when it is chosen, but the test print
-// and the preview's form, which are for pre-printed cards; a sheet wider
+// and the preview's grid, which are for pre-printed cards; a sheet wider
 // than the printer's paper with the margin is said to be so first.
 TEST_F(PrintCommandsTest, EveryCommandFollowsTheSheetAndNarrowPaperIsToldBeforePrinting) {
   WriteSettings("[Format]\nForm=1\n");
   printDialogs.saveAnswers = {FileQ("blatt.pdf"), FileQ("liste.pdf")};
-  QString formTip;  // of the test print, then of the preview's form when it is off
+  QString formTip;  // of the test print, then of the preview's grid when it is off
   printDialogs.previewScript = [&](QPrintPreviewDialog& preview) {
-    auto* form = preview.findChild<QAction*>(QStringLiteral("formUnderlay"));
-    if (form->isEnabled() || form->toolTip() != formTip) formTip.clear();
+    QAction* grid = PreviewAction(preview, "grid");
+    if (grid->isEnabled() || grid->toolTip() != formTip) formTip.clear();
   };
   RunMain([&](MainDialog& dialog) {
     dialog.Commands()->UpdateStates();
@@ -287,18 +323,95 @@ TEST_F(PrintCommandsTest, EveryCommandFollowsTheSheetAndNarrowPaperIsToldBeforeP
   EXPECT_EQ(prints.size(), 1u);
 }
 
-TEST_F(PrintCommandsTest, ThePrintButtonsMenuAndCtrlP) {
+// "&Drucken" by its button, Enter or Ctrl+P: a press within the
+// double-click interval of the last one that printed is a double click.
+TEST_F(PrintCommandsTest, DruckenPrintsOncePerDoubleClickIntervalByTheEventsTimeStamps) {
+  const std::uint64_t interval =
+      static_cast<std::uint64_t>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
   std::vector<QString> entries;
+  std::vector<std::size_t> printsAfter;
   RunMain([&](MainDialog& dialog) {
     for (QAction* action : dialog.PrintButton()->Menu()->actions())
       entries.push_back(action->text());
-    PressKey(dialog, Qt::Key_P, Qt::ControlModifier);
+    // The button, Enter or Ctrl+P, at their time stamps.
+    const std::pair<char, std::uint64_t> presses[] = {{'b', 1000},
+                                                      {'b', 1000 + interval - 1},
+                                                      {'e', 1000 + interval},
+                                                      {'p', 1000 + interval + 1},
+                                                      {'p', 1000 + 3 * interval},
+                                                      {'e', 1000 + 3 * interval}};
+    eventClock.step = 0;
+    for (const auto& [how, at] : presses) {
+      eventClock.now = at;
+      if (how == 'b') Click(dialog, kIdOk);
+      if (how == 'e') PressKey(dialog, Qt::Key_Return);
+      if (how == 'p') PressKey(dialog, Qt::Key_P, Qt::ControlModifier);
+      printsAfter.push_back(prints.size());
+    }
   });
   EXPECT_EQ(entries,
             (std::vector<QString>{"Seitenansicht…", "Liste drucken…", "Karte als PDF speichern…",
                                   "Liste als PDF speichern…", "Probedruck…"}));
-  ASSERT_EQ(prints.size(), 1u);
-  EXPECT_EQ(Publishers(prints[0]), std::vector<int>{1});
+  EXPECT_EQ(printsAfter, (std::vector<std::size_t>{1, 1, 2, 2, 3, 3}));
+
+  // The window system's stamps: the second Enter of a pair waits while the
+  // first prints and still counts as part of the pair.
+  environment.eventClock = nullptr;
+  prints.clear();
+  RunMain([&](MainDialog& dialog) {
+    QWidget* list = dialog.PublisherList();
+    list->setFocus();
+    for (std::uint64_t at : {50000ull, 50000ull + interval / 2, 50000ull + interval}) {
+      QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+      enter.setTimestamp(at);
+      QApplication::sendEvent(list, &enter);
+      ProcessEvents();
+    }
+  });
+  EXPECT_EQ(prints.size(), 2u);
+}
+
+// An empty list (a filter that shows nobody) says so.
+TEST_F(PrintCommandsTest, TheListCommandsOfAnEmptyListSaySo) {
+  RunMain([&](MainDialog& dialog) {
+    Click(dialog, MainDialog::kFilterButton);  // pioneers: there are none
+    ASSERT_EQ(dialog.PublisherList()->Count(), 0);
+    Run(dialog, PrintCommands::kPrintList);
+    Run(dialog, PrintCommands::kSaveListPdf);
+    Run(dialog, PrintCommands::kPreview);
+  });
+  EXPECT_EQ(messages.texts, std::vector<std::string>(3, "Die Liste ist leer."));
+  EXPECT_TRUE(messages.questions.empty());
+  EXPECT_TRUE(printDialogs.saveSuggestions.empty());
+  EXPECT_EQ(printDialogs.previews, 0);
+  EXPECT_TRUE(prints.empty());
+}
+
+// Without a printer, "No Printer" offers the PDF file instead.
+TEST_F(PrintCommandsTest, NoPrinterOffersToSaveTheCardOrTheListAsAPdfFile) {
+  NoPrinter none;
+  environment.printer = &none;
+  messages.offerAnswers = {true, false, true};
+  printDialogs.saveAnswers = {FileQ("karte.pdf"), FileQ("liste.pdf")};
+  RunMain([&](MainDialog& dialog) {
+    Click(dialog, kIdOk);
+    Run(dialog, PrintCommands::kTestPrint);
+    Run(dialog, PrintCommands::kPrintList);
+  });
+  EXPECT_EQ(messages.texts, std::vector<std::string>(3, "No Printer"));
+  EXPECT_EQ(messages.icons, std::vector<MessageIcon>(3, MessageIcon::kWarning));
+  const std::string card =
+      "Es ist kein Drucker eingerichtet. Die Karte lässt sich als PDF-Datei speichern.";
+  const std::string list =
+      "Es ist kein Drucker eingerichtet. Die Liste lässt sich als PDF-Datei speichern.";
+  EXPECT_EQ(messages.details, (std::vector<std::string>{card, card, list}));
+  EXPECT_EQ(messages.offers,
+            (std::vector<std::string>{"Karte als PDF speichern…", "Karte als PDF speichern…",
+                                      "Liste als PDF speichern…"}));
+  EXPECT_EQ(PdfPages(File("karte.pdf")), 1);
+  EXPECT_EQ(PdfPages(File("liste.pdf")), 4);
+  EXPECT_EQ(messages.questions, std::vector<std::string>{"4 Karten als PDF speichern?"});
+  EXPECT_TRUE(prints.empty());
 }
 
 TEST_F(PrintCommandsTest, PdfFilesAreSuggestedRefuseTheProgramsFilesAndAreWrittenWhole) {
@@ -311,12 +424,23 @@ TEST_F(PrintCommandsTest, PdfFilesAreSuggestedRefuseTheProgramsFilesAndAreWritte
   std::filesystem::create_symlink(File("morvind.INI"), File("einstellungen.pdf"));
   std::ofstream(File("liste.pdf"), std::ios::binary) << "old";
   std::filesystem::create_directory(File("out"));
-  printDialogs.saveAnswers = {
-      FileQ("tdat9.bin"),     FileQ("daten.pdf"), FileQ("layout.pdf"), FileQ("einstellungen.pdf"),
-      FileQ("missing/x.pdf"), FileQ("liste.pdf"), FileQ("out/liste")};
+  // A name longer than a file name may be: the PDF file can't be written.
+  const QString tooLong = FileQ(std::string(300, 'x') + ".pdf");
+  // After each refusal or failure the file dialog opens again, until it is
+  // cancelled.
+  printDialogs.saveAnswers = {FileQ("tdat9.bin"),
+                              FileQ("daten.pdf"),
+                              FileQ("layout.pdf"),
+                              FileQ("einstellungen.pdf"),
+                              FileQ("missing/x.pdf"),
+                              tooLong,
+                              QString(),
+                              FileQ("liste.pdf"),
+                              FileQ("out/liste")};
   std::vector<std::string> filesWhileCancelled;
   RunMain([&](MainDialog& dialog) {
-    for (int i = 0; i < 5; ++i) Run(dialog, PrintCommands::kSaveCardPdf);
+    Run(dialog, PrintCommands::kSaveCardPdf);
+    Run(dialog, PrintCommands::kSaveCardPdf);
     printDialogs.cancelAt = 0;
     Run(dialog, PrintCommands::kSaveListPdf);
     filesWhileCancelled = FolderFiles();
@@ -324,22 +448,25 @@ TEST_F(PrintCommandsTest, PdfFilesAreSuggestedRefuseTheProgramsFilesAndAreWritte
     Run(dialog, PrintCommands::kSaveListPdf);
     Run(dialog, PrintCommands::kSaveListPdf);  // the file dialog cancelled
   });
-  ASSERT_EQ(printDialogs.saveSuggestions.size(), 8u);
-  EXPECT_EQ(printDialogs.saveSuggestions[0], FileQ("S-21 2027 Meier, Anna.pdf"));
-  EXPECT_EQ(printDialogs.saveSuggestions[5], FileQ("S-21 2027 Alle Verkündiger.pdf"));
-  // The folder of the last file written is offered next.
-  EXPECT_EQ(printDialogs.saveSuggestions[7], FileQ("out/S-21 2027 Alle Verkündiger.pdf"));
+  const QString card = FileQ("S-21 2027 Meier, Anna.pdf");
+  const QString list = FileQ("S-21 2027 Alle Verkündiger.pdf");
+  EXPECT_EQ(printDialogs.saveSuggestions,
+            (std::vector<QString>{card, card, FileQ("daten.pdf"), FileQ("layout.pdf"),
+                                  FileQ("einstellungen.pdf"), FileQ("missing/x.pdf"), tooLong, list,
+                                  list, FileQ("out/S-21 2027 Alle Verkündiger.pdf")}));
   EXPECT_EQ(printDialogs.saveTitles[0], QStringLiteral("Karte als PDF speichern"));
   // ".pdf" is added: the data file itself is never the target.
   EXPECT_EQ(PdfPages(File("tdat9.bin.pdf")), 1);
   EXPECT_EQ(ReadFileText("tdat9.bin"), table);
   EXPECT_EQ(ReadFileText("cplot1.dat"), std::string(400, '\0'));
   EXPECT_EQ(ReadFileText("morvind.INI"), "");
-  ASSERT_EQ(messages.texts.size(), 4u);
+  ASSERT_EQ(messages.texts.size(), 5u);
   for (int i = 0; i < 3; ++i)
     EXPECT_NE(messages.texts[i].find("wird nicht überschrieben"), std::string::npos)
         << messages.texts[i];
   EXPECT_NE(messages.texts[3].find("gibt es nicht"), std::string::npos) << messages.texts[3];
+  EXPECT_NE(messages.texts[4].find("konnte nicht geschrieben werden"), std::string::npos)
+      << messages.texts[4];
   // The cancelled list left the old file and no temporary one.
   EXPECT_EQ(ReadFileText("liste.pdf"), "old");
   for (const std::string& name : filesWhileCancelled) EXPECT_NE(name.front(), '.') << name;
@@ -348,6 +475,74 @@ TEST_F(PrintCommandsTest, PdfFilesAreSuggestedRefuseTheProgramsFilesAndAreWritte
   EXPECT_FALSE(FileExists("card.pdf"));  // the program's printer was not used
   EXPECT_TRUE(prints.empty());
 }
+
+// The file dialog opens in the folder last written to, else in the data
+// folder when it may be written, else in the documents folder.
+TEST_F(PrintCommandsTest, APdfFileIsSuggestedInTheUsersDocumentsWhenTheDataFolderIsProtected) {
+  const std::filesystem::path home = folder.Path() / "home";
+  std::filesystem::create_directories(home / "Documents");
+  std::filesystem::create_directory(File("out"));
+  const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+  qputenv("HOME", QByteArray::fromStdString(home.string()));
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home / ".config").string()));
+  ::chmod(folder.Path().c_str(), 0555);
+  printDialogs.saveAnswers = {FileQ("out/karte.pdf")};
+  RunMain([&](MainDialog& dialog) {
+    Run(dialog, PrintCommands::kSaveCardPdf);
+    Run(dialog, PrintCommands::kSaveCardPdf);
+  });
+  ::chmod(folder.Path().c_str(), 0755);
+  qputenv("HOME", oldHome);
+  if (oldConfig.isNull())
+    qunsetenv("XDG_CONFIG_HOME");
+  else
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+  EXPECT_EQ(printDialogs.saveSuggestions,
+            (std::vector<QString>{
+                QString::fromStdString((home / "Documents" / "S-21 2027 Meier, Anna.pdf").string()),
+                FileQ("out/S-21 2027 Meier, Anna.pdf")}));
+  EXPECT_EQ(PdfPages(File("out/karte.pdf")), 1);
+}
+
+#ifdef MORVIND_PRINT_BINARY
+// The window's list commands and morvind-print --all plan the same cards
+// with the same texts, long names included, for the same state.
+TEST_F(PrintCommandsTest, TheListsCardsAreThoseMorvindPrintAllPrints) {
+  congregation.extendedRecords = 3;
+  DemoPublisher& bernd = congregation.publishers[1];
+  bernd.extendedIndex = 1;
+  bernd.longName = "Bernd Friedrich Kraus-Lüdenscheidt von der Heide";
+  bernd.mobilePhone = "0171 555";
+  congregation.publishers[3].extendedIndex = 2;
+  congregation.publishers[3].longName = "Carl Gustav Berg";
+  WriteData();
+  WriteSettings("[Format]\nLast Name First=1\n");
+  std::vector<CardRequest> window;
+  RecordingSurface drawn(600, 600);
+  drawn.SetTextMeasure(QtFontTextMeasure());
+  RunMain([&](MainDialog& dialog) {
+    Click(dialog, MainDialog::kFilterButton);       // pioneers
+    Click(dialog, MainDialog::kFilterButton);       // Gruppe 1
+    Click(dialog, MainDialog::kFirstMonthBox + 1);  // October
+    Click(dialog, MainDialog::kPrintHeaderBox);     // the month box cleared it
+    window = dialog.Commands()->ListCards();
+    // The requests point into the window's data.
+    DrawCardDocument(drawn, window);
+  });
+  ASSERT_EQ(window.size(), 3u);
+  EXPECT_EQ(window[1].cardName, "Bernd Friedrich Kraus-Lüdenscheidt von der Heide");
+  EXPECT_EQ(window[1].cardMobile, "0171 555");
+
+  QProcess run;
+  run.setWorkingDirectory(QString::fromStdString(folder.Path().string()));
+  run.start(QStringLiteral(MORVIND_PRINT_BINARY),
+            {"--settings", FileQ("morvind.INI"), "--date", "2026-12-09", "--all", "--filter",
+             "group:1", "--months", "10", "--ops", "-"});
+  ASSERT_TRUE(run.waitForFinished(60000));
+  EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+  EXPECT_EQ(run.readAllStandardOutput().toStdString(), drawn.ToJsonLines());
+}
+#endif
 
 }  // namespace
 }  // namespace morvind::test

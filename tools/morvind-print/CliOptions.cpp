@@ -65,11 +65,11 @@ std::optional<RecordForm> ParseForm(std::string_view text) {
 }
 
 // The options the sheet S-21 11/23 has no use for: what they choose is the
-// card's (its header, its boxes, its versions, its form underlay).
+// card's (its header, its boxes, its versions, its test print).
 bool IsCardOnlyOption(const std::string& option) {
   static const std::set<std::string> kCardOnly = {
-      "--complete-card", "--no-header",    "--gender",      "--totals",
-      "--months",        "--card-version", "--form-overlay"};
+      "--complete-card", "--no-header",    "--gender",     "--totals",
+      "--months",        "--card-version", "--test-sheet", "--form-overlay"};
   return kCardOnly.count(option) != 0;
 }
 
@@ -194,7 +194,8 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
       {"--gender", &o.gender},
       {"--previous-year", &o.previousYear},
       {"--complete-card", &o.completeCard},
-      {"--form-overlay", &o.formOverlay},
+      {"--test-sheet", &o.testSheet},
+      {"--form-overlay", &o.testSheet},  // the option's earlier name
       {"--no-long-name", &o.noLongName},
       {"--last-name-first", &o.lastNameFirst},
       {"--help", &o.help},
@@ -300,7 +301,7 @@ What the cards hold (the main window's print options and their rules):
                       sheet takes --previous-year and the name options; the
                       options only the card knows (--complete-card,
                       --no-header, --gender, --totals, --months,
-                      --card-version, --form-overlay) are errors with it.
+                      --card-version, --test-sheet) are errors with it.
   --months LIST       calendar month numbers, e.g. 9,10,11, or "enabled" (the
                       default): every month the month rule enables. Months the
                       rule disables (in the current service year, those after
@@ -316,11 +317,15 @@ What the cards hold (the main window's print options and their rules):
                       of every month up to the report month (of all twelve
                       with --previous-year); --months and --card-version are
                       then not used
-  --form-overlay      the test print for pre-printed cards: the data in black
-                      over the empty form of card version 0 in light grey, at
-                      the version's built-in positions, to hold against a
-                      pre-printed card; data-only cards of card version 0 only
-                      (an error otherwise)
+  --test-sheet        the test print for pre-printed cards ("Probedruck" in
+                      the window): each card in black over a ruler grid in
+                      light grey, in the unit the layout details show (the
+                      setting "Unit": inches or millimetres), whose origin is
+                      the page margins, and a cross with the name of each
+                      layout position where it lies: lay the sheet on a
+                      pre-printed card and read off the values to enter. Any
+                      card version; not with --complete-card (an error).
+                      --form-overlay is the same option.
   --no-long-name      print the formatted name even where a long name exists
   --last-name-first   "Last, First" (default: the setting "Last Name First")
   --card-version V    card version 0, 1 or 2 (default: the setting). Versions

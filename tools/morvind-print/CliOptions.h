@@ -40,7 +40,7 @@ struct CliOptions {
   bool gender = false;
   bool previousYear = false;
   bool completeCard = false;
-  bool formOverlay = false;  // the test print: the form of version 0 in grey under the data
+  bool testSheet = false;  // the test print: the cards over the grid and crosses of the test sheet
   bool noLongName = false;
   bool lastNameFirst = false;
   std::optional<int> cardVersion;

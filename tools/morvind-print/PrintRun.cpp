@@ -1,5 +1,6 @@
 #include "PrintRun.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <string>
@@ -17,6 +18,7 @@
 #include "layout/ReplaceFile.h"
 #include "printing/CardDocument.h"
 #include "printing/OutputTarget.h"
+#include "printing/TestSheet.h"
 #include "printing/qt/PrintJob.h"
 
 namespace morvind::cli {
@@ -170,10 +172,6 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
   const std::vector<PublisherListLine> lines = PublisherListLines(
       data.table, FilterFor(options.filter, data.groups.GroupCount()), period.reportMonth,
       period.reportYearShort, settings.firstNameSort != 0, hasUnassigned);
-  const std::vector<int> cards =
-      SelectCards(data.table, lines, options.selection, settings.lastNameFirst != 0);
-  if (cards.empty()) return Fail(kExitError, NoCardMessage(options));
-
   PrintWishes wishes;
   wishes.form = options.form ? *options.form : settings.form;
   if (wishes.form == RecordForm::kSheet1123 && !options.cardOnlyOptions.empty())
@@ -199,15 +197,17 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
   setup.period = period;
   setup.choices = ChoosePrintOptions(wishes, period.reportMonth);
   LoadLayoutOrDefaults(setup.layout, setup.choices.cardVersion, folder, strings);
-  // The form can only be drawn under data-only cards of card version 0.
-  if (options.formOverlay && (setup.choices.completeCard || setup.choices.cardVersion != 0))
-    return Fail(kExitError, "--form-overlay needs data-only cards of card version 0");
-  CardDocumentOptions document;
-  document.formUnderlay = options.formOverlay;
+  const std::vector<CardRequest> requests =
+      PlanCards(data, lines, options.selection, BaseCardRequest(data, setup), folder);
+  if (requests.empty()) return Fail(kExitError, NoCardMessage(options));
 
-  std::vector<CardRequest> requests;
-  requests.reserve(cards.size());
-  for (int publisher : cards) requests.push_back(PlanCardRequest(data, publisher, setup, folder));
+  CardDocumentOptions document;
+  document.testSheet = options.testSheet;
+  document.gridUnit = settings.unit;
+  if (options.testSheet && !std::all_of(requests.begin(), requests.end(), TakesTestSheet))
+    return Fail(kExitError,
+                "--test-sheet needs cards printed at the layout's positions, not "
+                "--complete-card");
 
   std::string error;
   switch (options.output) {

@@ -24,12 +24,13 @@ using PrintFunction = std::function<PrintOutcome(
 
 // What the main dialog works with, handed in from outside so that tests can
 // give every piece a stand-in: the modal host and message sink, the clock,
-// the data folder, the settings file, the program's printer, the way the
-// publisher table's memory is obtained, the dialogs of the print commands
-// and the print function.
+// the time stamps of the user's presses, the data folder, the settings
+// file, the program's printer, the way the publisher table's memory is
+// obtained, the dialogs of the print commands and the print function.
 struct AppEnvironment {
   UiContext ui;
   const Clock* clock = nullptr;
+  const EventClock* eventClock = nullptr;  // null: the window system's (QtEventClock)
   DataFolder dataFolder;
   std::filesystem::path settingsFile;
   ProgramPrinter* printer = nullptr;

@@ -1,9 +1,11 @@
 #include "app/qt/MainDialog.h"
 
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QProxyStyle>
+#include <QStyleHints>
 #include <algorithm>
 
 #include "app/CardPlan.h"
@@ -14,6 +16,7 @@
 #include "app/qt/PasswordDialog.h"
 #include "app/qt/PrintCommands.h"
 #include "app/qt/PublisherListBox.h"
+#include "app/qt/QtEventClock.h"
 #include "data/PublisherTableLoader.h"
 #include "data/TextServices.h"
 #include "layout/CardVersion.h"
@@ -34,8 +37,6 @@ namespace morvind {
 namespace {
 
 constexpr const char* kNoMemoryMessage = "Couldn't allocate memory";
-constexpr const char* kNoPrinterMessage = "No Printer";
-constexpr const char* kNoPainterMessage = "no hdc";
 
 // The application's style with check box indicators of at most `size`
 // pixels, for the month boxes that stand one a row beside the body preview.
@@ -60,6 +61,12 @@ MainDialog::MainDialog(const AppEnvironment& environment)
     : Dialog(kMainTemplate, environment.ui, nullptr),
       environment_(environment),
       settingsFile_(environment.settingsFile) {
+  if (environment.eventClock) {
+    eventClock_ = environment.eventClock;
+  } else {
+    ownEventClock_ = std::make_unique<QtEventClock>();
+    eventClock_ = ownEventClock_.get();
+  }
   publisherFilter = 0;
   setWindowIcon(AppIcon());
 }
@@ -143,7 +150,7 @@ bool MainDialog::OnInitDialog() {
   printCard->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   printCard->setShortcutContext(Qt::WindowShortcut);
   connect(printCard, &QAction::triggered, this, [this] {
-    if (!HasEnded()) PrintCard();
+    if (!HasEnded()) OnPrintPressed();
   });
   addAction(printCard);
 
@@ -526,18 +533,22 @@ PrintOutcome MainDialog::Print(QPrinter& printer, const std::vector<CardRequest>
                             : PrintCards(printer, cards, options);
 }
 
+void MainDialog::OnPrintPressed() {
+  // Printing is synchronous: the second click of a double click waits in
+  // the queue while the first prints and keeps the stamp of its moment.
+  if (printPresses_.Accept(eventClock_->CurrentEventTime(),
+                           QGuiApplication::styleHints()->mouseDoubleClickInterval()))
+    PrintCard();
+}
+
 void MainDialog::PrintCard() {
   std::string name = Trimmed(PublisherName(data.table, selectedPublisher, lastNameFirst != 0));
   if (name.empty()) return;
-  QPrinter* printer = CurrentPrinter();
-  if (!printer) {
-    Messages().ShowMessage(kNoPrinterMessage, MessageIcon::kNone);
-    return;
-  }
+  QPrinter* printer = commands_->PrinterOrOffer(PrintCommands::PdfOffer::kCard);
+  if (!printer) return;
   std::optional<CardRequest> card = SelectedCardRequest();
-  if (card && ConfirmPaperWidth(printer->pageLayout(), *card, "Drucken") &&
-      Print(*printer, {*card}) == PrintOutcome::kNoPainter)
-    Messages().ShowMessage(kNoPainterMessage, MessageIcon::kNone);
+  if (card && ConfirmPaperWidth(printer->pageLayout(), *card, "Drucken"))
+    commands_->ReportPrinted(Print(*printer, {*card}));
   FocusList();
 }
 

@@ -2,10 +2,12 @@
 
 #include <QPageLayout>
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/DoublePress.h"
 #include "app/Settings.h"
 #include "app/qt/AppEnvironment.h"
 #include "data/CongregationData.h"
@@ -22,6 +24,7 @@ class PublisherListBox;
 class HeaderPreviewPane;
 class BodyPreviewPane;
 class PrintCommands;
+class QtEventClock;
 class SplitButton;
 
 // The program's one window (template 102): the publisher list on the left,
@@ -63,6 +66,10 @@ class MainDialog : public Dialog {
   void ApplyFormStates();
   bool CheckDataPassword();
   void PrintCard();
+  // "&Drucken" pressed (the button, Enter or Ctrl+P): prints the card,
+  // unless the press follows the last one that printed within the
+  // desktop's double-click interval.
+  void OnPrintPressed();
   void ShowAboutBox();
   void FocusList();
   // The system command handler: 16 (low four bits ignored) shows the About box.
@@ -132,7 +139,7 @@ class MainDialog : public Dialog {
 
  protected:
   bool OnInitDialog() override;
-  void OnOK() override { PrintCard(); }
+  void OnOK() override { OnPrintPressed(); }
   void OnCancel() override;
   QWidget* CreateControl(const ControlTemplate& control) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -153,6 +160,9 @@ class MainDialog : public Dialog {
   AppEnvironment environment_;
   ProfileFile settingsFile_;
   PrintCommands* commands_ = nullptr;
+  std::unique_ptr<QtEventClock> ownEventClock_;  // when the environment gives none
+  const EventClock* eventClock_ = nullptr;
+  DoublePressFilter printPresses_;
 };
 
 }  // namespace morvind

@@ -1,6 +1,10 @@
 #include "app/qt/PasswordDialog.h"
 
+#include <QLabel>
+#include <algorithm>
+
 #include "resources/StringIds.h"
+#include "toolkit/CaptionFit.h"
 
 namespace morvind {
 
@@ -10,6 +14,7 @@ PasswordDialog::PasswordDialog(const UiContext& ui, CodePage codePage, QWidget* 
 bool PasswordDialog::OnInitDialog() {
   SetText(kPrompt, Strings().Get(str::kPasswordPrompt));
   OnTextChanged(kEntry, [this] { OnEntryChanged(); });
+  FitToTexts();
   CenterWindow();
   SetFocusTo(kEntry);
   return false;
@@ -33,8 +38,30 @@ void PasswordDialog::OnOK() {
   std::string sorry = Strings().Get(str::kPasswordWrong);
   SetText(kPrompt, sorry);
   SetTitle(sorry);
+  FitToTexts();
   if (warned == 1) EndDialog(kIdCancel);
   warned = 1;
+}
+
+void PasswordDialog::FitToTexts() {
+  auto* prompt = ControlAs<QLabel>(kPrompt);
+  QWidget* entry = Control(kEntry);
+  QWidget* ok = Control(kIdOk);
+  if (!prompt || !entry || !ok) return;
+  const QFontMetrics metrics = prompt->fontMetrics();
+  prompt->resize(std::max(prompt->width(), metrics.horizontalAdvance(prompt->text()) + 2),
+                 std::max(prompt->height(), metrics.height()));
+  // The template's margin on the right of the prompt and of the button.
+  const int margin = DluToPixelsX(Template().cx) - (ok->x() + ok->width());
+  const int needed =
+      std::max({width(), prompt->x() + prompt->width() + margin, TitleBarWidth(windowTitle())});
+  if (needed == width()) return;
+  // The entry grows and the button keeps its place at the right.
+  const int extra = needed - width();
+  entry->resize(entry->width() + extra, entry->height());
+  ok->move(ok->x() + extra, ok->y());
+  setFixedSize(needed, height());
+  CenterWindow();
 }
 
 }  // namespace morvind

@@ -31,6 +31,9 @@ class PasswordDialog : public Dialog {
 
  private:
   void OnEntryChanged();
+  // Widens the dialog for its title and its prompt: the template was drawn
+  // for a narrower font and title bar, and the warning is longer than both.
+  void FitToTexts();
   CodePage codePage_;
 };
 

@@ -1,38 +1,82 @@
 #include "app/qt/PrintCommands.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <algorithm>
 
 #include "app/CardPlan.h"
 #include "app/PublisherList.h"
 #include "app/qt/MainDialog.h"
+#include "app/qt/PreviewToolBar.h"
 #include "app/qt/PublisherListBox.h"
-#include "data/TextServices.h"
 #include "printing/OutputTarget.h"
-#include "printing/qt/PdfFile.h"
+#include "printing/TestSheet.h"
 #include "toolkit/QtText.h"
 
 namespace morvind {
 namespace {
 
+// The texts of the print commands and of "&Drucken", each written once.
 constexpr const char* kNoPrinterMessage = "No Printer";
 constexpr const char* kNoPainterMessage = "no hdc";
+constexpr const char* kEmptyListMessage = "Die Liste ist leer.";
+constexpr const char* kNoPrinterCardHelp =
+    "Es ist kein Drucker eingerichtet. Die Karte lässt sich als PDF-Datei speichern.";
+constexpr const char* kNoPrinterListHelp =
+    "Es ist kein Drucker eingerichtet. Die Liste lässt sich als PDF-Datei speichern.";
+constexpr const char* kSaveCardPdfEntry = "Karte als PDF speichern…";
+constexpr const char* kSaveListPdfEntry = "Liste als PDF speichern…";
+constexpr const char* kPrintAnswer = "Drucken";
+constexpr const char* kSaveAnswer = "Speichern";
+constexpr const char* kCancelAnswer = "Abbrechen";
+constexpr const char* kTestPrintQuestion =
+    "Probedruck auf Normalpapier: die Daten der Karte in Schwarz über einem Raster in Hellgrau, "
+    "mit einem Kreuz an jeder Position aus „Layout Einzelheiten“. Auf eine vorgedruckte Karte "
+    "gelegt, zeigt das Raster die Werte, die dort einzutragen sind. Bitte Normalpapier "
+    "einlegen.";
+constexpr const char* kTestPrintTip =
+    "Die Karte auf Normalpapier, über einem Raster mit den Positionen aus „Layout "
+    "Einzelheiten“: zum Abgleich mit einer vorgedruckten Karte";
+constexpr const char* kGridTip =
+    "Das Raster des Probedrucks unter den Daten zeigen, mit einem Kreuz an jeder Position aus "
+    "„Layout Einzelheiten“ (nur in der Ansicht: gedruckt wird ohne Raster)";
 constexpr int kProgressIntervalMs = 40;
 // Why the test print and the preview's form are not for the request.
 constexpr const char* kOnlyPrePrinted = "Nur für vorgedruckte Karten S-21 10/15";
 
 QString CardCount(std::size_t count) {
   return count == 1 ? QStringLiteral("1 Karte") : QStringLiteral("%1 Karten").arg(count);
+}
+
+// Why the test sheet can't be drawn for `card`; empty when it can.
+QString NoTestSheetReason(const CardRequest& card) {
+  if (TakesTestSheet(card)) return QString();
+  if (!IsForPrePrintedCards(card)) return QString::fromUtf8(kOnlyPrePrinted);
+  return QStringLiteral(
+      "Nicht mit „Komplette Karte drucken“: die komplette Karte setzt ihre Angaben an eigene "
+      "Stellen");
+}
+
+// The test print's menu entry and the preview's grid are on, with `tip`,
+// exactly when the card takes the test sheet.
+void ShowTestSheetState(QAction& action, const CardRequest& card, const char* tip) {
+  const QString reason = NoTestSheetReason(card);
+  action.setEnabled(reason.isEmpty());
+  action.setToolTip(reason.isEmpty() ? QString::fromUtf8(tip) : reason);
 }
 
 // A name as part of a file name: no folder separators.
@@ -62,21 +106,26 @@ QString TargetMessage(TargetProblem problem, const std::filesystem::path& target
   return QString();
 }
 
-// The actions the preview dialog's tool bar has and this program leaves
-// out: the page set-up and orientation would change the program's printer
-// behind the options dialog's back.
-bool IsPrinterSetupAction(const QAction* action) {
-  const QString text = action->text();
-  for (const char* source : {"Page setup", "Portrait", "Landscape"})
-    if (text == QCoreApplication::translate("QPrintPreviewDialog", source)) return true;
-  return false;
-}
-
-bool IsPrintAction(const QAction* action) {
-  return action->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print");
+// A folder to offer for new files: one the user may write into and has not
+// write-protected. Root may write into any folder, but one without any
+// write permission was protected on purpose.
+bool IsWritableFolder(const std::filesystem::path& folder) {
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return false;
+  return ::geteuid() != 0 || (info.st_mode & 0222) != 0;
 }
 
 }  // namespace
+
+// What the preview shows and how it was closed.
+struct PrintCommands::PreviewState {
+  std::optional<CardRequest> selected;
+  std::vector<CardRequest> shown;
+  bool grid = false;
+  bool wholeList = false;
+  bool printAsked = false;
+};
 
 PrintCommands::PrintCommands(MainDialog& window) : QObject(&window), window_(window) {
   struct Entry {
@@ -89,9 +138,9 @@ PrintCommands::PrintCommands(MainDialog& window) : QObject(&window), window_(win
       {kPreview, "Seitenansicht…", QKeySequence(), &PrintCommands::ShowPreview},
       {kPrintList, "Liste drucken…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
        &PrintCommands::PrintList},
-      {kSaveCardPdf, "Karte als PDF speichern…", QKeySequence(Qt::CTRL | Qt::Key_E),
+      {kSaveCardPdf, kSaveCardPdfEntry, QKeySequence(Qt::CTRL | Qt::Key_E),
        &PrintCommands::SaveCardPdf},
-      {kSaveListPdf, "Liste als PDF speichern…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
+      {kSaveListPdf, kSaveListPdfEntry, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
        &PrintCommands::SaveListPdf},
       {kTestPrint, "Probedruck…", QKeySequence(), &PrintCommands::TestPrint},
   };
@@ -104,9 +153,7 @@ PrintCommands::PrintCommands(MainDialog& window) : QObject(&window), window_(win
     window.addAction(action);
     actions_[entry.command] = action;
   }
-  actions_[kTestPrint]->setToolTip(QStringLiteral(
-      "Die Karte auf Normalpapier, über dem Formular in Hellgrau: zum Vergleich mit einer "
-      "vorgedruckten Karte"));
+  actions_[kTestPrint]->setToolTip(QString::fromUtf8(kTestPrintTip));
 }
 
 PrintCommands::~PrintCommands() = default;
@@ -118,17 +165,7 @@ void PrintCommands::AddTo(QMenu& menu) {
 }
 
 void PrintCommands::UpdateStates() {
-  const CardRequest request = window_.BuildCardRequest();
-  const bool fits = FormUnderlayFits(request);
-  QAction* test = actions_[kTestPrint];
-  test->setEnabled(fits);
-  test->setToolTip(
-      fits ? QStringLiteral("Die Karte auf Normalpapier, über dem Formular in Hellgrau: zum "
-                            "Vergleich mit einer vorgedruckten Karte")
-      : !IsForPrePrintedCards(request)
-          ? QString::fromUtf8(kOnlyPrePrinted)
-          : QStringLiteral("Nur für Kartenversion 0 ohne „Komplette Karte drucken“: "
-                           "die Versionen 1 und 2 haben kein gezeichnetes Formular"));
+  ShowTestSheetState(*actions_[kTestPrint], window_.BuildCardRequest(), kTestPrintTip);
 }
 
 PrintDialogs& PrintCommands::Dialogs() {
@@ -144,27 +181,38 @@ std::vector<CardRequest> PrintCommands::ListCards() const {
     lines.push_back(PublisherListLine{list->Text(i), list->GetItemData(i)});
   CardSelection all;
   all.kind = CardSelection::Kind::kAll;
-  const std::vector<int> publishers =
-      SelectCards(window_.data.table, lines, all, window_.lastNameFirst != 0);
+  return PlanCards(window_.data, lines, all, window_.BuildCardRequest(),
+                   window_.Environment().dataFolder);
+}
 
-  // Every card takes the window's options; only the publisher and the
-  // texts chosen for them change, as PlanCardRequest does for the command
-  // line.
-  const CardRequest base = window_.BuildCardRequest();
-  std::vector<CardRequest> cards;
-  cards.reserve(publishers.size());
-  ExtendedInfo info;
-  for (int publisher : publishers) {
-    CardRequest card = base;
-    card.publisher = publisher;
-    CardTexts texts = CardTextsFor(window_.data, publisher, base.useLongName, base.lastNameFirst,
-                                   base.completeCard, window_.Environment().dataFolder, info);
-    card.cardName = texts.cardName;
-    card.cardMobile = texts.cardMobile;
-    if (texts.checkGenderBox) card.genderTicks = true;
-    cards.push_back(std::move(card));
-  }
+std::vector<CardRequest> PrintCommands::ListCardsOrMessage() {
+  std::vector<CardRequest> cards = ListCards();
+  if (cards.empty()) window_.Messages().ShowMessage(kEmptyListMessage, MessageIcon::kNone);
   return cards;
+}
+
+CardDocumentOptions PrintCommands::TestSheetOptions() const {
+  CardDocumentOptions options;
+  options.testSheet = true;
+  options.gridUnit = window_.unit;
+  return options;
+}
+
+QPrinter* PrintCommands::PrinterOrOffer(PdfOffer offer) {
+  if (QPrinter* printer = window_.CurrentPrinter()) return printer;
+  // "No Printer" is the program's fixed text; the line under it says what
+  // can be done without a printer.
+  const bool list = offer == PdfOffer::kList;
+  if (window_.Messages().Offer(kNoPrinterMessage, list ? kNoPrinterListHelp : kNoPrinterCardHelp,
+                               MessageIcon::kWarning, list ? kSaveListPdfEntry : kSaveCardPdfEntry))
+    SavePdf(list, offer == PdfOffer::kTestSheet);
+  window_.FocusList();
+  return nullptr;
+}
+
+void PrintCommands::ReportPrinted(PrintOutcome outcome) {
+  if (outcome == PrintOutcome::kNoPainter)
+    window_.Messages().ShowMessage(kNoPainterMessage, MessageIcon::kNone);
 }
 
 template <class Outcome>
@@ -173,7 +221,7 @@ Outcome PrintCommands::WithProgress(const std::vector<CardRequest>& cards,
   const int count = static_cast<int>(cards.size());
   QProgressDialog progress(&window_);
   progress.setWindowTitle(QStringLiteral("Morvind"));
-  progress.setCancelButtonText(QStringLiteral("Abbrechen"));
+  progress.setCancelButtonText(QString::fromUtf8(kCancelAnswer));
   progress.setRange(0, count);
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(0);
@@ -209,53 +257,35 @@ Outcome PrintCommands::WithProgress(const std::vector<CardRequest>& cards,
   return outcome;
 }
 
-QPrinter* PrintCommands::PrinterOrMessage() {
-  QPrinter* printer = window_.CurrentPrinter();
-  if (!printer) {
-    // As for one card: no printer is set up.
-    window_.Messages().ShowMessage(kNoPrinterMessage, MessageIcon::kNone);
-    window_.FocusList();
-  }
-  return printer;
-}
-
 void PrintCommands::PrintList() {
-  std::vector<CardRequest> cards = ListCards();
-  if (cards.empty()) {
-    window_.FocusList();
-    return;
-  }
-  QPrinter* printer = PrinterOrMessage();
-  if (!printer) return;
-  if (window_.ConfirmPaperWidth(printer->pageLayout(), cards.front(), "Drucken") &&
-      window_.Messages().Ask(FromQt(CardCount(cards.size()) + QStringLiteral(" drucken?")),
-                             "Drucken", "Abbrechen")) {
-    PrintOutcome outcome =
-        WithProgress<PrintOutcome>(cards, [&](const CardDocumentOptions& options) {
-          return window_.Print(*printer, cards, options);
-        });
-    if (outcome == PrintOutcome::kNoPainter)
-      window_.Messages().ShowMessage(kNoPainterMessage, MessageIcon::kNone);
+  const std::vector<CardRequest> cards = ListCardsOrMessage();
+  if (!cards.empty()) {
+    QPrinter* printer = PrinterOrOffer(PdfOffer::kList);
+    if (printer && window_.ConfirmPaperWidth(printer->pageLayout(), cards.front(), kPrintAnswer) &&
+        ConfirmListPrint(cards.size()))
+      ReportPrinted(PrintListWithProgress(*printer, cards));
   }
   window_.FocusList();
 }
 
+bool PrintCommands::ConfirmListPrint(std::size_t count) {
+  return window_.Messages().Ask(FromQt(CardCount(count) + QStringLiteral(" drucken?")),
+                                kPrintAnswer, kCancelAnswer);
+}
+
+PrintOutcome PrintCommands::PrintListWithProgress(QPrinter& printer,
+                                                  const std::vector<CardRequest>& cards) {
+  return WithProgress<PrintOutcome>(cards, [&](const CardDocumentOptions& options) {
+    return window_.Print(printer, cards, options);
+  });
+}
+
 void PrintCommands::TestPrint() {
   std::optional<CardRequest> card = window_.SelectedCardRequest();
-  if (!card || !FormUnderlayFits(*card)) {
-    window_.FocusList();
-    return;
-  }
-  QPrinter* printer = PrinterOrMessage();
-  if (!printer) return;
-  const char* question =
-      "Probedruck auf Normalpapier: die Daten der Karte in Schwarz über dem Formular in "
-      "Hellgrau, zum Vergleich mit einer vorgedruckten Karte. Bitte Normalpapier einlegen.";
-  if (window_.Messages().Ask(question, "Drucken", "Abbrechen")) {
-    CardDocumentOptions options;
-    options.formUnderlay = true;
-    if (window_.Print(*printer, {*card}, options) == PrintOutcome::kNoPainter)
-      window_.Messages().ShowMessage(kNoPainterMessage, MessageIcon::kNone);
+  if (card && TakesTestSheet(*card)) {
+    QPrinter* printer = PrinterOrOffer(PdfOffer::kTestSheet);
+    if (printer && window_.Messages().Ask(kTestPrintQuestion, kPrintAnswer, kCancelAnswer))
+      ReportPrinted(window_.Print(*printer, {*card}, TestSheetOptions()));
   }
   window_.FocusList();
 }
@@ -268,6 +298,17 @@ QPageLayout PrintCommands::PdfPage() {
   return pdf.pageLayout();
 }
 
+std::filesystem::path PrintCommands::SuggestedPdfFolder() const {
+  if (!lastFolder_.empty()) return lastFolder_;
+  std::filesystem::path data = window_.Environment().dataFolder.Dir();
+  if (data.empty()) data = std::filesystem::current_path();
+  data = std::filesystem::absolute(data);
+  if (IsWritableFolder(data)) return data;
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (!documents.isEmpty() && QFileInfo(documents).isDir()) return FromQt(documents);
+  return FromQt(QDir::homePath());
+}
+
 QString PrintCommands::SuggestedPdfPath(bool wholeList) const {
   QString name;
   if (wholeList) {
@@ -277,150 +318,141 @@ QString PrintCommands::SuggestedPdfPath(bool wholeList) const {
     ListBox* list = window_.PublisherList();
     name = FileNamePart(list->Text(list->GetCurSel()));
   }
-  std::filesystem::path folder = lastFolder_;
-  if (folder.empty()) {
-    folder = window_.Environment().dataFolder.Dir();
-    if (folder.empty()) folder = std::filesystem::current_path();
-  }
-  folder = std::filesystem::absolute(folder);
   // The service year printed on the pages tells one year's file from the next.
   const int year = PrintedServiceYear(window_.BuildCardRequest());
-  return ToQt((folder / "").string()) + QStringLiteral("S-21 %1 ").arg(year) + name +
+  return ToQt((SuggestedPdfFolder() / "").string()) + QStringLiteral("S-21 %1 ").arg(year) + name +
          QStringLiteral(".pdf");
 }
 
-void PrintCommands::SavePdf(bool wholeList) {
+void PrintCommands::SavePdf(bool wholeList, bool testSheet) {
   std::vector<CardRequest> cards;
   if (wholeList) {
-    cards = ListCards();
+    cards = ListCardsOrMessage();
   } else if (std::optional<CardRequest> card = window_.SelectedCardRequest()) {
     cards.push_back(*card);
   }
-  if (cards.empty()) {
-    window_.FocusList();
-    return;
+  const bool goAhead =
+      !cards.empty() &&
+      (!wholeList || window_.Messages().Ask(
+                         FromQt(CardCount(cards.size()) + QStringLiteral(" als PDF speichern?")),
+                         kSaveAnswer, kCancelAnswer));
+  if (goAhead && window_.ConfirmPaperWidth(PdfPage(), cards.front(), kSaveAnswer)) {
+    const CardDocumentOptions options = testSheet ? TestSheetOptions() : CardDocumentOptions{};
+    // The dialog's title is the command without its ellipsis.
+    const QString title =
+        QString::fromUtf8(wholeList ? kSaveListPdfEntry : kSaveCardPdfEntry).remove(QChar(0x2026));
+    QString suggested = SuggestedPdfPath(wholeList);
+    // A file that could not be written there leaves the dialog open again
+    // on the same name, so that another folder can be chosen.
+    for (;;) {
+      const QString chosen = Dialogs().AskSaveFile(&window_, title, suggested);
+      if (chosen.isEmpty()) break;
+      std::filesystem::path target = FromQt(chosen);
+      if (!chosen.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) target += ".pdf";
+      target = std::filesystem::absolute(target);
+      if (WritePdfTo(target, cards, options, wholeList)) break;
+      suggested = ToQt(target.string());
+    }
   }
-  if (wholeList && !window_.Messages().Ask(
-                       FromQt(CardCount(cards.size()) + QStringLiteral(" als PDF speichern?")),
-                       "Speichern", "Abbrechen")) {
-    window_.FocusList();
-    return;
-  }
-  const QString title = wholeList ? QStringLiteral("Liste als PDF speichern")
-                                  : QStringLiteral("Karte als PDF speichern");
-  const QString chosen = Dialogs().AskSaveFile(&window_, title, SuggestedPdfPath(wholeList));
-  if (chosen.isEmpty()) {
-    window_.FocusList();
-    return;
-  }
-  std::filesystem::path target = FromQt(chosen);
-  if (!chosen.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) target += ".pdf";
-  target = std::filesystem::absolute(target);
+  window_.FocusList();
+}
 
+bool PrintCommands::WritePdfTo(const std::filesystem::path& target,
+                               const std::vector<CardRequest>& cards,
+                               const CardDocumentOptions& options, bool wholeList) {
   const TargetProblem problem =
       CheckOutputTarget(target, window_.Environment().dataFolder,
                         window_.Environment().settingsFile, window_.Strings());
   if (problem != TargetProblem::kNone) {
     window_.Messages().ShowMessage(FromQt(TargetMessage(problem, target)), MessageIcon::kWarning);
-    window_.FocusList();
-    return;
+    return false;
   }
   const QPageLayout page = PdfPage();
-  if (!window_.ConfirmPaperWidth(page, cards.front(), "Speichern")) {
-    window_.FocusList();
-    return;
-  }
   std::string reason;
-  auto write = [&](const CardDocumentOptions& options) {
-    return WritePdfFile(cards, target, page, options, reason);
+  auto write = [&](const CardDocumentOptions& progress) {
+    CardDocumentOptions drawing = options;
+    drawing.cardDone = progress.cardDone;
+    return WritePdfFile(cards, target, page, drawing, reason);
   };
   const PdfOutcome outcome =
       wholeList ? WithProgress<PdfOutcome>(cards, write) : write(CardDocumentOptions{});
-  if (outcome == PdfOutcome::kWritten) lastFolder_ = target.parent_path();
   if (outcome == PdfOutcome::kFailed) {
     QString text =
         QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.").arg(ToQt(target.string()));
     if (!reason.empty()) text += QStringLiteral(" (") + ToQt(reason) + QStringLiteral(")");
     window_.Messages().ShowMessage(FromQt(text), MessageIcon::kWarning);
+    return false;
   }
-  window_.FocusList();
+  if (outcome == PdfOutcome::kWritten) lastFolder_ = target.parent_path();
+  return true;
 }
 
-void PrintCommands::SetUpPreview(QPrintPreviewDialog& preview, std::vector<CardRequest>& shown,
-                                 bool& form, bool& printAsked) {
+void PrintCommands::SetUpPreview(QPrintPreviewDialog& preview, PreviewState& state) {
   preview.setWindowTitle(QStringLiteral("Seitenansicht"));
   // Room for a whole card at a readable size and for the tool bar.
   if (QScreen* screen = window_.screen()) {
     const QRect area = screen->availableGeometry();
     preview.resize(std::min(1100, area.width() * 9 / 10), area.height() * 9 / 10);
   }
-  QToolBar* bar = preview.findChild<QToolBar*>();
+  state.shown =
+      state.selected ? std::vector<CardRequest>{*state.selected} : std::vector<CardRequest>{};
+  connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+          [this, &state](QPrinter* printer) {
+            window_.Print(*printer, state.shown,
+                          state.grid ? TestSheetOptions() : CardDocumentOptions{});
+          });
+  QToolBar* bar = ReplacePreviewToolBar(preview);
   auto* pages = preview.findChild<QPrintPreviewWidget*>();
   if (!bar || !pages) return;
-  for (QAction* action : bar->actions()) {
-    if (IsPrinterSetupAction(action)) action->setVisible(false);
-    if (IsPrintAction(action)) {
-      // Printing from the preview prints on the program's printer as
-      // "&Drucken" and "Liste drucken…" do, without Qt's print dialog.
-      QObject::disconnect(action, nullptr, &preview, nullptr);
-      connect(action, &QAction::triggered, &preview, [&preview, &printAsked] {
-        printAsked = true;
-        preview.accept();
-      });
-    }
-  }
+  // Printing from the preview prints on the program's printer as
+  // "&Drucken" and "Liste drucken…" do.
+  connect(PreviewPrintAction(*bar), &QAction::triggered, &preview, [&preview, &state] {
+    state.printAsked = true;
+    preview.accept();
+  });
 
   bar->addSeparator();
-  QAction* underlay = bar->addAction(QStringLiteral("Formular einblenden"));
-  underlay->setObjectName(QStringLiteral("formUnderlay"));
-  underlay->setCheckable(true);
-  const CardRequest request = window_.BuildCardRequest();
-  const bool fits = FormUnderlayFits(request);
-  underlay->setEnabled(fits);
-  underlay->setToolTip(
-      fits ? QStringLiteral("Das Formular der Karte in Hellgrau unter den Daten zeigen (nur in der "
-                            "Ansicht: gedruckt wird ohne Formular)")
-      : !IsForPrePrintedCards(request)
-          ? QString::fromUtf8(kOnlyPrePrinted)
-          : QStringLiteral("Nur für Kartenversion 0 ohne „Komplette Karte drucken“: die "
-                           "Versionen 1 und 2 haben kein gezeichnetes Formular"));
+  QAction* grid = bar->addAction(QStringLiteral("Raster einblenden"));
+  grid->setObjectName(QStringLiteral("grid"));
+  grid->setCheckable(true);
+  ShowTestSheetState(*grid, window_.BuildCardRequest(), kGridTip);
+  connect(grid, &QAction::toggled, pages, [&state, pages](bool on) {
+    state.grid = on;
+    pages->updatePreview();
+  });
 
-  std::optional<CardRequest> selected = window_.SelectedCardRequest();
-  const std::size_t listCount = ListCards().size();
   auto* choice = new QComboBox(bar);
   choice->setObjectName(QStringLiteral("previewChoice"));
   choice->addItem(QStringLiteral("Gewählte Karte"));
-  choice->addItem(QStringLiteral("Ganze Liste (%1)").arg(CardCount(listCount)));
+  choice->addItem(QStringLiteral("Ganze Liste (%1)").arg(CardCount(ListCards().size())));
   choice->setToolTip(QStringLiteral("Die gewählte Karte oder jede Karte der Liste zeigen"));
   bar->addWidget(choice);
-
-  connect(underlay, &QAction::toggled, pages, [&form, pages](bool on) {
-    form = on;
-    pages->updatePreview();
-  });
   // The whole list of the largest data (909 cards) opens in about 0.2 s
   // and some 6 MB: there is nothing to warn of before it opens.
-  connect(choice, &QComboBox::activated, pages, [this, &shown, selected, pages](int index) {
-    if (index == 1) {
-      shown = ListCards();
+  connect(choice, &QComboBox::activated, pages, [this, &state, choice, pages](int index) {
+    std::vector<CardRequest> list;
+    if (index == 1) list = ListCardsOrMessage();
+    state.wholeList = !list.empty();
+    if (state.wholeList) {
+      state.shown = std::move(list);
     } else {
-      shown = selected ? std::vector<CardRequest>{*selected} : std::vector<CardRequest>{};
+      choice->setCurrentIndex(0);
+      state.shown =
+          state.selected ? std::vector<CardRequest>{*state.selected} : std::vector<CardRequest>{};
     }
     pages->updatePreview();
   });
-  shown = selected ? std::vector<CardRequest>{*selected} : std::vector<CardRequest>{};
-  connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-          [this, &shown, &form](QPrinter* printer) {
-            CardDocumentOptions options;
-            options.formUnderlay = form;
-            window_.Print(*printer, shown, options);
-          });
 }
 
 void PrintCommands::ShowPreview() {
   // The preview opens on the selected card; the whole list is a choice
   // inside it.
-  if (!window_.SelectedCardRequest()) {
+  PreviewState state;
+  state.selected = window_.SelectedCardRequest();
+  if (!state.selected) {
+    // Only an empty list leaves nothing selected to say something about.
+    if (window_.PublisherList()->Count() == 0)
+      window_.Messages().ShowMessage(kEmptyListMessage, MessageIcon::kNone);
     window_.FocusList();
     return;
   }
@@ -434,23 +466,17 @@ void PrintCommands::ShowPreview() {
     pdf->setPageLayout(PdfPage());
     printer = pdf.get();
   }
-  std::vector<CardRequest> shown;
-  bool form = false;
-  bool printAsked = false;
-  bool wholeList = false;
   {
     QPrintPreviewDialog preview(printer, &window_);
-    SetUpPreview(preview, shown, form, printAsked);
+    SetUpPreview(preview, state);
     Dialogs().RunPreview(preview);
-    auto* choice = preview.findChild<QComboBox*>(QStringLiteral("previewChoice"));
-    wholeList = choice && choice->currentIndex() == 1;
   }
-  if (!printAsked) {
+  if (!state.printAsked) {
     window_.FocusList();
     return;
   }
-  // The form shown in the preview is never printed.
-  if (wholeList) {
+  // The grid shown in the preview is never printed.
+  if (state.wholeList) {
     PrintList();
   } else {
     window_.PrintCard();

@@ -12,6 +12,7 @@
 #include "app/qt/PrintDialogs.h"
 #include "printing/CardDocument.h"
 #include "printing/CardRequest.h"
+#include "printing/qt/PdfFile.h"
 #include "printing/qt/PrintJob.h"
 
 class QAction;
@@ -26,11 +27,14 @@ class MainDialog;
 // The window's print commands beside "&Drucken": the print preview, the
 // print of the whole list, the PDF files of a card and of the list, and
 // the test print against a pre-printed card. Every one of them draws
-// through the window's print function and the one card document.
+// through the window's print function and the one card document. They also
+// give "&Drucken" its messages.
 class PrintCommands : public QObject {
   Q_OBJECT
  public:
   enum Command { kPreview, kPrintList, kSaveCardPdf, kSaveListPdf, kTestPrint, kCommandCount };
+  // What the "No Printer" message offers to save as a PDF file instead.
+  enum class PdfOffer { kCard, kList, kTestSheet };
 
   explicit PrintCommands(MainDialog& window);
   ~PrintCommands() override;
@@ -39,34 +43,54 @@ class PrintCommands : public QObject {
   QAction* Action(Command command) const { return actions_[command]; }
   // Adds the entries to `menu` and enables them for the window's state.
   void AddTo(QMenu& menu);
-  // The test print only for data-only cards of card version 0.
+  // The test print only for cards that take the test sheet.
   void UpdateStates();
 
   void ShowPreview();
   void PrintList();
-  void SaveCardPdf() { SavePdf(false); }
-  void SaveListPdf() { SavePdf(true); }
+  void SaveCardPdf() { SavePdf(false, false); }
+  void SaveListPdf() { SavePdf(true, false); }
   void TestPrint();
 
+  // The program's printer. Without one, the message "No Printer" says so
+  // and offers to save the card, the list or the test sheet as a PDF file
+  // instead, which it does when the user chooses it; null then.
+  QPrinter* PrinterOrOffer(PdfOffer offer);
+  // The message of a print that could not begin ("no hdc"); nothing for
+  // the other outcomes.
+  void ReportPrinted(PrintOutcome outcome);
+
   // The cards of the list as the filter shows it, in list order, each with
-  // the window's print options: the cards morvind-print --all chooses.
+  // the window's print options: planned as morvind-print --all plans them.
   std::vector<CardRequest> ListCards() const;
 
  private:
-  void SavePdf(bool wholeList);
-  // The program's printer; null after the "No Printer" message when none
-  // is set up.
-  QPrinter* PrinterOrMessage();
+  struct PreviewState;
+
+  // The list's cards, or none after the message that the list is empty.
+  std::vector<CardRequest> ListCardsOrMessage();
+  bool ConfirmListPrint(std::size_t count);
+  PrintOutcome PrintListWithProgress(QPrinter& printer, const std::vector<CardRequest>& cards);
   // Runs `job` with a progress dialog (card k of N, the name) whose
   // "Abbrechen" stops the card document after the current card.
   template <class Outcome>
   Outcome WithProgress(const std::vector<CardRequest>& cards,
                        const std::function<Outcome(const CardDocumentOptions&)>& job);
-  void SetUpPreview(QPrintPreviewDialog& preview, std::vector<CardRequest>& shown, bool& form,
-                    bool& printAsked);
+  CardDocumentOptions TestSheetOptions() const;
+
+  void SavePdf(bool wholeList, bool testSheet);
+  // Writes the cards into `target`, with the progress of a list; false
+  // after the message when the file could not be written there.
+  bool WritePdfTo(const std::filesystem::path& target, const std::vector<CardRequest>& cards,
+                  const CardDocumentOptions& options, bool wholeList);
+  // Where the file dialog opens: the folder last written to, else the data
+  // folder when it may be written, else the user's documents folder.
+  std::filesystem::path SuggestedPdfFolder() const;
   QString SuggestedPdfPath(bool wholeList) const;
   // The page a PDF file gets: the current printer's, or A4 without one.
   QPageLayout PdfPage();
+
+  void SetUpPreview(QPrintPreviewDialog& preview, PreviewState& state);
   PrintDialogs& Dialogs();
 
   MainDialog& window_;

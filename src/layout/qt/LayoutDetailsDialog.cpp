@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "layout/LayoutFile.h"
+#include "layout/LayoutSlotNames.h"
 #include "layout/LayoutValueRules.h"
 #include "resources/StringIds.h"
 
@@ -46,13 +47,14 @@ LayoutDetailsDialog::LayoutDetailsDialog(const UiContext& ui, QWidget* parent)
     : Dialog(kLayoutDetailsTemplate, ui, parent) {}
 
 bool LayoutDetailsDialog::OnInitDialog() {
-  // The template's column captions are those of an older card; the labels
-  // move down one place so that each names the figure its field positions,
-  // and the seventh column, which nothing draws, is hidden.
-  SetText(kPlacementsLabel, Strings().Get(str::kPlacementsLabel));
-  SetText(kVideoShowingsLabel, Strings().Get(str::kVideoShowingsLabel));
-  SetText(kReturnVisitsLabel, GetText(kBibleStudiesLabel));
-  SetText(kBibleStudiesLabel, GetText(kHiddenColumnLabel));
+  // The template's column captions are those of an older card; each label
+  // gets the name of the figure its field positions (the names the test
+  // print writes beside its crosses), and the seventh column, which nothing
+  // draws, is hidden.
+  SetText(kPlacementsLabel, LayoutSlotName(kPlacementsColumn, Strings()));
+  SetText(kVideoShowingsLabel, LayoutSlotName(kVideoShowingsColumn, Strings()));
+  SetText(kReturnVisitsLabel, LayoutSlotName(kReturnVisitsColumn, Strings()));
+  SetText(kBibleStudiesLabel, LayoutSlotName(kBibleStudiesColumn, Strings()));
   Show(kHiddenColumnLabel, false);
   Show(kHiddenColumnField, false);
 

@@ -70,6 +70,10 @@ const QtSurface::Object* QtSurface::Find(SurfaceObject object) const {
 int QtSurface::GetDeviceCaps(int index) {
   if (index == kLogPixelsX) return unitsX_;
   if (index == kLogPixelsY) return unitsY_;
+  // The page of a printer is its printable area; a pane is its own page.
+  const QPaintDevice* device = painter_.device();
+  if (index == kHorzRes) return device ? device->width() : 0;
+  if (index == kVertRes) return device ? device->height() : 0;
   return 0;
 }
 

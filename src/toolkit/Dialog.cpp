@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -114,9 +115,17 @@ void Dialog::BuildControls() {
   if (built_) return;
   built_ = true;
   QWidget* previous = nullptr;
+  // Radio buttons are exclusive within their group only: a group begins at
+  // a radio button marked as a group's start or following another control.
+  QButtonGroup* radioGroup = nullptr;
   for (const ControlTemplate& control : template_->controls) {
     QWidget* widget = CreateControl(control);
     widget->setParent(this);
+    if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+      if (!radioGroup || (control.style & kGroupStart) || !qobject_cast<QRadioButton*>(previous))
+        radioGroup = new QButtonGroup(this);
+      radioGroup->addButton(radio);
+    }
     QRect rect(DluToPixelsX(control.x), DluToPixelsY(control.y), DluToPixelsX(control.cx),
                DluToPixelsY(control.cy));
     if (control.kind == ControlKind::kUpDown) {
@@ -295,10 +304,13 @@ bool Dialog::CheckState(int id) const {
 void Dialog::SetCheck(int id, bool checked) {
   if (auto* button = ControlAs<QAbstractButton>(id)) {
     if (auto* radio = qobject_cast<QRadioButton*>(button); radio && !checked) {
-      // Auto-exclusive radio buttons can't be cleared one by one.
+      // The checked button of an exclusive group can't be cleared on its own.
+      QButtonGroup* group = radio->group();
+      if (group) group->setExclusive(false);
       radio->setAutoExclusive(false);
       radio->setChecked(false);
       radio->setAutoExclusive(true);
+      if (group) group->setExclusive(true);
       return;
     }
     button->setChecked(checked);

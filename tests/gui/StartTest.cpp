@@ -102,7 +102,7 @@ TEST(DataFolderDialogTest, IsQtsOwnFolderDialogOpeningWhereItIsTold) {
   TempFolder where("folder-dialog");
   std::unique_ptr<QFileDialog> dialog = MakeDataFolderDialog(where.Path());
   EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));  // German through Qt's texts
-  EXPECT_TRUE(dialog->testOption(QFileDialog::ShowDirsOnly));
+  EXPECT_FALSE(dialog->testOption(QFileDialog::ShowDirsOnly));        // files shown, greyed
   EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
   EXPECT_EQ(dialog->windowType(), Qt::Window);  // listed in the task bar
   EXPECT_EQ(dialog->directory().absolutePath().toStdString(), where.Path().string());

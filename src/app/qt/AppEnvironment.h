@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Clock.h"
+#include "app/DataFolderChoice.h"
 #include "data/DataFolder.h"
 #include "data/PublisherTable.h"
 #include "printing/CardDocument.h"
@@ -25,8 +26,8 @@ using PrintFunction = std::function<PrintOutcome(
 // What the main dialog works with, handed in from outside so that tests can
 // give every piece a stand-in: the modal host and message sink, the clock,
 // the data folder, the settings file, the program's printer, the way the
-// publisher table's memory is obtained, the dialogs of the print commands
-// and the print function.
+// publisher table's memory is obtained, the dialogs of the print commands,
+// the print function and the folder chooser of a change of the data folder.
 struct AppEnvironment {
   UiContext ui;
   const Clock* clock = nullptr;
@@ -36,6 +37,7 @@ struct AppEnvironment {
   TableBlockAllocator allocator = AllocateZeroedBlock;
   PrintDialogs* printDialogs = nullptr;  // null: the Qt dialogs
   PrintFunction print;                   // empty: PrintCards
+  FolderChooser chooseFolder;            // empty: Qt's folder dialog over the window
 };
 
 }  // namespace morvind

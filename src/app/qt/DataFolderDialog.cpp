@@ -6,24 +6,30 @@
 
 namespace morvind {
 
-std::unique_ptr<QFileDialog> MakeDataFolderDialog(const std::filesystem::path& startFolder) {
+std::unique_ptr<QFileDialog> MakeDataFolderDialog(const std::filesystem::path& startFolder,
+                                                  QWidget* parent) {
   auto dialog = std::make_unique<QFileDialog>(
-      nullptr, ToQt("Morvind: Ordner mit den Daten von Ostrel (tdat9.bin) w\xC3\xA4hlen"),
+      parent, ToQt("Morvind: Ordner mit den Daten von Ostrel (tdat9.bin) w\xC3\xA4hlen"),
       QFile::decodeName(startFolder.c_str()));
   dialog->setOption(QFileDialog::DontUseNativeDialog, true);
-  dialog->setOption(QFileDialog::ShowDirsOnly, true);
+  // Without ShowDirsOnly the folder mode lists the files as well, greyed
+  // and not choosable.
+  dialog->setOption(QFileDialog::ShowDirsOnly, false);
   dialog->setFileMode(QFileDialog::Directory);
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
   // At a menu start it is the program's first and only window: like the
   // main window it is a window of its own, which task bars list, not a
   // dialog transient for Qt's hidden leader window.
-  dialog->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint);
+  if (!parent) {
+    dialog->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint);
+  }
   return dialog;
 }
 
-std::optional<std::filesystem::path> AskForDataFolder(const std::filesystem::path& startFolder) {
-  std::unique_ptr<QFileDialog> dialog = MakeDataFolderDialog(startFolder);
+std::optional<std::filesystem::path> AskForDataFolder(const std::filesystem::path& startFolder,
+                                                      QWidget* parent) {
+  std::unique_ptr<QFileDialog> dialog = MakeDataFolderDialog(startFolder, parent);
   if (dialog->exec() != QDialog::Accepted) return std::nullopt;
   QStringList chosen = dialog->selectedFiles();
   if (chosen.isEmpty()) return std::nullopt;

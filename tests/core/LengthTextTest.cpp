@@ -85,23 +85,5 @@ TEST(LengthTextTest, TypedMillimetresAreStoredAsTheNearestHundredthOfAnInch) {
   EXPECT_EQ(sink.icons, std::vector<MessageIcon>(2, MessageIcon::kWarning));
 }
 
-TEST(LengthTextTest, TheDialogsInchTextsNameTheUnitShown) {
-  const struct {
-    LengthUnit unit;
-    const char* note;
-    const char* examples;
-  } cases[] = {
-      {kInch, "(in Zoll vom oberen Rand)", "Beispiele:  1.52    0.80    0.00    2.15"},
-      {kMm, "(in mm vom oberen Rand)", "Beispiele:  38,6    20,3    0,0    54,6"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(InUnit("(in Zoll vom oberen Rand)", c.unit), c.note);
-    EXPECT_EQ(ExamplesText(c.unit), c.examples);
-  }
-  EXPECT_EQ(InUnit("X in Zoll\nY in Zoll", kMm), "X in mm\nY in mm");
-  EXPECT_EQ(UnitName(kInch), "Zoll");
-  EXPECT_EQ(UnitName(kMm), "mm");
-}
-
 }  // namespace
 }  // namespace morvind

@@ -3,7 +3,10 @@
 
 #include <unistd.h>
 
+#include <QAbstractProxyModel>
+#include <QFileSystemModel>
 #include <QMenu>
+#include <fstream>
 
 #include "MainDialogFixture.h"
 #include "app/qt/DataFolderDialog.h"
@@ -213,6 +216,18 @@ TEST(DataFolderDialogTest, IsQtsOwnFolderDialogOpeningWhereItIsTold) {
   EXPECT_EQ(dialog->windowType(), Qt::Window);  // listed in the task bar
   EXPECT_EQ(dialog->directory().absolutePath().toStdString(), where.Path().string());
   EXPECT_NE(dialog->windowTitle().toStdString().find("tdat9.bin"), std::string::npos);
+
+  // The folder's files are listed greyed and can't be chosen; folders can.
+  fs::create_directory(where.Path() / "ostrel");
+  std::ofstream(where.Path() / "tdat9.bin") << "x";
+  QAbstractProxyModel* shown = dialog->proxyModel();
+  auto* files = qobject_cast<QFileSystemModel*>(shown->sourceModel());
+  ASSERT_NE(files, nullptr);
+  auto flags = [&](const fs::path& path) {
+    return shown->flags(shown->mapFromSource(files->index(QString::fromStdString(path.string()))));
+  };
+  EXPECT_FALSE(flags(where.Path() / "tdat9.bin") & (Qt::ItemIsEnabled | Qt::ItemIsSelectable));
+  EXPECT_TRUE(flags(where.Path() / "ostrel") & Qt::ItemIsSelectable);
 }
 
 }  // namespace

@@ -21,10 +21,21 @@ std::filesystem::path Absolute(const std::filesystem::path& folder,
   return absolute;
 }
 
+// The folder in German quotation marks: „/home/anna/Ostrel“.
+std::string Quoted(const std::filesystem::path& folder) {
+  return "\xE2\x80\x9E" + folder.string() + "\xE2\x80\x9C";
+}
+
 std::string MessageForFolderWithoutData(const std::filesystem::path& folder) {
-  return "Im Ordner \xE2\x80\x9E" + folder.string() +
-         "\xE2\x80\x9C liegt keine tdat9.bin.\n"
+  return "Im Ordner " + Quoted(folder) +
+         " liegt keine tdat9.bin.\n"
          "Bitte w\xC3\xA4hlen Sie den Ordner, in dem Ostrel seine Daten speichert.";
+}
+
+// Why the folder used last is not taken again.
+std::string MessageForLostFolder(const std::filesystem::path& folder, bool exists) {
+  return "Der zuletzt benutzte Datenordner " + Quoted(folder) +
+         (exists ? " enth\xC3\xA4lt keine tdat9.bin." : " ist nicht mehr da.");
 }
 
 }  // namespace
@@ -63,20 +74,32 @@ DataFolderChoice FindDataFolder(const DataFolderStart& start, ProfileFile& setti
 
   std::error_code error;
   std::filesystem::path openIn = start.homeFolder;
-  if (!remembered.empty() && remembered.is_absolute() &&
-      std::filesystem::is_directory(remembered, error)) {
-    openIn = remembered;
+  // Only a folder this program remembered (always absolute) is spoken of;
+  // a hand-written relative entry is passed over in silence.
+  if (!remembered.empty() && remembered.is_absolute()) {
+    bool exists = std::filesystem::is_directory(remembered, error);
+    messages.ShowMessage(MessageForLostFolder(remembered, exists), MessageIcon::kWarning);
+    if (exists) openIn = remembered;
   }
-  while (std::optional<std::filesystem::path> chosen = choose(openIn)) {
-    std::filesystem::path folder = Absolute(*chosen, start.workingDirectory);
-    if (HoldsPublisherTable(folder)) {
-      RememberDataFolder(settings, folder);
-      return {DataFolderSource::kChosen, DataFolder(folder)};
-    }
+  std::optional<std::filesystem::path> chosen =
+      AskForFolderWithData(openIn, start.workingDirectory, choose, messages);
+  if (!chosen) return {DataFolderSource::kNone, {}};
+  RememberDataFolder(settings, *chosen);
+  return {DataFolderSource::kChosen, DataFolder(*chosen)};
+}
+
+std::optional<std::filesystem::path> AskForFolderWithData(const std::filesystem::path& openIn,
+                                                          const std::filesystem::path& base,
+                                                          const FolderChooser& choose,
+                                                          MessageSink& messages) {
+  std::filesystem::path where = openIn;
+  while (std::optional<std::filesystem::path> chosen = choose(where)) {
+    std::filesystem::path folder = Absolute(*chosen, base);
+    if (HoldsPublisherTable(folder)) return folder;
     messages.ShowMessage(MessageForFolderWithoutData(folder), MessageIcon::kWarning);
-    openIn = folder;
+    where = folder;
   }
-  return {DataFolderSource::kNone, {}};
+  return std::nullopt;
 }
 
 }  // namespace morvind

@@ -49,15 +49,26 @@ std::filesystem::path RememberedDataFolder(const ProfileFile& settings);
 // not remembered.
 void RememberDataFolder(ProfileFile& settings, const std::filesystem::path& folder);
 
+// Asks through `choose`, opening in `openIn`, until the user picks a folder
+// that holds tdat9.bin or cancels. A folder without it is refused with a
+// message that names the missing file, and the chooser opens again there.
+// A relative answer is taken from `base`. The chosen folder, absolute and
+// without "." and ".." parts, or empty when the user cancelled.
+std::optional<std::filesystem::path> AskForFolderWithData(const std::filesystem::path& openIn,
+                                                          const std::filesystem::path& base,
+                                                          const FolderChooser& choose,
+                                                          MessageSink& messages);
+
 // Finds the data folder, first match wins:
 // 1. the command-line folder, as given (a folder without tdat9.bin gives an
 //    empty list, as a start in an empty folder always did);
 // 2. the working directory when it holds tdat9.bin: files are opened by bare
 //    name and nothing is written, exactly as a start from a data folder was;
 // 3. the remembered folder when it still holds tdat9.bin;
-// 4. the chooser, opening in the remembered folder when it still exists and
-//    in the home folder otherwise; a chosen folder without tdat9.bin is
-//    refused with a message and the chooser opens again there.
+// 4. the chooser (AskForFolderWithData), opening in the remembered folder
+//    when it still exists and in the home folder otherwise. A remembered
+//    folder that is gone or lacks tdat9.bin is first named in a message
+//    that says so.
 // A command-line or chosen folder that holds tdat9.bin is remembered for
 // the next start. A cancelled chooser gives kNone and writes nothing.
 DataFolderChoice FindDataFolder(const DataFolderStart& start, ProfileFile& settings,

@@ -50,7 +50,8 @@ and morvind's layout files) is, in this order:
                       holds tdat9.bin
   otherwise morvind asks for the folder; cancelling ends the program.
 A folder given here that holds tdat9.bin, or one chosen, is remembered for
-the next start.
+the next start. "Datenordner wechseln" in the window's context menu loads
+another one.
 
   -h, --help          this text
       --version       the program's version

@@ -71,6 +71,11 @@ std::string FormatCardDate(std::string_view stored, int dateFormat, std::string_
     std::swap(date[1], date[4]);
     return decoded(date);
   }
+  if (dateFormat == kGermanDateFormat) {
+    // Day and month with two digits, the year with four, dots between: the
+    // same in every language.
+    return decoded(date.substr(3, 2) + "." + date.substr(0, 2) + "." + date.substr(6, 4));
+  }
   int month = ParseLeadingInt(date.substr(0, 2));
   std::string monthNumber = decoded(date.substr(0, 2));
   std::string day = decoded(date.substr(3, 2));
@@ -78,6 +83,8 @@ std::string FormatCardDate(std::string_view stored, int dateFormat, std::string_
   // A month outside 1..12 has no name; the number itself stands in its place.
   std::string monthName =
       (month >= 1 && month <= 12) ? strings.Get(str::kDateMonthBase + month) : monthNumber;
+  // The German dotted form is the same in every language.
+  if (dateFormat == kGermanDateFormat) return day + "." + monthNumber + "." + year;
   if (dateFormat == 2) {
     if (languageCode == "cz") return day + "/" + monthNumber + "/" + year;
     if (languageCode == "hun") return year + ". " + monthName + ". " + day + ".";

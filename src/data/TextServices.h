@@ -12,9 +12,15 @@ namespace morvind {
 // "Anna Meier" without; the fields as stored, untrimmed. Empty below index 1.
 std::string PublisherName(const PublisherTable& table, int publisher, bool lastNameFirst);
 
+// The date formats: 0 "01/31/2002", 1 "31/01/2002", 2 "Jan 31, 2002",
+// 3 "31 Jan, 2002" (with variants for "cz" and "hun"), and 4, the German
+// "31.01.2002" in every language. 5 and higher format as 3, as they always did.
+inline constexpr int kGermanDateFormat = 4;
+inline constexpr int kDateFormatCount = 5;
+
 // The date of birth (birth true) or of baptism, formatted for the card in
-// `dateFormat` 0..3 (higher values format as 3) with the "cz" and "hun"
-// variants of `languageCode`; empty when the date is not set.
+// `dateFormat` with the "cz" and "hun" variants of `languageCode`; empty
+// when the date is not set.
 std::string CardDate(const PublisherTable& table, int publisher, bool birth, int dateFormat,
                      std::string_view languageCode, const StringTable& strings);
 

@@ -80,55 +80,68 @@ DialogTemplate PasswordTemplate() {
               {245, K::kStatic, "", 0, 9, 12, 120, 9},
               {244, K::kEdit, "", kField | kPasswordStyle, 9, 28, 84, 12},
               {kIdOk, K::kDefPushButton, "OK", kButton, 104, 28, 25, 14},
+              // Shown only when the password is asked for at a change of the
+              // data folder, where declining keeps the folder loaded before;
+              // the dialog then grows by its row.
+              {kIdCancel, K::kPushButton, "Abbrechen", kButton | kHidden, 79, 46, 50, 14},
           }};
 }
 
 DialogTemplate OptionsTemplate() {
+  // The two upper groups are a row taller than the template drew them, for
+  // the fifth date format; everything below them moves down by that row.
   return {
       kOptionsTemplate,
       "",
       271,
-      232,
+      242,
       "MS Sans Serif",
       8,
       kModalFrame,
       {
-          {kStaticId, K::kGroupBox, " Ränder ", 0, 8, 5, 100, 56},
-          {kStaticId, K::kStatic, "Zoll", kTextCentered, 77, 16, 22, 8},
+          {kStaticId, K::kGroupBox, " Ränder ", 0, 8, 5, 100, 66},
+          // The unit heading and the notes carry ids: they name the unit shown.
+          {1023, K::kStatic, "Zoll", kTextCentered, 77, 16, 22, 8},
           {kStaticId, K::kStatic, "Oberer", kTextRight, 13, 29, 58, 8},
           {1014, K::kEdit, "", kField | kTextCentered, 77, 26, 24, 12},
           {kStaticId, K::kStatic, "Linker", kTextRight, 13, 41, 57, 8},
           {1019, K::kEdit, "", kField | kTextCentered, 77, 39, 24, 12},
-          {kStaticId, K::kGroupBox, " Datumformat ", 0, 116, 5, 79, 56},
+          {kStaticId, K::kGroupBox, " Datumformat ", 0, 116, 5, 79, 66},
           {1015, K::kRadioButton, "01/31/02 ", kGroupStart, 124, 17, 51, 10},
           {1016, K::kRadioButton, "31/01/02  ", 0, 124, 27, 48, 10},
           {1017, K::kRadioButton, "Jan 31, 2002  ", 0, 124, 37, 58, 10},
           {1018, K::kRadioButton, "31 Jan, 2002 ", 0, 124, 47, 58, 10},
-          {kStaticId, K::kGroupBox, " Hauptteil (monatliche Daten)  ", kGroupStart, 5, 64, 260, 70},
-          {kStaticId, K::kStatic, "Oberkante Hauptteil", 0, 24, 79, 68, 8},
-          {1059, K::kStatic, "Static", 0, 106, 78, 30, 13},
-          {1057, K::kUpDown, "", kSpin, 96, 77, 11, 14},
-          {kStaticId, K::kStatic, "(in Zoll vom oberen Rand)", 0, 158, 79, 93, 8},
-          {kStaticId, K::kStatic, "Höhe des Hauptteils", 0, 25, 97, 68, 8},
-          {1060, K::kStatic, "Static", 0, 106, 96, 30, 13},
-          {1058, K::kUpDown, "", kSpin, 96, 97, 11, 14},
-          {kStaticId, K::kStatic, "(12 Datenreihen)", 0, 158, 97, 93, 8},
+          {1020, K::kRadioButton, "31.01.2002", 0, 124, 57, 58, 10},
+          {kStaticId, K::kGroupBox, " Hauptteil (monatliche Daten)  ", kGroupStart, 5, 74, 260, 70},
+          {kStaticId, K::kStatic, "Oberkante Hauptteil", 0, 24, 89, 68, 8},
+          {1059, K::kStatic, "Static", 0, 106, 88, 30, 13},
+          {1057, K::kUpDown, "", kSpin, 96, 87, 11, 14},
+          {1024, K::kStatic, "(in Zoll vom oberen Rand)", 0, 158, 89, 93, 8},
+          {kStaticId, K::kStatic, "Höhe des Hauptteils", 0, 25, 107, 68, 8},
+          {1060, K::kStatic, "Static", 0, 106, 106, 30, 13},
+          {1058, K::kUpDown, "", kSpin, 96, 107, 11, 14},
+          {kStaticId, K::kStatic, "(12 Datenreihen)", 0, 158, 107, 93, 8},
           {1013, K::kPushButton, "Datenverzeichnis", kHidden, 203, 15, 63, 14},
           // The first-name sort exists only for "portuguese"; created hidden.
           // It starts level with Cancel and OK and runs almost to the
           // dialog's edge: the caption needs the room beside the box.
           {1082, K::kCheckBox, "Vorname zuerst", kCheck | kHidden, 200, 30, 70, 10},
           {1012, K::kPushButton, "Druckereinstellung", kButton, 203, 45, 63, 14},
-          {kIdCancel, K::kPushButton, "Abbrechen", kButton, 200, 145, 64, 14},
-          {kIdOk, K::kDefPushButton, "OK", kButton, 200, 175, 64, 14},
-          {1061, K::kPushButton, "Reset auf Standardeinstellungen", kButton, 53, 118, 156, 11},
-          {1062, K::kPushButton, "Layout Einzelheiten", kButton, 6, 180, 145, 14},
+          {kIdCancel, K::kPushButton, "Abbrechen", kButton, 200, 155, 64, 14},
+          {kIdOk, K::kDefPushButton, "OK", kButton, 200, 185, 64, 14},
+          {1061, K::kPushButton, "Reset auf Standardeinstellungen", kButton, 53, 128, 156, 11},
+          {1062, K::kPushButton, "Layout Einzelheiten", kButton, 6, 190, 145, 14},
           {1067, K::kListBox, "", kNotify | kNoIntegralHeight | kVScroll | kBorder | kTabStop, 6,
-           137, 145, 40},
+           147, 145, 40},
+          // The unit of every length here and in "Layout Einzelheiten",
+          // between the version list and the buttons.
+          {kStaticId, K::kGroupBox, " Einheit ", 0, 156, 147, 40, 40},
+          {1021, K::kRadioButton, "Zoll", kGroupStart, 162, 159, 32, 10},
+          {1022, K::kRadioButton, "mm", 0, 162, 172, 32, 10},
           // The record form, in a group of its own under everything else.
-          {kStaticId, K::kGroupBox, " Formular ", kGroupStart, 5, 199, 260, 28},
-          {1090, K::kRadioButton, "Karte S-21 10/15", kGroupStart, 14, 211, 100, 10},
-          {1091, K::kRadioButton, "Blatt S-21 11/23", 0, 130, 211, 100, 10},
+          {kStaticId, K::kGroupBox, " Formular ", kGroupStart, 5, 209, 260, 28},
+          {1090, K::kRadioButton, "Karte S-21 10/15", kGroupStart, 14, 221, 100, 10},
+          {1091, K::kRadioButton, "Blatt S-21 11/23", 0, 130, 221, 100, 10},
       }};
 }
 
@@ -158,20 +171,21 @@ DialogTemplate LayoutDetailsTemplate() {
     controls.push_back({1043 + i, K::kEdit, "", kField, 128, y, 40, 14});
   }
   std::vector<ControlTemplate> body = {
-      {kStaticId, K::kStatic,
+      // The notes that name the unit carry ids: they change with it.
+      {1080, K::kStatic,
        "X Koordinaten sind in Zoll vom linken Rand\n"
        "Y Koordinaten sind in Zoll vom oberen Rand",
        0, 14, 227, 154, 20},
-      {kStaticId, K::kStatic, "Beispiele:  1.52    0.80    0.00    2.15", 0, 14, 251, 153, 8},
+      {1081, K::kStatic, "Beispiele:  1.52    0.80    0.00    2.15", 0, 14, 251, 153, 8},
       {kStaticId, K::kGroupBox, " Hauptteil ", 0, 180, 5, 232, 204},
       {kStaticId, K::kStatic, "Start (September)", 0, 190, 28, 68, 8},
       {1066, K::kEdit, "", kField, 262, 25, 40, 14},
-      {kStaticId, K::kStatic, "(in Zoll vom oberen Rand)", 0, 311, 28, 93, 8},
+      {1083, K::kStatic, "(in Zoll vom oberen Rand)", 0, 311, 28, 93, 8},
       {kStaticId, K::kStatic, "Höhe des Hauptteils", 0, 190, 44, 68, 8},
       {1067, K::kEdit, "", kField, 262, 41, 40, 14},
       {kStaticId, K::kStatic, "(12 Datenreihen)", 0, 311, 45, 93, 8},
       {kStaticId, K::kGroupBox, " Abstände der monatlichen Daten  ", 0, 185, 65, 220, 139},
-      {kStaticId, K::kStatic, "Abmaße sind in Zoll beginnend am linken Rand", 0, 311, 85, 85, 24},
+      {1084, K::kStatic, "Abmaße sind in Zoll beginnend am linken Rand", 0, 311, 85, 85, 24},
       {kStaticId, K::kStatic, "Zahlen werden rechtsbündig gedruckt", 0, 310, 120, 85, 18},
       // 18 units high like the note above it: two wrapped lines of the
       // dialog font need a little more than twice its height, and at 16 the

@@ -131,7 +131,8 @@ TEST_F(DataFolderChoiceTest, AMenuStartTakesTheRememberedFolderAndKeepsTheOtherL
 }
 
 TEST_F(DataFolderChoiceTest, WithoutAUsableFolderTheChooserAsksUntilAFolderHoldsData) {
-  // Remembered, but the data are gone: the chooser opens there.
+  // Remembered, but the data are gone: a message says so, and the chooser
+  // opens there.
   WriteBytes(scratch / "morvind.INI", "[Format]\nCard Version=2\n\n[Morvind]\nLast Data Folder=" +
                                           (scratch / "empty").string() + "\n");
   answers = {scratch / "home", scratch / "second" / "."};
@@ -139,10 +140,13 @@ TEST_F(DataFolderChoiceTest, WithoutAUsableFolderTheChooserAsksUntilAFolderHolds
   EXPECT_EQ(choice.source, DataFolderSource::kChosen);
   EXPECT_EQ(choice.folder.Dir(), scratch / "second");
   EXPECT_EQ(askedIn, (std::vector<fs::path>{scratch / "empty", scratch / "home"}));
-  ASSERT_EQ(messages.texts.size(), 1u);
-  EXPECT_EQ(messages.texts[0], "Im Ordner \u201E" + (scratch / "home").string() +
-                                   "\u201C liegt keine tdat9.bin.\nBitte w\u00E4hlen Sie den "
-                                   "Ordner, in dem Ostrel seine Daten speichert.");
+  EXPECT_EQ(messages.texts,
+            (std::vector<std::string>{
+                "Der zuletzt benutzte Datenordner \u201E" + (scratch / "empty").string() +
+                    "\u201C enth\u00E4lt keine tdat9.bin.",
+                "Im Ordner \u201E" + (scratch / "home").string() +
+                    "\u201C liegt keine tdat9.bin.\nBitte w\u00E4hlen Sie den "
+                    "Ordner, in dem Ostrel seine Daten speichert."}));
   EXPECT_EQ(SettingsText(), "[Format]\nCard Version=2\n\n[Morvind]\nLast Data Folder=\"" +
                                 (scratch / "second").string() + "\"\n");
 }
@@ -153,12 +157,20 @@ TEST_F(DataFolderChoiceTest, CancellingTheChooserEndsWithoutWritingAnything) {
   EXPECT_EQ(askedIn, std::vector<fs::path>{scratch / "home"});  // nothing remembered: home
   EXPECT_FALSE(fs::exists(scratch / "morvind.INI"));
 
-  // A remembered folder that no longer exists, or a relative one, is not where it opens.
-  for (const std::string& stored : {(scratch / "gone").string(), std::string("ostrel")}) {
+  // A remembered folder that no longer exists, or a relative one, is not
+  // where it opens; only the one this program remembered is spoken of.
+  const std::string gone = (scratch / "gone").string();
+  for (const std::string& stored : {gone, std::string("ostrel")}) {
     WriteBytes(scratch / "morvind.INI", "[Morvind]\nLast Data Folder=" + stored + "\n");
     askedIn.clear();
+    messages.texts.clear();
     EXPECT_EQ(Find().source, DataFolderSource::kNone) << stored;
     EXPECT_EQ(askedIn, std::vector<fs::path>{scratch / "home"}) << stored;
+    EXPECT_EQ(messages.texts,
+              stored == gone ? std::vector<std::string>{"Der zuletzt benutzte Datenordner \u201E" +
+                                                        gone + "\u201C ist nicht mehr da."}
+                             : std::vector<std::string>{})
+        << stored;
   }
 }
 

@@ -35,7 +35,15 @@ TEST(TextServicesTest, CardDateFormatsAndLanguageVariants) {
       {"12251990"sv, 1, "german", "25/12/1990"},
       {"12251990"sv, 2, "german", "Dez 25, 1990"},
       {"12251990"sv, 3, "german", "25 Dez, 1990"},
-      {"12251990"sv, 7, "german", "25 Dez, 1990"},  // higher formats read as 3
+      {"12251990"sv, 4, "german", "25.12.1990"},
+      {"12251990"sv, 5, "german", "25 Dez, 1990"},  // higher formats read as 3
+      {"12251990"sv, 7, "german", "25 Dez, 1990"},
+      {"01312002"sv, 4, "hun", "31.01.2002"},  // the dotted form has no variants
+      {"01312002"sv, 4, "cz", "31.01.2002"},
+      {"        "sv, 4, "german", ""},
+      {"122519\0"
+       "0"sv,
+       4, "german", "25.12.19"},
       {"01312002"sv, 2, "german", "Jan 31, 2002"},
       {"12251990"sv, 0, "hun", "12/25/1990"},
       {"12251990"sv, 2, "hun", "1990. Dez. 25."},
@@ -86,6 +94,7 @@ TEST(TextServicesTest, CardDateFormatsAndLanguageVariants) {
   EXPECT_EQ(CardDate(t.Table(), p, true, 1, "german", strings), "\u00E45/12/1990");
   EXPECT_EQ(CardDate(t.Table(), p, true, 2, "german", strings), "Dez \u00E45, 1990");
   EXPECT_EQ(CardDate(t.Table(), p, true, 3, "hun", strings), "1990-12-\u00E45");
+  EXPECT_EQ(CardDate(t.Table(), p, true, 4, "german", strings), "\u00E45.12.1990");
   t.Table().SetCodePage(CodePage::kWindows1251);
   EXPECT_EQ(CardDate(t.Table(), p, true, 0, "rus", strings), "12/\u04345/1990");
 }

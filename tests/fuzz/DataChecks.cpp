@@ -49,7 +49,7 @@ void CheckPublisherTexts(const PublisherTable& table, const StringTable& strings
       FUZZ_CHECK(IsValidUtf8(table.Text(j, field)), target,
                  "text field" + at + " is not valid UTF-8");
     for (std::string_view language : dateLanguages) {
-      for (int format = 0; format < 4; ++format) {
+      for (int format = 0; format < kDateFormatCount; ++format) {
         for (bool birth : {true, false}) {
           const std::string date = CardDate(table, j, birth, format, language, strings);
           FUZZ_CHECK(IsValidUtf8(date), target,

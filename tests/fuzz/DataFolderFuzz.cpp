@@ -47,7 +47,7 @@ int FuzzDataFolder(const std::uint8_t* data, std::size_t size) {
   LoadCongregationData(congregation, folder, {}, passwordFailed);
 
   Settings settings;
-  settings.dateFormat = choice & 3;
+  settings.dateFormat = (choice & 3) | ((choice >> 3) & 4);  // bit 5: formats 4..7
   settings.lastNameFirst = (choice >> 2) & 1;
   settings.cardVersion = ValidCardVersion(strings, (choice >> 3) & 3);
   settings.firstNameSort = IsPortuguese(language) ? 1 : 0;

@@ -11,6 +11,7 @@
 
 #include "MainDialogFixture.h"
 #include "app/qt/PasswordDialog.h"
+#include "layout/qt/OptionsDialog.h"
 #include "preview/qt/PreviewPane.h"
 #include "toolkit/QtText.h"
 
@@ -104,18 +105,36 @@ TEST_F(CaptionsTest, EveryCaptionOfEveryDialogReadsWhole) {
   });
   expectPassword = true;
   RunMain(nullptr);
+  // As asked at a change of the data folder, with "Abbrechen".
+  PasswordDialog declinable(environment.ui, CodePage::kWindows1252);
+  declinable.offerCancel = true;
+  declinable.expectedPassword = "Geheim";
+  host.Expect(kPasswordTemplate, [](Dialog& password) {
+    ExpectCaptionsFit(password, "password at a folder change");
+    EXPECT_LE(password.Control(kIdCancel)->geometry().bottom(), password.height());
+    password.ClickButton(kIdCancel);
+  });
+  EXPECT_EQ(declinable.DoModal(), kIdCancel);
 
   congregation.password = "";
   congregation.groupCount = 12;
   congregation.publishers = {Publisher("Anna", "Meier", 12, 11), Publisher("Uwe", "Kraus", 0, 12)};
   WriteData();
+  // Both dialogs in both units.
   host.Expect(kOptionsTemplate, [](Dialog& options) {
     ExpectCaptionsFit(options, "options");
+    options.ClickButton(1062);
+    options.ClickButton(OptionsDialog::kMillimetreRadio);
+    ExpectCaptionsFit(options, "options in mm");
     options.ClickButton(1062);
     options.ClickButton(kIdCancel);
   });
   host.Expect(kLayoutDetailsTemplate, [](Dialog& details) {
     ExpectCaptionsFit(details, "layout details");
+    details.ClickButton(kIdCancel);
+  });
+  host.Expect(kLayoutDetailsTemplate, [](Dialog& details) {
+    ExpectCaptionsFit(details, "layout details in mm");
     details.ClickButton(kIdCancel);
   });
   host.Expect(kAboutTemplate, [](Dialog& about) {
@@ -135,8 +154,9 @@ TEST_F(CaptionsTest, EveryCaptionOfEveryDialogReadsWhole) {
     PressKey(dialog, Qt::Key_F1);
   });
   EXPECT_EQ(checked, 15);
-  EXPECT_EQ(host.opened, (std::vector<int>{kPasswordTemplate, kMainTemplate, kOptionsTemplate,
-                                           kLayoutDetailsTemplate, kAboutTemplate}));
+  EXPECT_EQ(host.opened,
+            (std::vector<int>{kPasswordTemplate, kPasswordTemplate, kMainTemplate, kOptionsTemplate,
+                              kLayoutDetailsTemplate, kLayoutDetailsTemplate, kAboutTemplate}));
 }
 
 TEST_F(CaptionsTest, MonthBoxesStandLevelWithTheirPreviewRows) {

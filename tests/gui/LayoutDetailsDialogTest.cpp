@@ -8,6 +8,7 @@
 #include "ScriptedModalHost.h"
 #include "layout/LayoutFile.h"
 #include "layout/LayoutValueRules.h"
+#include "layout/LengthText.h"
 #include "layout/qt/LayoutDetailsDialog.h"
 #include "layout/qt/OptionsDialog.h"
 #include "resources/StringIds.h"
@@ -145,6 +146,59 @@ TEST_F(LayoutDetailsDialogTest, OkStoresTheFieldsAsTypedCutToSevenCharacters) {
   EXPECT_EQ(dialog->layout.Bytes()[5], 0xAA);
   EXPECT_EQ(LayoutValueToDevice(600, dialog->layout.Text(kNameX)), 630u);  // 1 inch, 5 hundredths
   EXPECT_TRUE(sink.texts.empty());
+}
+
+TEST_F(LayoutDetailsDialogTest, InMillimetresFieldsShowWhatPrintsAndOnlyEditedOnesAreStored) {
+  const std::vector<std::string> oneMessage = {ValueMessage(LengthUnit::kMillimetre, strings)};
+  auto dialog = Make();
+  dialog->unit = LengthUnit::kMillimetre;
+  // Stored texts in no normal form; untouched, they keep their bytes.
+  dialog->layout.Set(kNameY, "1.5");
+  dialog->layout.Set(kAddressY, " .51");
+  dialog->layout.Set(kHiddenColumn, "4.44");
+  LayoutRecord expected = dialog->layout;
+  expected.Set(kNameX, "0.48");
+  expected.Set(kBodyTop, "1.00");
+  expected.Set(kRemarksColumn, "9.99");
+  host.Expect(kLayoutDetailsTemplate, [&](Dialog& d) {
+    EXPECT_EQ(d.GetText(D::kCoordinatesNote),
+              "X Koordinaten sind in mm vom linken Rand\nY Koordinaten sind in mm vom oberen Rand");
+    EXPECT_EQ(d.GetText(D::kExamplesNote), "Beispiele:  38,6    20,3    0,0    54,6");
+    EXPECT_EQ(d.GetText(D::kBodyTopNote), "(in mm vom oberen Rand)");
+    EXPECT_EQ(d.GetText(D::kColumnsNote), "Abma\u00DFe sind in mm beginnend am linken Rand");
+    EXPECT_FALSE(d.Control(D::kFirstHeaderX)->toolTip().isEmpty());
+    EXPECT_EQ(d.GetText(D::kFirstHeaderX), "12,7");
+    EXPECT_EQ(d.GetText(D::kFirstHeaderY), "26,7");  // "1.5" prints at 1.05 inches
+    EXPECT_EQ(d.GetText(D::kFirstHeaderY + 1), "13,0");
+
+    TypeInto(d, D::kFirstHeaderX, "12,3");
+    test::PressKey(d, Qt::Key_Tab);  // passes through name Y unedited
+    EXPECT_EQ(d.GetText(D::kFirstHeaderX), "12,2");
+    TypeInto(d, D::kBodyTopField, "254");
+    test::PressKey(d, Qt::Key_Tab);
+    EXPECT_EQ(sink.texts, oneMessage);  // the range in mm
+    EXPECT_EQ(d.FocusedControl(), D::kBodyTopField);
+    TypeInto(d, D::kBodyTopField, "25.4");
+    TypeInto(d, 1074, "253,8");  // the nearest hundredth is 9.99 inches
+    test::PressKey(d, Qt::Key_Return);
+  });
+  EXPECT_EQ(dialog->DoModal(), kIdOk);
+  EXPECT_EQ(dialog->layout, expected);
+
+  // A mm text can't be stored as typed: OK checks it and stays open.
+  sink.texts.clear();
+  dialog = Make();
+  dialog->unit = LengthUnit::kMillimetre;
+  host.Expect(kLayoutDetailsTemplate, [&](Dialog& d) {
+    TypeInto(d, D::kFirstHeaderY + 3, "1,23");
+    d.ClickButton(kIdOk);
+    EXPECT_FALSE(d.HasEnded());
+    EXPECT_EQ(sink.texts, oneMessage);
+    EXPECT_EQ(d.FocusedControl(), D::kFirstHeaderY + 3);
+    d.ClickButton(kIdCancel);
+  });
+  EXPECT_EQ(dialog->DoModal(), kIdCancel);
+  EXPECT_EQ(dialog->layout, Defaults(0));
 }
 
 TEST_F(LayoutDetailsDialogTest, ResetShowsTheDialogsOwnVersionAndCancelAfterItChangesNothing) {

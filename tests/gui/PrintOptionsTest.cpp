@@ -164,7 +164,10 @@ TEST_F(PrintOptionsTest, TheSheetKeepsTheCardsBoxesDisabledAndTheCardFindsThemAs
 }
 
 TEST_F(PrintOptionsTest, CancelAfterAnEarlierChangeStillRefillsTheList) {
-  host.Expect(kOptionsTemplate, [](Dialog& options) { options.ClickButton(kIdCancel); });
+  host.Expect(kOptionsTemplate, [](Dialog& options) {
+    options.ClickButton(OptionsDialog::kMillimetreRadio);  // undone by "Abbrechen"
+    options.ClickButton(kIdCancel);
+  });
   host.Expect(kOptionsTemplate, [](Dialog& options) { options.ClickButton(kIdCancel); });
   RunMain([&](MainDialog& dialog) {
     ListBox* list = dialog.PublisherList();
@@ -172,6 +175,7 @@ TEST_F(PrintOptionsTest, CancelAfterAnEarlierChangeStillRefillsTheList) {
     dialog.RefreshSelection();
     Click(dialog, MainDialog::kOptionsButton);  // nothing changed yet: the list stays
     EXPECT_EQ(list->GetCurSel(), 2);
+    EXPECT_EQ(dialog.unit, LengthUnit::kInch);
     Click(dialog, MainDialog::kLastNameFirstBox);
     Click(dialog, MainDialog::kOptionsButton);
     EXPECT_EQ(list->GetCurSel(), 0);
@@ -196,6 +200,7 @@ TEST_F(PrintOptionsTest, OptionsOkWithoutChangesMarksNothing) {
 TEST_F(PrintOptionsTest, OptionsOkTakesBackTheMarginsDateFormatAndLayout) {
   host.Expect(kOptionsTemplate, [](Dialog& options) {
     TypeInto(options, OptionsDialog::kTopMarginEdit, "150");
+    options.ClickButton(OptionsDialog::kMillimetreRadio);  // "150" counts in inches still
     options.ClickButton(OptionsDialog::kFirstDateFormat + 2);
     options.Spin(OptionsDialog::kBodyTopSpin)->Step(+1);
     options.ClickButton(kIdOk);
@@ -204,12 +209,14 @@ TEST_F(PrintOptionsTest, OptionsOkTakesBackTheMarginsDateFormatAndLayout) {
     Click(dialog, MainDialog::kOptionsButton);
     EXPECT_EQ(dialog.topMargin, "1.50");
     EXPECT_EQ(dialog.dateFormat, 2);
+    EXPECT_EQ(dialog.unit, LengthUnit::kMillimetre);
     EXPECT_EQ(dialog.layout.Text(kBodyTop), "1.33");
     EXPECT_EQ(dialog.settingsChanged, 1);
   });
   std::string settings = ReadFileText("morvind.INI");
   EXPECT_NE(settings.find("Top=1.50"), std::string::npos);
   EXPECT_NE(settings.find("Alt Date Format=2"), std::string::npos);
+  EXPECT_NE(settings.find("Unit=1"), std::string::npos);
   EXPECT_EQ(ReadFileText("cplot.dat").substr(320, 5), std::string("1.33\0", 5));
 }
 

@@ -3,8 +3,15 @@
 
 #include <unistd.h>
 
+#include <QAbstractProxyModel>
+#include <QFileSystemModel>
+#include <QMenu>
+#include <fstream>
+
 #include "MainDialogFixture.h"
 #include "app/qt/DataFolderDialog.h"
+#include "app/qt/PasswordDialog.h"
+#include "layout/LayoutFile.h"
 
 namespace morvind::test {
 namespace {
@@ -92,6 +99,108 @@ TEST_F(StartTest, AStartInTheDataFolderWorksThereAsBefore) {
             (Lines{"bkstudy.dat", "cplot.dat", "home", "remark9.dat", "tdat9.bin", "xten7.dat"}));
 }
 
+// "Datenordner wechseln…" in the window: the fixture's folder holds the
+// data the window starts with; "zweite" another congregation behind a
+// password, with a layout file of its own; "leer" nothing.
+TEST_F(StartTest, TheWindowChangesItsDataFolderAsAtStartOrKeepsTheOldOne) {
+  congregation.groupCount = 2;
+  congregation.publishers.push_back(Publisher("Uwe", "Kraus", 0, 12));  // unassigned
+  WriteData();
+  const fs::path second = folder.Path() / "zweite";
+  const fs::path empty = folder.Path() / "leer";
+  fs::create_directory(second);
+  fs::create_directory(empty);
+  DemoCongregation other;
+  other.password = "Geheim";
+  other.groupCount = 1;
+  other.publishers = {Publisher("Berta", "Neu", 1, 21)};
+  ASSERT_TRUE(WriteCongregation(second, other));
+  LayoutRecord secondLayout;
+  FillDefaultLayout(secondLayout, 0, strings);
+  secondLayout.Set(kNameX, "3.33");
+  ASSERT_TRUE(SaveLayoutFile(secondLayout, 0, DataFolder(second)));
+
+  std::deque<std::optional<fs::path>> answers;  // an empty one cancels
+  environment.chooseFolder = [&](const fs::path& openIn) {
+    chooserOpenedIn.push_back(openIn);
+    std::optional<fs::path> answer = answers.empty() ? std::nullopt : answers.front();
+    if (!answers.empty()) answers.pop_front();
+    return answer;
+  };
+  auto password = [](const char* typed) {
+    return [typed](Dialog& d) {
+      EXPECT_TRUE(d.IsShown(kIdCancel));  // at a change the user may decline
+      if (typed) {
+        TypeInto(d, PasswordDialog::kEntry, typed);
+      } else {
+        d.ClickButton(kIdCancel);
+      }
+    };
+  };
+  host.Expect(kPasswordTemplate, password(nullptr));
+  host.Expect(kPasswordTemplate, password("Geheim"));
+  const std::string startTitle = "Morvind - S-21-X  10/15";
+
+  RunMain([&](MainDialog& dialog) {
+    // The entry stands right above the About entry of the context menu.
+    QMenu menu;
+    QAction* about = dialog.FillContextMenu(menu);
+    const QList<QAction*> entries = menu.actions();
+    ASSERT_GE(entries.size(), 2);
+    EXPECT_EQ(entries.back(), about);
+    EXPECT_EQ(entries[entries.size() - 2], dialog.ChangeFolderAction());
+    EXPECT_EQ(dialog.ChangeFolderAction()->text().toStdString(), "Datenordner wechseln\u2026");
+
+    // Cancelling the chooser changes nothing.
+    answers = {std::nullopt};
+    dialog.ChangeFolderAction()->trigger();
+    EXPECT_EQ(chooserOpenedIn, std::vector<fs::path>{folder.Path()});
+    EXPECT_EQ(dialog.Title(), startTitle);
+    EXPECT_FALSE(FileExists("morvind.INI"));
+
+    // A folder without tdat9.bin is refused; a refused password keeps the
+    // old folder loaded, with the layout edited so far saved into it.
+    Click(dialog, MainDialog::kFilterButton);  // the pioneers
+    dialog.layout.Set(kNameY, "2.22");
+    answers = {empty, second};
+    dialog.ChangeDataFolder();
+    EXPECT_EQ(chooserOpenedIn, (std::vector<fs::path>{folder.Path(), folder.Path(), empty}));
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_NE(messages.texts[0].find("liegt keine tdat9.bin"), std::string::npos);
+    EXPECT_EQ(dialog.Environment().dataFolder.Dir(), folder.Path());
+    EXPECT_EQ(dialog.Title(), startTitle);
+    EXPECT_EQ(dialog.GetText(MainDialog::kFilterButton), "Allg. u. SoPi's");
+    EXPECT_EQ(ReadFileText("cplot.dat").substr(8, 5), std::string("2.22\0", 5));
+    EXPECT_FALSE(FileExists("morvind.INI"));
+
+    // Given, the new folder is loaded as at start: all publishers, no
+    // unassigned one any more, its own layout; the title names it.
+    answers = {second};
+    dialog.ChangeDataFolder();
+    EXPECT_EQ(ListLines(dialog), Lines{"Neu, Berta"});
+    EXPECT_EQ(dialog.GetText(MainDialog::kFilterButton), "Alle Verkündiger");
+    EXPECT_EQ(dialog.hasUnassigned, 0);
+    EXPECT_EQ(dialog.layout, secondLayout);
+    EXPECT_EQ(dialog.Title(), startTitle + " - " + second.string());
+    EXPECT_EQ(AboutFolder(dialog), second.string());
+    dialog.layout.Set(kNameY, "4.44");
+  });
+  EXPECT_TRUE(host.AllScriptsUsed());
+  // Remembered for the next start; the layout went into the new folder.
+  EXPECT_EQ(RememberedDataFolder(ProfileFile(folder.Path() / "morvind.INI")), second);
+  LayoutRecord saved;
+  ASSERT_TRUE(LoadLayoutFile(saved, 0, DataFolder(second)));
+  EXPECT_EQ(saved.Text(kNameY), "4.44");
+
+  // A folder given at start still wins over the remembered one.
+  start.commandLineFolder = folder.Path();
+  EXPECT_EQ(RunStart(start, {},
+                     [&](MainDialog& dialog) {
+                       EXPECT_EQ(ListLines(dialog), (Lines{"Meier, Anna", "Kraus, Uwe"}));
+                     }),
+            DataFolderSource::kCommandLine);
+}
+
 }  // namespace
 }  // namespace morvind::test
 
@@ -102,11 +211,23 @@ TEST(DataFolderDialogTest, IsQtsOwnFolderDialogOpeningWhereItIsTold) {
   TempFolder where("folder-dialog");
   std::unique_ptr<QFileDialog> dialog = MakeDataFolderDialog(where.Path());
   EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));  // German through Qt's texts
-  EXPECT_TRUE(dialog->testOption(QFileDialog::ShowDirsOnly));
+  EXPECT_FALSE(dialog->testOption(QFileDialog::ShowDirsOnly));        // files shown, greyed
   EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
   EXPECT_EQ(dialog->windowType(), Qt::Window);  // listed in the task bar
   EXPECT_EQ(dialog->directory().absolutePath().toStdString(), where.Path().string());
   EXPECT_NE(dialog->windowTitle().toStdString().find("tdat9.bin"), std::string::npos);
+
+  // The folder's files are listed greyed and can't be chosen; folders can.
+  fs::create_directory(where.Path() / "ostrel");
+  std::ofstream(where.Path() / "tdat9.bin") << "x";
+  QAbstractProxyModel* shown = dialog->proxyModel();
+  auto* files = qobject_cast<QFileSystemModel*>(shown->sourceModel());
+  ASSERT_NE(files, nullptr);
+  auto flags = [&](const fs::path& path) {
+    return shown->flags(shown->mapFromSource(files->index(QString::fromStdString(path.string()))));
+  };
+  EXPECT_FALSE(flags(where.Path() / "tdat9.bin") & (Qt::ItemIsEnabled | Qt::ItemIsSelectable));
+  EXPECT_TRUE(flags(where.Path() / "ostrel") & Qt::ItemIsSelectable);
 }
 
 }  // namespace

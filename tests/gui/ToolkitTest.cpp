@@ -166,7 +166,7 @@ TEST_F(ToolkitTest, ControlsFollowTheTemplate) {
     // Proportions of the template: x and y scale by the font's base units.
     QRect cancel = d.Control(kIdCancel)->geometry();
     EXPECT_EQ(cancel.x(), d.DluToPixelsX(200));
-    EXPECT_EQ(cancel.y(), d.DluToPixelsY(145));
+    EXPECT_EQ(cancel.y(), d.DluToPixelsY(155));
     EXPECT_EQ(cancel.width(), d.DluToPixelsX(64));
     // The tab order: 1014, 1019, (1082), 1012, Cancel, OK, 1061, 1062, 1067.
     const std::vector<int> expected = {1014, 1019, 1082, 1012, kIdCancel, kIdOk, 1061, 1062, 1067};

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Clock.h"
+#include "app/DataFolderChoice.h"
 #include "data/DataFolder.h"
 #include "data/PublisherTable.h"
 #include "printing/CardDocument.h"
@@ -26,7 +27,8 @@ using PrintFunction = std::function<PrintOutcome(
 // give every piece a stand-in: the modal host and message sink, the clock,
 // the time stamps of the user's presses, the data folder, the settings
 // file, the program's printer, the way the publisher table's memory is
-// obtained, the dialogs of the print commands and the print function.
+// obtained, the dialogs of the print commands, the print function and the
+// folder chooser of a change of the data folder.
 struct AppEnvironment {
   UiContext ui;
   const Clock* clock = nullptr;
@@ -37,6 +39,7 @@ struct AppEnvironment {
   TableBlockAllocator allocator = AllocateZeroedBlock;
   PrintDialogs* printDialogs = nullptr;  // null: the Qt dialogs
   PrintFunction print;                   // empty: PrintCards
+  FolderChooser chooseFolder;            // empty: Qt's folder dialog over the window
 };
 
 }  // namespace morvind

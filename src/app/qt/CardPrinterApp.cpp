@@ -132,7 +132,8 @@ int RunCardPrinter(int argc, char** argv) {
   start.commandLineFolder = options.dataFolder;
   start.workingDirectory = std::filesystem::current_path(error);
   start.homeFolder = QFile::encodeName(QDir::homePath()).toStdString();
-  RunMainWindow(environment, start, AskForDataFolder);
+  RunMainWindow(environment, start,
+                [](const std::filesystem::path& openIn) { return AskForDataFolder(openIn); });
   return 0;
 }
 

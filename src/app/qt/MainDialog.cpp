@@ -13,6 +13,7 @@
 #include "app/PrintOptionRules.h"
 #include "app/PublisherList.h"
 #include "app/qt/AboutDialog.h"
+#include "app/qt/DataFolderDialog.h"
 #include "app/qt/PasswordDialog.h"
 #include "app/qt/PrintCommands.h"
 #include "app/qt/PublisherListBox.h"
@@ -108,12 +109,37 @@ SplitButton* MainDialog::PrintButton() const {
 }
 
 bool MainDialog::OnInitDialog() {
+  ReadReportPeriod();
+  AttachControls();
+  ResetRunState();
+  passwordFailed = LoadFolderData(environment_.dataFolder, data, false) == FolderLoad::kRefused;
+  ShowFolderData();
+  ReadSettingsAtStart();
+  if (passwordFailed == 1) {
+    // Refused: nothing is shown and nothing is written.
+    data.table.Release();
+    EndDialog(kIdCancel);
+    return false;
+  }
+  ApplyMonthRule();
+  LoadFolderLayout();
+  completeCard = 0;
+  ApplyCardVersionStates();
+  fontCharset = FontCharsetFor(languageCode);
+  UpdateTitle();
+  ConnectHandlers();
+  return false;
+}
+
+void MainDialog::ReadReportPeriod() {
   // The report month is the previous calendar month: the newest month with reports.
   ReportPeriod period = ReportPeriodFor(environment_.clock->Today());
   reportMonth = period.reportMonth;
   currentYear = period.currentYear;
   reportYearShort = period.reportYearShort;
+}
 
+void MainDialog::AttachControls() {
   PublisherListBox* list = PublisherList();
   list->SetCharacterHandler([this] { RefreshSelection(); });
   HeaderPane()->SetPainter([this](int l, int t, int r, int b, DrawingSurface& surface) {
@@ -131,6 +157,10 @@ bool MainDialog::OnInitDialog() {
   // offered in the dialog's context menu and on F1 instead.
   setContextMenuPolicy(Qt::CustomContextMenu);
   connect(this, &QWidget::customContextMenuRequested, this, &MainDialog::ShowContextMenu);
+  changeFolderAction_ = new QAction(QStringLiteral("Datenordner wechseln\u2026"), this);
+  connect(changeFolderAction_, &QAction::triggered, this, [this] {
+    if (!HasEnded()) ChangeDataFolder();
+  });
   setWindowIcon(AppIcon());
 
   // The print commands beside "&Drucken": in the button's menu, in the
@@ -153,32 +183,44 @@ bool MainDialog::OnInitDialog() {
     if (!HasEnded()) OnPrintPressed();
   });
   addAction(printCard);
+}
 
+void MainDialog::ResetRunState() {
   startDrive = 0;  // no drive letters here; nothing reads it
   languageCode = Strings().LanguageCode();
   dataDrive = 0;
   settingsChanged = 0;
   passwordFailed = 0;
-
   firstNameSort = ReadFirstNameSort(settingsFile_, languageCode);
+}
 
-  data.table.SetCodePage(CodePageForLanguage(languageCode));
-  if (data.table.Allocate(environment_.allocator)) {
-    bool failed = passwordFailed != 0;
-    LoadCongregationData(
-        data, environment_.dataFolder,
-        [this](const PublisherTable&) { return CheckDataPassword(); }, failed);
-    passwordFailed = failed ? 1 : 0;
-  } else {
+MainDialog::FolderLoad MainDialog::LoadFolderData(const DataFolder& folder, CongregationData& into,
+                                                  bool atFolderChange) {
+  into.table.SetCodePage(CodePageForLanguage(languageCode));
+  if (!into.table.Allocate(environment_.allocator)) {
     Messages().ShowMessage(kNoMemoryMessage, MessageIcon::kNone);
+    return FolderLoad::kNoMemory;
   }
+  bool refused = false;
+  LoadCongregationData(
+      into, folder,
+      [this, atFolderChange](const PublisherTable& table) {
+        return CheckDataPassword(table, atFolderChange);
+      },
+      refused);
+  return refused ? FolderLoad::kRefused : FolderLoad::kLoaded;
+}
+
+void MainDialog::ShowFolderData() {
   if (IsPortuguese(languageCode) && data.table.Count() != 0) SortPublishersByName();
   FillPublisherList();
   useLongName = 1;
   // The box shows what the field says from the start (a selection change
   // checks it again as well).
   SetCheck(kLongNameBox, true);
+}
 
+void MainDialog::ReadSettingsAtStart() {
   Settings settings;
   ReadFormatAndMargins(settingsFile_, Strings(), settings);
   dateFormat = settings.dateFormat;
@@ -192,22 +234,14 @@ bool MainDialog::OnInitDialog() {
   SetCheck(kLastNameFirstBox, lastNameFirst != 0);
   SetCheck(kPrintHeaderBox, true);
   SetCheck(kGenderTicksBox, false);
+}
 
-  if (passwordFailed == 1) {
-    // Refused: nothing is shown and nothing is written.
-    data.table.Release();
-    EndDialog(kIdCancel);
-    return false;
-  }
-
-  ApplyMonthRule();
+void MainDialog::LoadFolderLayout() {
   LoadLayoutOrDefaults(layout, cardVersion, environment_.dataFolder, Strings());
   layoutLoaded = true;
-  completeCard = 0;
-  ApplyCardVersionStates();
-  fontCharset = FontCharsetFor(languageCode);
-  UpdateTitle();
+}
 
+void MainDialog::ConnectHandlers() {
   for (int i = 0; i < 12; ++i) OnClicked(kFirstMonthBox + i, [this] { OnMonthOrTotalsClicked(); });
   OnClicked(kTotalsBox, [this] { OnMonthOrTotalsClicked(); });
   OnClicked(kPreviousYearBox, [this] {
@@ -234,7 +268,54 @@ bool MainDialog::OnInitDialog() {
   OnClicked(kFilterButton, [this] { OnFilterClicked(); });
   OnClicked(kOptionsButton, [this] { OnOptionsClicked(); });
   OnSelChange(kPublisherList, [this] { OnSelectionChanged(); });
-  return false;
+}
+
+std::filesystem::path MainDialog::DataFolderPath() const {
+  std::error_code error;
+  const std::filesystem::path& dir = environment_.dataFolder.Dir();
+  // The working directory's files are opened by bare name.
+  return dir.empty() ? std::filesystem::current_path(error) : std::filesystem::absolute(dir, error);
+}
+
+void MainDialog::ChangeDataFolder() {
+  const std::filesystem::path current = DataFolderPath();
+  FolderChooser choose = environment_.chooseFolder;
+  if (!choose)
+    choose = [this](const std::filesystem::path& openIn) { return AskForDataFolder(openIn, this); };
+  std::optional<std::filesystem::path> chosen =
+      AskForFolderWithData(current, current, choose, Messages());
+  if (!chosen) {
+    FocusList();
+    return;
+  }
+  // The layout edited so far belongs to the folder being left.
+  if (layoutLoaded) SaveLayoutFile(layout, cardVersion, environment_.dataFolder);
+
+  // Loaded beside the data in use, so that a refused password (or no
+  // memory) leaves the old folder loaded as it was.
+  const DataFolder folder(*chosen);
+  CongregationData incoming;
+  if (LoadFolderData(folder, incoming, true) != FolderLoad::kLoaded) {
+    FocusList();
+    return;
+  }
+  data = std::move(incoming);
+  environment_.dataFolder = folder;
+  RememberDataFolder(settingsFile_, *chosen);
+  titleFolder_ = *chosen;
+
+  // As at start: every publisher listed, whether one has no group worked
+  // out anew, and the layout of the current card version from the new
+  // folder. The settings belong to the user and stay as they are.
+  publisherFilter = 0;
+  filterGroup = 0;
+  hasUnassigned = 0;
+  extendedInfo = ExtendedInfo();
+  UpdateFilterButton();
+  ShowFolderData();
+  LoadFolderLayout();
+  UpdateTitle();
+  FocusList();
 }
 
 void MainDialog::AlignMonthBoxesWithPreviewRows() {
@@ -266,7 +347,10 @@ void MainDialog::FocusList() {
 void MainDialog::UpdateTitle() {
   const std::string name = form == RecordForm::kSheet1123 ? std::string(kSheetFormName)
                                                           : CardVersionName(Strings(), cardVersion);
-  SetTitle(Strings().Get(str::kProgramName) + " - " + name);
+  std::string title = Strings().Get(str::kProgramName) + " - " + name;
+  // After a change of the data folder the title says which one is loaded.
+  if (!titleFolder_.empty()) title += " - " + titleFolder_.string();
+  SetTitle(title);
 }
 
 void MainDialog::UpdateFilterButton() {
@@ -405,14 +489,16 @@ void MainDialog::OnOptionsClicked() {
   options.cardVersion = cardVersion;
   options.completeCard = completeCard != 0;
   options.form = static_cast<int>(form);
+  options.unit = unit;
   bool formChanged = false;
   if (options.DoModal() == kIdOk) {
     formChanged = options.form != static_cast<int>(form);
     if (options.dateFormat != dateFormat || options.topMargin != topMargin ||
         options.leftMargin != leftMargin || options.cardVersion != cardVersion ||
-        !(options.layout == layout) || formChanged)
+        !(options.layout == layout) || formChanged || options.unit != unit)
       settingsChanged = 1;
     form = options.form == 1 ? RecordForm::kSheet1123 : RecordForm::kCard1015;
+    unit = options.unit;
     topMargin = options.topMargin;
     leftMargin = options.leftMargin;
     dateFormat = options.dateFormat;
@@ -437,10 +523,17 @@ void MainDialog::OnOptionsClicked() {
 }
 
 bool MainDialog::CheckDataPassword() {
-  std::string_view stored = data.table.RawText(0, record::kFirstName);
+  return CheckDataPassword(data.table, false);
+}
+
+bool MainDialog::CheckDataPassword(const PublisherTable& table, bool atFolderChange) {
+  std::string_view stored = table.RawText(0, record::kFirstName);
   if (stored == " ") return true;
-  PasswordDialog dialog(Ui(), data.table.GetCodePage(), nullptr);
+  // At start the window is not shown yet; at a change it is, and the
+  // dialog stands over it.
+  PasswordDialog dialog(Ui(), table.GetCodePage(), atFolderChange ? this : nullptr);
   dialog.expectedPassword = std::string(stored);
+  dialog.offerCancel = atFolderChange;
   dialog.DoModal();
   return dialog.accepted == 1;
 }
@@ -585,16 +678,18 @@ void MainDialog::OnSysCommand(int command) {
   if ((command & ~0xF) == kAboutCommand) ShowAboutBox();
 }
 
+QAction* MainDialog::FillContextMenu(QMenu& menu) {
+  commands_->AddTo(menu);
+  menu.addSeparator();
+  menu.addAction(changeFolderAction_);
+  std::string entry = Strings().Get(str::kAboutMenuItem);
+  return entry.empty() ? nullptr : menu.addAction(ToQt(entry));
+}
+
 void MainDialog::ShowContextMenu(const QPoint& position) {
   QMenu menu(this);
   menu.setFont(font());
-  commands_->AddTo(menu);
-  QAction* about = nullptr;
-  std::string entry = Strings().Get(str::kAboutMenuItem);
-  if (!entry.empty()) {
-    menu.addSeparator();
-    about = menu.addAction(ToQt(entry));
-  }
+  QAction* about = FillContextMenu(menu);
   QAction* chosen = menu.exec(mapToGlobal(position));
   if (chosen && chosen == about) OnSysCommand(kAboutCommand);
 }

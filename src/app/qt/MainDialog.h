@@ -18,6 +18,9 @@
 #include "printing/DrawingSurface.h"
 #include "toolkit/Dialog.h"
 
+class QAction;
+class QMenu;
+
 namespace morvind {
 
 class PublisherListBox;
@@ -64,7 +67,11 @@ class MainDialog : public Dialog {
   // After a change of the record form: the month boxes follow the new
   // form's month rule, the male/female tick the header box again.
   void ApplyFormStates();
+  // Asks for the password of the loaded table; true when access is granted.
   bool CheckDataPassword();
+  // The same for `table`; at a change of the data folder the dialog stands
+  // over the window and offers "Abbrechen".
+  bool CheckDataPassword(const PublisherTable& table, bool atFolderChange);
   void PrintCard();
   // "&Drucken" pressed (the button, Enter or Ctrl+P): prints the card,
   // unless the press follows the last one that printed within the
@@ -74,6 +81,18 @@ class MainDialog : public Dialog {
   void FocusList();
   // The system command handler: 16 (low four bits ignored) shows the About box.
   void OnSysCommand(int command);
+  // "Datenordner wechseln…": asks for another folder with tdat9.bin (the
+  // chooser opens in the current one; cancelling changes nothing), saves the
+  // layout into the folder being left and loads the new folder as at start:
+  // password, list (all publishers), layout of the current card version.
+  // The settings stay; the folder is remembered and the title names it. A
+  // refused password keeps the old folder loaded.
+  void ChangeDataFolder();
+  // Puts the context menu's entries into `menu`: the print commands,
+  // "Datenordner wechseln…" and the About entry, which it returns (null
+  // when the string table has none).
+  QAction* FillContextMenu(QMenu& menu);
+  QAction* ChangeFolderAction() const { return changeFolderAction_; }
 
   // The name and mobile telephone a card of the selected publisher carries
   // now, with the decisions on the three check boxes.
@@ -152,6 +171,34 @@ class MainDialog : public Dialog {
   void OnCompleteCardClicked();
   void OnOptionsClicked();
   void ShowContextMenu(const QPoint& position);
+
+  // The steps of OnInitDialog, in its order; the change of the data folder
+  // uses those that load a folder.
+  enum class FolderLoad { kLoaded, kRefused, kNoMemory };
+  // The report month and years from the clock.
+  void ReadReportPeriod();
+  // The list's type-ahead, the panes' painters, the month boxes' places,
+  // the filter caption, the context menu, the icon and the print commands.
+  void AttachControls();
+  // The run's flags and the language, and the first-name sort setting.
+  void ResetRunState();
+  // The congregation data of `folder` into `into`, in the start's order:
+  // the table's memory ("Couldn't allocate memory" when there is none),
+  // the table and the groups, the password, the extended records and the
+  // remarks.
+  FolderLoad LoadFolderData(const DataFolder& folder, CongregationData& into, bool atFolderChange);
+  // The loaded data in the list (sorted first for "portuguese").
+  void ShowFolderData();
+  // Date format, name order, card version, form, unit and margins, and the
+  // check boxes they set.
+  void ReadSettingsAtStart();
+  // The current card version's layout from the data folder, or its defaults.
+  void LoadFolderLayout();
+  // The handlers of the check boxes and buttons.
+  void ConnectHandlers();
+  // The data folder as an absolute path (the working directory when the
+  // files are opened by bare name).
+  std::filesystem::path DataFolderPath() const;
   // Puts each month box and the totals box level with its row of the body
   // preview, whatever size the style gives the boxes.
   void AlignMonthBoxesWithPreviewRows();
@@ -163,6 +210,8 @@ class MainDialog : public Dialog {
   std::unique_ptr<QtEventClock> ownEventClock_;  // when the environment gives none
   const EventClock* eventClock_ = nullptr;
   DoublePressFilter printPresses_;
+  QAction* changeFolderAction_ = nullptr;
+  std::filesystem::path titleFolder_;  // the folder chosen in the window, for the title
 };
 
 }  // namespace morvind

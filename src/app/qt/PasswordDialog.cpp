@@ -7,12 +7,22 @@
 #include "toolkit/CaptionFit.h"
 
 namespace morvind {
+namespace {
+
+constexpr int kCancelRowHeight = 14;  // dialog units
+
+}  // namespace
 
 PasswordDialog::PasswordDialog(const UiContext& ui, CodePage codePage, QWidget* parent)
     : Dialog(kPasswordTemplate, ui, parent), codePage_(codePage) {}
 
 bool PasswordDialog::OnInitDialog() {
   SetText(kPrompt, Strings().Get(str::kPasswordPrompt));
+  if (offerCancel) {
+    // The button has a row of its own under the entry.
+    Show(kIdCancel, true);
+    setFixedHeight(DluToPixelsY(Template().cy + kCancelRowHeight));
+  }
   OnTextChanged(kEntry, [this] { OnEntryChanged(); });
   FitToTexts();
   CenterWindow();

@@ -19,6 +19,9 @@ class PasswordDialog : public Dialog {
   std::string expectedPassword;  // the stored password, in the data's code page
   int accepted = 0;
   int warned = 0;
+  // Shows "Abbrechen" beside OK: asked at a change of the data folder,
+  // declining keeps the folder loaded before (at start Escape declines).
+  bool offerCancel = false;
 
   static constexpr int kPrompt = 245;
   static constexpr int kEntry = 244;

@@ -7,7 +7,9 @@
 #include "layout/LayoutFile.h"
 #include "layout/LayoutSlotNames.h"
 #include "layout/LayoutValueRules.h"
+#include "layout/LengthText.h"
 #include "resources/StringIds.h"
+#include "toolkit/QtText.h"
 
 namespace morvind {
 namespace {
@@ -24,6 +26,12 @@ std::vector<std::pair<int, int>> FieldSlots() {
   for (int j = 0; j < LayoutDetailsDialog::kColumnFieldCount; ++j)
     fields.emplace_back(LayoutDetailsDialog::kFirstColumnField + j, kPlacementsColumn + j);
   return fields;
+}
+
+int SlotOf(int fieldId) {
+  for (const auto& [field, slot] : FieldSlots())
+    if (field == fieldId) return slot;
+  return -1;
 }
 
 // A slot holds single-byte text; a damaged file may put any byte there.
@@ -58,6 +66,12 @@ bool LayoutDetailsDialog::OnInitDialog() {
   Show(kHiddenColumnLabel, false);
   Show(kHiddenColumnField, false);
 
+  for (int id : {kCoordinatesNote, kBodyTopNote, kColumnsNote})
+    SetText(id, InUnit(Template().Find(id)->caption, unit));
+  SetText(kExamplesNote, ExamplesText(unit));
+  const QString tip = unit == LengthUnit::kMillimetre ? ToQt(MillimetreToolTip()) : QString();
+  for (const auto& [field, slot] : FieldSlots()) Control(field)->setToolTip(tip);
+
   Fill();
 
   std::string versionName = CardVersionName(Strings(), cardVersion);
@@ -81,7 +95,16 @@ bool LayoutDetailsDialog::OnInitDialog() {
 }
 
 void LayoutDetailsDialog::Fill() {
-  for (const auto& [field, slot] : FieldSlots()) SetText(field, SlotToField(layout.Text(slot)));
+  for (const auto& [field, slot] : FieldSlots()) SetText(field, Shown(slot));
+}
+
+std::string LayoutDetailsDialog::Shown(int slot) const {
+  // In mm the text is ASCII, which the Latin-1 reading leaves as it is.
+  return SlotToField(ShowLength(layout.Text(slot), unit));
+}
+
+bool LayoutDetailsDialog::Edited(int fieldId, int slot) const {
+  return GetText(fieldId) != Shown(slot);
 }
 
 void LayoutDetailsDialog::OnControlMessage(int fieldId) {
@@ -89,9 +112,13 @@ void LayoutDetailsDialog::OnControlMessage(int fieldId) {
 }
 
 void LayoutDetailsDialog::CheckField(int fieldId) {
-  std::string text = GetText(fieldId);
-  if (NormalizeLayoutValue(text, Strings(), Messages())) {
-    SetText(fieldId, text);
+  // A field the user did not change is left as it shows the stored value:
+  // "1.5" must not become "1.50", which prints elsewhere.
+  const int slot = SlotOf(fieldId);
+  if (slot < 0 || !Edited(fieldId, slot)) return;
+  if (std::optional<std::string> stored =
+          CheckTypedLength(FieldToSlot(GetText(fieldId)), unit, Strings(), Messages())) {
+    SetText(fieldId, SlotToField(ShowLength(*stored, unit)));
     return;
   }
   // The message has been shown; the user corrects the typed text in place.
@@ -103,9 +130,27 @@ void LayoutDetailsDialog::CheckField(int fieldId) {
 }
 
 void LayoutDetailsDialog::OnOK() {
-  // The fields are stored as they stand, without the value rule: a value
-  // typed and confirmed with Enter at once is kept as typed.
-  for (const auto& [field, slot] : FieldSlots()) layout.Set(slot, FieldToSlot(GetText(field)));
+  // Only edited fields are stored; the others keep their bytes. In inches
+  // an edited field is stored as it stands, without the value rule: a value
+  // typed and confirmed with Enter at once is kept as typed. A millimetre
+  // text can't be stored as it stands: its value rule runs now, and a
+  // rejected one keeps the dialog open on that field.
+  LayoutRecord edited = layout;
+  for (const auto& [field, slot] : FieldSlots()) {
+    if (!Edited(field, slot)) continue;
+    std::string typed = FieldToSlot(GetText(field));
+    if (unit == LengthUnit::kInch) {
+      edited.Set(slot, typed);
+      continue;
+    }
+    std::optional<std::string> stored = CheckTypedLength(typed, unit, Strings(), Messages());
+    if (!stored) {
+      SetFocusTo(field);
+      return;
+    }
+    edited.Set(slot, *stored);
+  }
+  layout = edited;
   EndDialog(kIdOk);
 }
 

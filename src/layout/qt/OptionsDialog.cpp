@@ -1,8 +1,11 @@
 #include "layout/qt/OptionsDialog.h"
 
+#include "data/TextServices.h"
 #include "layout/LayoutFile.h"
 #include "layout/LayoutValueRules.h"
+#include "layout/LengthText.h"
 #include "layout/qt/LayoutDetailsDialog.h"
+#include "toolkit/QtText.h"
 
 namespace morvind {
 
@@ -21,12 +24,16 @@ OptionsDialog::OptionsDialog(const UiContext& ui, PrinterSetup printerSetup,
       printerSetup_(std::move(printerSetup)),
       folder_(folder) {}
 
+int OptionsDialog::DateFormatRadio(int format) {
+  return format == kGermanDateFormat ? kGermanDateRadio : kFirstDateFormat + format;
+}
+
 bool OptionsDialog::OnInitDialog() {
   // A foreign date format (only a hand-edited settings file holds one)
-  // checks no radio button; a click then chooses one of the four.
-  for (int i = 0; i < 4; ++i) {
-    SetCheck(kFirstDateFormat + i, i == dateFormat);
-    OnClicked(kFirstDateFormat + i, [this, i] { dateFormat = i; });
+  // checks no radio button; a click then chooses one of the five.
+  for (int i = 0; i < kDateFormatCount; ++i) {
+    SetCheck(DateFormatRadio(i), i == dateFormat);
+    OnClicked(DateFormatRadio(i), [this, i] { dateFormat = i; });
   }
 
   for (int f = 0; f < 2; ++f) {
@@ -34,8 +41,11 @@ bool OptionsDialog::OnInitDialog() {
     OnClicked(kCardFormRadio + f, [this, f] { form = f; });
   }
 
-  SetText(kTopMarginEdit, topMargin);
-  SetText(kLeftMarginEdit, leftMargin);
+  SetCheck(kInchRadio, unit == LengthUnit::kInch);
+  SetCheck(kMillimetreRadio, unit == LengthUnit::kMillimetre);
+  OnClicked(kInchRadio, [this] { SwitchUnit(LengthUnit::kInch); });
+  OnClicked(kMillimetreRadio, [this] { SwitchUnit(LengthUnit::kMillimetre); });
+
   OnFocusLost(kTopMarginEdit, [this] { CommitMargin(kTopMarginEdit, topMargin); });
   OnFocusLost(kLeftMarginEdit, [this] { CommitMargin(kLeftMarginEdit, leftMargin); });
 
@@ -52,7 +62,7 @@ bool OptionsDialog::OnInitDialog() {
     BodyStep(kBodyHeightLabel, kBodyHeight, kBodyHeightLower, kBodyHeightUpper, delta);
     return false;
   });
-  RefreshBody();
+  ShowUnit();  // the margins, the body values and the texts naming the unit
 
   FillVersionList();
   OnSelChange(kVersionList, [this] { SwitchVersion(); });
@@ -77,10 +87,14 @@ bool OptionsDialog::OnInitDialog() {
 
 void OptionsDialog::CommitMargin(int editId, std::string& margin) {
   std::string typed = GetText(editId);
-  if (NormalizeLayoutValue(typed, Strings(), Messages())) margin = typed;
+  // A margin the user did not edit keeps its stored text, which need not
+  // be in normal form ("1.5" prints as 1.05 inches and shows so in mm).
+  if (typed == ShowLength(margin, unit)) return;
+  if (std::optional<std::string> stored = CheckTypedLength(typed, unit, Strings(), Messages()))
+    margin = *stored;
   // Accepted or not, the edit shows the margin in force: a rejected entry
   // reverts to the last accepted one. The focus stays where the user put it.
-  SetText(editId, margin);
+  SetText(editId, ShowLength(margin, unit));
 }
 
 void OptionsDialog::CommitFocusedMargin() {
@@ -90,9 +104,11 @@ void OptionsDialog::CommitFocusedMargin() {
 }
 
 void OptionsDialog::BodyStep(int labelId, int slot, int lower, int upper, int delta) {
-  std::string value = StepBodyValue(GetText(labelId), delta, lower, upper);
+  // The step starts from the working copy's value, which the label shows
+  // as it prints (in mm too), so both give the same hundredths.
+  std::string value = StepBodyValue(layout.Text(slot), delta, lower, upper);
   layout.Set(slot, value);
-  SetText(labelId, value);
+  SetText(labelId, ShowLength(value, unit));
 }
 
 void OptionsDialog::RefreshBody() {
@@ -101,9 +117,28 @@ void OptionsDialog::RefreshBody() {
   // The labels show the values as the card prints them, which is also what
   // the next step starts from (a file may hold "1.500" or "1.5").
   Spin(kBodyTopSpin)->SetPos(LayoutValueToHundredths(top));
-  SetText(kBodyTopLabel, PrintedLayoutValue(top));
+  SetText(kBodyTopLabel, ShowLength(PrintedLayoutValue(top), unit));
   Spin(kBodyHeightSpin)->SetPos(LayoutValueToHundredths(height));
-  SetText(kBodyHeightLabel, PrintedLayoutValue(height));
+  SetText(kBodyHeightLabel, ShowLength(PrintedLayoutValue(height), unit));
+}
+
+void OptionsDialog::ShowUnit() {
+  for (int id : {kMarginUnitLabel, kBodyTopNote})
+    SetText(id, InUnit(Template().Find(id)->caption, unit));
+  const QString tip = unit == LengthUnit::kMillimetre ? ToQt(MillimetreToolTip()) : QString();
+  SetText(kTopMarginEdit, ShowLength(topMargin, unit));
+  SetText(kLeftMarginEdit, ShowLength(leftMargin, unit));
+  for (int id : {kTopMarginEdit, kLeftMarginEdit}) Control(id)->setToolTip(tip);
+  RefreshBody();
+}
+
+void OptionsDialog::SwitchUnit(LengthUnit chosen) {
+  if (chosen == unit) return;
+  // A margin still being typed counts in the unit it was typed in. The
+  // stored values themselves never change with the unit.
+  CommitFocusedMargin();
+  unit = chosen;
+  ShowUnit();
 }
 
 void OptionsDialog::FillVersionList() {
@@ -133,6 +168,7 @@ void OptionsDialog::SwitchVersion() {
 
 void OptionsDialog::RunLayoutDetails() {
   LayoutDetailsDialog details(Ui(), this);
+  details.unit = unit;
   details.layout = layout;
   details.cardVersion = cardVersion;
   if (details.DoModal() == kIdOk) layout = details.layout;

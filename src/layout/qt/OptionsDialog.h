@@ -6,12 +6,14 @@
 #include "data/DataFolder.h"
 #include "layout/CardVersion.h"
 #include "layout/LayoutRecord.h"
+#include "layout/LengthUnit.h"
 #include "toolkit/Dialog.h"
 
 namespace morvind {
 
 // The options dialog (template 130): page margins, date format, top and
-// height of the monthly body, card version, record form and printer; it opens the layout
+// height of the monthly body, card version, record form, printer, and the
+// unit in which it and the layout details dialog show lengths; it opens the layout
 // details dialog and resets the layout to the version's defaults.
 //
 // The caller fills the public fields, runs DoModal and takes them back only
@@ -28,13 +30,16 @@ class OptionsDialog : public Dialog {
   OptionsDialog(const UiContext& ui, PrinterSetup printerSetup, const DataFolder& folder,
                 QWidget* parent = nullptr);
 
-  int dateFormat = 0;           // 0..3, the index of the checked radio button
+  int dateFormat = 0;           // 0..4, the index of the checked radio button
   CardVersion cardVersion = 0;  // a version outside 0..count-1 is shown as 0
-  std::string topMargin;        // inch texts, committed when their edit is left
+  // Inch texts, shown in `unit`; a margin the user edited is committed when
+  // its edit is left, one he did not edit stays as it was handed in.
+  std::string topMargin;
   std::string leftMargin;
-  LayoutRecord layout;             // the working copy of the caller's layout
-  bool completeCard = false;       // in only: the version list is then disabled
-  bool showFirstNameSort = false;  // in only: the language is "portuguese"
+  LengthUnit unit = LengthUnit::kInch;  // of this dialog and the layout details
+  LayoutRecord layout;                  // the working copy of the caller's layout
+  bool completeCard = false;            // in only: the version list is then disabled
+  bool showFirstNameSort = false;       // in only: the language is "portuguese"
   bool firstNameSort = false;
   // The record form as the settings store it: 0 the card S-21 10/15, 1 the
   // sheet S-21 11/23 (RecordForm); another value checks neither button.
@@ -43,7 +48,12 @@ class OptionsDialog : public Dialog {
   // Control ids of template 130.
   static constexpr int kTopMarginEdit = 1014;
   static constexpr int kLeftMarginEdit = 1019;
-  static constexpr int kFirstDateFormat = 1015;  // radios 1015..1018
+  static constexpr int kFirstDateFormat = 1015;  // radios 1015..1018: formats 0..3
+  static constexpr int kGermanDateRadio = 1020;  // format 4 (1019 is the left margin)
+  static constexpr int kInchRadio = 1021;
+  static constexpr int kMillimetreRadio = 1022;
+  static constexpr int kMarginUnitLabel = 1023;
+  static constexpr int kBodyTopNote = 1024;
   static constexpr int kBodyTopLabel = 1059;
   static constexpr int kBodyTopSpin = 1057;
   static constexpr int kBodyHeightLabel = 1060;
@@ -66,12 +76,17 @@ class OptionsDialog : public Dialog {
   void OnCancel() override;
 
  private:
+  // The radio button of date format `format` (0..4).
+  static int DateFormatRadio(int format);
   void CommitMargin(int editId, std::string& margin);
   // The margin commit for the edit that still has the focus as the dialog
   // closes: leaving the dialog is leaving the edit.
   void CommitFocusedMargin();
   void BodyStep(int labelId, int slot, int lower, int upper, int delta);
   void RefreshBody();
+  // Shows every length and every text that names the unit in `unit`.
+  void ShowUnit();
+  void SwitchUnit(LengthUnit chosen);
   void FillVersionList();
   void SwitchVersion();
   void RunLayoutDetails();

@@ -78,7 +78,7 @@ void BM_OneCardIntoPdf(benchmark::State& state) {
   test::TempFolder out("bench-pdf");
   PdfFilePrinter printer(QString::fromStdString((out.Path() / "card.pdf").string()));
   for (auto _ : state) {
-    if (PrintCards(*printer.Current(), {request}) != PrintOutcome::kPrinted)
+    if (PrintCards(*printer.Current(), {request}).outcome != PrintOutcome::kPrinted)
       state.SkipWithError("no painter");
   }
 }

@@ -27,6 +27,12 @@ std::string MessageForFolderWithoutData(const std::filesystem::path& folder) {
          "Bitte w\xC3\xA4hlen Sie den Ordner, in dem Ostrel seine Daten speichert.";
 }
 
+// A folder that can't be remembered is asked for again at the next start:
+// the user learns why now.
+void Remember(ProfileFile& settings, const std::filesystem::path& folder, MessageSink& messages) {
+  messages.ShowSaveFailure(settings.Path(), RememberDataFolder(settings, folder));
+}
+
 }  // namespace
 
 bool HoldsPublisherTable(const std::filesystem::path& folder) {
@@ -38,21 +44,21 @@ std::filesystem::path RememberedDataFolder(const ProfileFile& settings) {
   return settings.GetProfileString(kStartSection, kLastDataFolderKey, "");
 }
 
-void RememberDataFolder(ProfileFile& settings, const std::filesystem::path& folder) {
-  if (!folder.is_absolute()) return;
+WriteResult RememberDataFolder(ProfileFile& settings, const std::filesystem::path& folder) {
+  if (!folder.is_absolute()) return {};
   std::string text = Absolute(folder, {}).string();
-  if (text.find_first_of("\r\n") != std::string::npos) return;
-  if (RememberedDataFolder(settings) == text) return;
+  if (text.find_first_of("\r\n") != std::string::npos) return {};
+  if (RememberedDataFolder(settings) == text) return {};
   // Quoted, so that blanks at either end of a folder name survive the
   // reader's trimming (which takes off one pair of quotes).
-  settings.WriteProfileString(kStartSection, kLastDataFolderKey, "\"" + text + "\"");
+  return settings.WriteProfileString(kStartSection, kLastDataFolderKey, "\"" + text + "\"");
 }
 
 DataFolderChoice FindDataFolder(const DataFolderStart& start, ProfileFile& settings,
                                 const FolderChooser& choose, MessageSink& messages) {
   if (start.commandLineFolder) {
     std::filesystem::path folder = Absolute(*start.commandLineFolder, start.workingDirectory);
-    if (HoldsPublisherTable(folder)) RememberDataFolder(settings, folder);
+    if (HoldsPublisherTable(folder)) Remember(settings, folder, messages);
     return {DataFolderSource::kCommandLine, DataFolder(folder)};
   }
   if (HoldsPublisherTable(start.workingDirectory)) return {DataFolderSource::kWorkingDirectory, {}};
@@ -70,7 +76,7 @@ DataFolderChoice FindDataFolder(const DataFolderStart& start, ProfileFile& setti
   while (std::optional<std::filesystem::path> chosen = choose(openIn)) {
     std::filesystem::path folder = Absolute(*chosen, start.workingDirectory);
     if (HoldsPublisherTable(folder)) {
-      RememberDataFolder(settings, folder);
+      Remember(settings, folder, messages);
       return {DataFolderSource::kChosen, DataFolder(folder)};
     }
     messages.ShowMessage(MessageForFolderWithoutData(folder), MessageIcon::kWarning);

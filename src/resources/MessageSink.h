@@ -1,9 +1,12 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "resources/FileWriter.h"
 
 namespace morvind {
 
@@ -20,6 +23,17 @@ class MessageSink {
   // and `cancel` (Escape); true when the user chose `goAhead`.
   virtual bool Ask(std::string_view question, std::string_view goAhead,
                    std::string_view cancel) = 0;
+
+  // Unless `result` is a success, tells with a warning that `file` (shown
+  // with its whole path) could not be saved and why: "%1 konnte nicht
+  // gespeichert werden: %2". Returns whether it told.
+  bool ShowSaveFailure(const std::filesystem::path& file, const WriteResult& result) {
+    if (result.Ok()) return false;
+    std::error_code error;
+    std::filesystem::path shown = std::filesystem::absolute(file, error);
+    ShowMessage(SaveFailedMessage(error ? file : shown, result), MessageIcon::kWarning);
+    return true;
+  }
 };
 
 // A sink that keeps the texts, for tests and for callers without a window.

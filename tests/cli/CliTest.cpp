@@ -352,7 +352,7 @@ TEST_F(CliTest, ListingMatchesTheDrawingOfTheSameRequest) {
          FillDefaultLayout(layout, 0, strings);
          layout.Set(kNameX, "1.50");
          layout.Set(kBodyTop, "2.00");
-         ASSERT_TRUE(SaveLayoutFile(layout, 0, DataFolder(folder)));
+         ASSERT_TRUE(SaveLayoutFile(layout, 0, DataFolder(folder)).Ok());
        },
        [&](CardRequest& r) {
          r.layout.Set(kNameX, "1.50");

@@ -33,7 +33,6 @@ namespace {
 
 constexpr const char* kNoMemoryMessage = "Couldn't allocate memory";
 constexpr const char* kNoPrinterMessage = "No Printer";
-constexpr const char* kNoPainterMessage = "no hdc";
 
 // The application's style with check box indicators of at most `size`
 // pixels, for the month boxes that stand one a row beside the body preview.
@@ -496,8 +495,8 @@ QPrinter* MainDialog::CurrentPrinter() const {
   return environment_.printer ? environment_.printer->Current() : nullptr;
 }
 
-PrintOutcome MainDialog::Print(QPrinter& printer, const std::vector<CardRequest>& cards,
-                               const CardDocumentOptions& options) {
+PrintResult MainDialog::Print(QPrinter& printer, const std::vector<CardRequest>& cards,
+                              const CardDocumentOptions& options) {
   return environment_.print ? environment_.print(printer, cards, options)
                             : PrintCards(printer, cards, options);
 }
@@ -511,8 +510,7 @@ void MainDialog::PrintCard() {
     return;
   }
   std::optional<CardRequest> card = SelectedCardRequest();
-  if (card && Print(*printer, {*card}) == PrintOutcome::kNoPainter)
-    Messages().ShowMessage(kNoPainterMessage, MessageIcon::kNone);
+  if (card) ShowPrintFailure(Messages(), Print(*printer, {*card}));
   FocusList();
 }
 
@@ -566,8 +564,14 @@ Settings MainDialog::CurrentSettings() const {
 
 void MainDialog::OnCancel() {
   data.table.Release();
-  if (settingsChanged) SaveSettings(settingsFile_, CurrentSettings(), languageCode);
-  if (layoutLoaded) SaveLayoutFile(layout, cardVersion, environment_.dataFolder);
+  // A file that can't be saved is named at once; the program still ends.
+  if (settingsChanged)
+    Messages().ShowSaveFailure(settingsFile_.Path(),
+                               SaveSettings(settingsFile_, CurrentSettings(), languageCode));
+  if (layoutLoaded)
+    Messages().ShowSaveFailure(
+        environment_.dataFolder.PathOf(LayoutFileName(cardVersion)),
+        SaveLayoutEdits(layout, cardVersion, environment_.dataFolder, Strings()));
   EndDialog(kIdCancel);
 }
 

@@ -75,8 +75,8 @@ class MainDialog : public Dialog {
   // The program's printer, or null when none is set up.
   QPrinter* CurrentPrinter() const;
   // Puts the cards on `printer` through the environment's print function.
-  PrintOutcome Print(QPrinter& printer, const std::vector<CardRequest>& cards,
-                     const CardDocumentOptions& options = {});
+  PrintResult Print(QPrinter& printer, const std::vector<CardRequest>& cards,
+                    const CardDocumentOptions& options = {});
   // The previews' drawing operations (the panes call them when they paint).
   void DrawHeaderPreview(int left, int top, int right, int bottom, DrawingSurface& surface);
   void DrawBodyPreview(int left, int top, int right, int bottom, DrawingSurface& surface);

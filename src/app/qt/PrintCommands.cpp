@@ -26,7 +26,6 @@ namespace morvind {
 namespace {
 
 constexpr const char* kNoPrinterMessage = "No Printer";
-constexpr const char* kNoPainterMessage = "no hdc";
 constexpr int kProgressIntervalMs = 40;
 
 QString CardCount(std::size_t count) {
@@ -224,12 +223,10 @@ void PrintCommands::PrintList() {
   if (!printer) return;
   if (window_.Messages().Ask(FromQt(CardCount(cards.size()) + QStringLiteral(" drucken?")),
                              "Drucken", "Abbrechen")) {
-    PrintOutcome outcome =
-        WithProgress<PrintOutcome>(cards, [&](const CardDocumentOptions& options) {
-          return window_.Print(*printer, cards, options);
-        });
-    if (outcome == PrintOutcome::kNoPainter)
-      window_.Messages().ShowMessage(kNoPainterMessage, MessageIcon::kNone);
+    PrintResult result = WithProgress<PrintResult>(cards, [&](const CardDocumentOptions& options) {
+      return window_.Print(*printer, cards, options);
+    });
+    ShowPrintFailure(window_.Messages(), result);
   }
   window_.FocusList();
 }
@@ -248,8 +245,7 @@ void PrintCommands::TestPrint() {
   if (window_.Messages().Ask(question, "Drucken", "Abbrechen")) {
     CardDocumentOptions options;
     options.formUnderlay = true;
-    if (window_.Print(*printer, {*card}, options) == PrintOutcome::kNoPainter)
-      window_.Messages().ShowMessage(kNoPainterMessage, MessageIcon::kNone);
+    ShowPrintFailure(window_.Messages(), window_.Print(*printer, {*card}, options));
   }
   window_.FocusList();
 }
@@ -317,19 +313,13 @@ void PrintCommands::SavePdf(bool wholeList) {
     return;
   }
   const QPageLayout page = PdfPage();
-  std::string reason;
   auto write = [&](const CardDocumentOptions& options) {
-    return WritePdfFile(cards, target, page, options, reason);
+    return WritePdfFile(cards, target, page, options);
   };
-  const PdfOutcome outcome =
-      wholeList ? WithProgress<PdfOutcome>(cards, write) : write(CardDocumentOptions{});
-  if (outcome == PdfOutcome::kWritten) lastFolder_ = target.parent_path();
-  if (outcome == PdfOutcome::kFailed) {
-    QString text =
-        QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.").arg(ToQt(target.string()));
-    if (!reason.empty()) text += QStringLiteral(" (") + ToQt(reason) + QStringLiteral(")");
-    window_.Messages().ShowMessage(FromQt(text), MessageIcon::kWarning);
-  }
+  const PrintResult result =
+      wholeList ? WithProgress<PrintResult>(cards, write) : write(CardDocumentOptions{});
+  if (result.outcome == PrintOutcome::kPrinted) lastFolder_ = target.parent_path();
+  ShowPrintFailure(window_.Messages(), result);
   window_.FocusList();
 }
 

@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <functional>
 #include <map>
 #include <optional>
 
 #include "core/ScratchFolder.h"
 #include "resources/FileWriter.h"
+#include "support/FileSizeLimit.h"
 
 namespace morvind {
 namespace {
@@ -46,26 +45,6 @@ WriteResult WriteThroughTemporaryPath(const fs::path& target, const std::string&
   test::WriteBytes(file.TemporaryPath(), bytes);
   return file.Commit([&](const fs::path& p) { return fs::file_size(p) == bytes.size(); });
 }
-
-// Caps the size of any file the process writes, as a full disk would.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    rlimit cap = old_;
-    cap.rlim_cur = bytes;
-    previous_ = std::signal(SIGXFSZ, SIG_IGN);
-    ::setrlimit(RLIMIT_FSIZE, &cap);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, previous_);
-  }
-
- private:
-  rlimit old_{};
-  void (*previous_)(int) = nullptr;
-};
 
 TEST(FileWriterTest, BothFormsKeepEveryRuleAndLeaveNothingBehindOnFailure) {
   const std::string bytes(1000, 'n');
@@ -161,7 +140,7 @@ TEST(FileWriterTest, BothFormsKeepEveryRuleAndLeaveNothingBehindOnFailure) {
       // The second form leaves the check of what was written to its caller.
       if (viaPath && c.sizeLimit) expected = WriteProblem::kIncomplete;
       auto write = [&] {
-        std::optional<FileSizeLimit> limit;
+        std::optional<test::FileSizeLimit> limit;
         if (c.sizeLimit) limit.emplace(c.sizeLimit);
         return viaPath ? WriteThroughTemporaryPath(target, bytes)
                        : ReplaceFileContents(target, bytes);

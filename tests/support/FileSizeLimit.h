@@ -1,0 +1,33 @@
+#pragma once
+
+#include <sys/resource.h>
+
+#include <csignal>
+
+namespace morvind::test {
+
+// While it lives, every file the process writes stops growing at `bytes`,
+// as on a full disk: further writes fail (EFBIG) instead of ending the
+// process.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &old_);
+    rlimit cap = old_;
+    cap.rlim_cur = bytes;
+    previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &cap);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, previous_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit old_{};
+  void (*previous_)(int) = nullptr;
+};
+
+}  // namespace morvind::test

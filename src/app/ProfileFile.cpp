@@ -24,9 +24,8 @@ struct Parsed {
 };
 
 // Reads the whole file. A missing file is an empty one; a file that exists
-// but can't be read gives nothing, so that a write never replaces content it
-// could not see.
-// Empty when the file can't be read; `error` then holds the reason.
+// but can't be read gives nothing (and its errno in `error`), so that a
+// write never replaces content it could not see.
 std::optional<Parsed> ReadFile(const std::filesystem::path& path, int* error = nullptr) {
   Parsed parsed;
   if (path.empty()) return parsed;

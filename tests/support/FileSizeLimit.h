@@ -22,8 +22,6 @@ class FileSizeLimit {
     ::setrlimit(RLIMIT_FSIZE, &old_);
     std::signal(SIGXFSZ, previous_);
   }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
  private:
   rlimit old_{};

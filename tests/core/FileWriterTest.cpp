@@ -42,14 +42,14 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder, bool withOwn
 WriteResult WriteThroughTemporaryPath(const fs::path& target, const std::string& bytes) {
   FileReplacement file(target);
   if (!file.Ready()) return file.Result();
-  test::WriteBytes(file.TemporaryPath(), bytes);
+  WriteBytes(file.TemporaryPath(), bytes);
   return file.Commit([&](const fs::path& p) { return fs::file_size(p) == bytes.size(); });
 }
 
-// What a case finds in its folder before the write: "file" (0 bytes of
-// "old" with `mode`, owned by nobody where the superuser can give it away),
-// "fifo", "folder", "device", "link" (to real/<name>, a file as above),
-// "dangling" (a link to a missing file), or nothing.
+// What a case finds in its folder before the write: "file" (holding "old",
+// with `mode`, owned by nobody where the superuser may give it away), "fifo",
+// "folder", "device", "link" (to real/<name>, a file as above), "dangling"
+// (a link to a missing file), or nothing.
 fs::path Make(const fs::path& at, const std::string& kind, const std::string& name, mode_t mode) {
   fs::path target = at / name;
   if (kind == "link") {

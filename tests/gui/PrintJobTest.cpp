@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QPrinter>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
+#include "core/ScratchFolder.h"
 #include "printing/qt/PdfFile.h"
 #include "printing/qt/PrintJob.h"
 #include "support/CardRequestBuilder.h"
@@ -13,11 +12,6 @@
 
 namespace morvind::test {
 namespace {
-
-std::string FileText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Qt's PDF engine tells of no failed write: a PDF file or a print spool cut
 // short (here by a file size limit, as by a full disk) is found only by its
@@ -42,13 +36,13 @@ TEST(PrintJobTest, APdfOrASpoolCutShortReplacesNothingAndIsNotSubmitted) {
       QPrinter printer(QPrinter::HighResolution);
       printer.setOutputFormat(QPrinter::PdfFormat);
       spooled = SpoolThenSubmit(printer, cards, {}, [&](QPrinter&, const std::filesystem::path& f) {
-        submitted.push_back(FileText(f));
+        submitted.push_back(ReadBytes(f));
         return true;
       });
     }
     EXPECT_EQ(written.outcome, cutShort ? PrintOutcome::kNotWritten : PrintOutcome::kPrinted);
     EXPECT_EQ(written.write.problem, cutShort ? WriteProblem::kIncomplete : WriteProblem::kNone);
-    EXPECT_EQ(FileText(pdf) == "old", cutShort);
+    EXPECT_EQ(ReadBytes(pdf) == "old", cutShort);
     EXPECT_EQ(EndsLikeAPdf(pdf), !cutShort);
     EXPECT_EQ(spooled.outcome, cutShort ? PrintOutcome::kNotSpooled : PrintOutcome::kPrinted);
     // What CUPS gets is the whole document.

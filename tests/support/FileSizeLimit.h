@@ -7,15 +7,12 @@
 namespace morvind::test {
 
 // While it lives, every file the process writes stops growing at `bytes`,
-// as on a full disk: further writes fail (EFBIG) instead of ending the
-// process.
+// as on a full disk: further writes fail (EFBIG) instead of ending the process.
 class FileSizeLimit {
  public:
-  explicit FileSizeLimit(rlim_t bytes) {
+  explicit FileSizeLimit(rlim_t bytes) : previous_(std::signal(SIGXFSZ, SIG_IGN)) {
     ::getrlimit(RLIMIT_FSIZE, &old_);
-    rlimit cap = old_;
-    cap.rlim_cur = bytes;
-    previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit cap{bytes, old_.rlim_max};
     ::setrlimit(RLIMIT_FSIZE, &cap);
   }
   ~FileSizeLimit() {
@@ -24,8 +21,8 @@ class FileSizeLimit {
   }
 
  private:
+  void (*previous_)(int);
   rlimit old_{};
-  void (*previous_)(int) = nullptr;
 };
 
 }  // namespace morvind::test

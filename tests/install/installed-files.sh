@@ -12,6 +12,7 @@ installed_files() {
     echo "share/icons/hicolor/scalable/apps/$id.svg"
     printf '%s\n' share/man/man1/morvind.1.gz share/man/man1/morvind-print.1.gz \
       share/man/man1/morvind-make-demo.1.gz
-    printf '%s\n' share/doc/morvind/copyright share/doc/morvind/changelog.Debian.gz
+    printf '%s\n' share/doc/morvind/copyright share/doc/morvind/changelog.Debian.gz \
+      share/lintian/overrides/morvind
   } | LC_ALL=C sort
 }

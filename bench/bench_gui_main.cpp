@@ -24,7 +24,9 @@ using namespace morvind;
 
 const LocalDate kToday = test::kBenchmarkDate;
 
-const test::TempFolder& FullDataSet() { return test::FullDataSetFolder(); }
+const test::TempFolder& FullDataSet() {
+  return test::FullDataSetFolder();
+}
 
 // Ends the dialog as soon as its loop would start: the initialisation is
 // what is measured.
@@ -78,7 +80,7 @@ void BM_OneCardIntoPdf(benchmark::State& state) {
   test::TempFolder out("bench-pdf");
   PdfFilePrinter printer(QString::fromStdString((out.Path() / "card.pdf").string()));
   for (auto _ : state) {
-    if (PrintCards(*printer.Current(), {request}) != PrintOutcome::kPrinted)
+    if (PrintCards(*printer.Current(), {request}).outcome != PrintOutcome::kPrinted)
       state.SkipWithError("no painter");
   }
 }

@@ -3,13 +3,14 @@
 # dependencies computed from the programs' shared libraries plus what Qt
 # loads by name at run time (the German texts of its dialogs) and the fonts
 # the card is drawn with.
-set(MORVIND_PACKAGE_MAINTAINER "Morvind developers <morvind@morvind.org>"
-  CACHE STRING "The Maintainer field of the Debian package")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME morvind)
 set(CPACK_PACKAGE_VENDOR "Morvind developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The package's revision makes it a Debian package of an upstream version,
+# whose changelog is changelog.Debian.gz (CMakeLists.txt).
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${MORVIND_DEBIAN_REVISION})
 # The Description field: the summary, then the text (CPack indents it).
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "publisher record card printer for Ostrel's data")
 set(CPACK_PACKAGE_DESCRIPTION
@@ -24,11 +25,12 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_SOURCE_GENERATOR "")
 
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${MORVIND_PACKAGE_MAINTAINER})
-set(CPACK_DEBIAN_PACKAGE_SECTION office)
+# Debian has no section "office"; the menu entry files it there.
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
-# morvind_<version>_<architecture>.deb
+# morvind_<version>-<revision>_<architecture>.deb
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 
 include(CPack)

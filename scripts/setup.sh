@@ -19,6 +19,7 @@ packages=(
   groff-base man-db         # the manual pages' check without warnings
   file                      # the icon sizes' check; CPack finds the programs with it
   dpkg-dev                  # dpkg-shlibdeps: the package's library dependencies
+  lintian                   # the Debian package's check
 )
 
 missing=()

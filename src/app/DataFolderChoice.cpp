@@ -38,6 +38,12 @@ std::string MessageForLostFolder(const std::filesystem::path& folder, bool exist
          (exists ? " enth\xC3\xA4lt keine tdat9.bin." : " ist nicht mehr da.");
 }
 
+// A folder that can't be remembered is asked for again at the next start:
+// the user learns why now.
+void Remember(ProfileFile& settings, const std::filesystem::path& folder, MessageSink& messages) {
+  messages.ShowSaveFailure(settings.Path(), RememberDataFolder(settings, folder));
+}
+
 }  // namespace
 
 bool HoldsPublisherTable(const std::filesystem::path& folder) {
@@ -49,21 +55,21 @@ std::filesystem::path RememberedDataFolder(const ProfileFile& settings) {
   return settings.GetProfileString(kStartSection, kLastDataFolderKey, "");
 }
 
-void RememberDataFolder(ProfileFile& settings, const std::filesystem::path& folder) {
-  if (!folder.is_absolute()) return;
+WriteResult RememberDataFolder(ProfileFile& settings, const std::filesystem::path& folder) {
+  if (!folder.is_absolute()) return {};
   std::string text = Absolute(folder, {}).string();
-  if (text.find_first_of("\r\n") != std::string::npos) return;
-  if (RememberedDataFolder(settings) == text) return;
+  if (text.find_first_of("\r\n") != std::string::npos) return {};
+  if (RememberedDataFolder(settings) == text) return {};
   // Quoted, so that blanks at either end of a folder name survive the
   // reader's trimming (which takes off one pair of quotes).
-  settings.WriteProfileString(kStartSection, kLastDataFolderKey, "\"" + text + "\"");
+  return settings.WriteProfileString(kStartSection, kLastDataFolderKey, "\"" + text + "\"");
 }
 
 DataFolderChoice FindDataFolder(const DataFolderStart& start, ProfileFile& settings,
                                 const FolderChooser& choose, MessageSink& messages) {
   if (start.commandLineFolder) {
     std::filesystem::path folder = Absolute(*start.commandLineFolder, start.workingDirectory);
-    if (HoldsPublisherTable(folder)) RememberDataFolder(settings, folder);
+    if (HoldsPublisherTable(folder)) Remember(settings, folder, messages);
     return {DataFolderSource::kCommandLine, DataFolder(folder)};
   }
   if (HoldsPublisherTable(start.workingDirectory)) return {DataFolderSource::kWorkingDirectory, {}};
@@ -84,7 +90,7 @@ DataFolderChoice FindDataFolder(const DataFolderStart& start, ProfileFile& setti
   std::optional<std::filesystem::path> chosen =
       AskForFolderWithData(openIn, start.workingDirectory, choose, messages);
   if (!chosen) return {DataFolderSource::kNone, {}};
-  RememberDataFolder(settings, *chosen);
+  Remember(settings, *chosen, messages);
   return {DataFolderSource::kChosen, DataFolder(*chosen)};
 }
 

@@ -46,8 +46,8 @@ bool HoldsPublisherTable(const std::filesystem::path& folder);
 std::filesystem::path RememberedDataFolder(const ProfileFile& settings);
 // Remembers the absolute `folder` unless it is remembered already; a
 // relative path, or one that a profile line can't hold (a line break), is
-// not remembered.
-void RememberDataFolder(ProfileFile& settings, const std::filesystem::path& folder);
+// not remembered. Says why the settings file could not be written.
+WriteResult RememberDataFolder(ProfileFile& settings, const std::filesystem::path& folder);
 
 // Asks through `choose`, opening in `openIn`, until the user picks a folder
 // that holds tdat9.bin or cancels. A folder without it is refused with a

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "data/TextServices.h"
-#include "layout/ReplaceFile.h"
+#include "resources/FileWriter.h"
 #include "resources/StringTable.h"
 
 namespace morvind {
@@ -24,14 +24,15 @@ struct Parsed {
 };
 
 // Reads the whole file. A missing file is an empty one; a file that exists
-// but can't be read gives nothing, so that a write never replaces content it
-// could not see.
-std::optional<Parsed> ReadFile(const std::filesystem::path& path) {
+// but can't be read gives nothing (and its errno in `error`), so that a
+// write never replaces content it could not see.
+std::optional<Parsed> ReadFile(const std::filesystem::path& path, int* error = nullptr) {
   Parsed parsed;
   if (path.empty()) return parsed;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) {
     if (errno == ENOENT || errno == ENOTDIR) return parsed;
+    if (error) *error = errno;
     return std::nullopt;
   }
   std::string content;
@@ -39,6 +40,7 @@ std::optional<Parsed> ReadFile(const std::filesystem::path& path) {
   std::size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, n);
   bool failed = std::ferror(file) != 0;
+  if (failed && error) *error = errno;
   std::fclose(file);
   if (failed) return std::nullopt;
 
@@ -175,15 +177,18 @@ std::string ProfileFile::GetProfileString(std::string_view section, std::string_
   return text;
 }
 
-bool ProfileFile::WriteProfileInt(std::string_view section, std::string_view key, int value) {
+WriteResult ProfileFile::WriteProfileInt(std::string_view section, std::string_view key,
+                                         int value) {
   return WriteProfileString(section, key, std::to_string(value));
 }
 
-bool ProfileFile::WriteProfileString(std::string_view section, std::string_view key,
-                                     std::string_view value) {
-  if (path_.empty()) return false;
-  auto parsed = ReadFile(path_);
-  if (!parsed) return false;
+WriteResult ProfileFile::WriteProfileString(std::string_view section, std::string_view key,
+                                            std::string_view value) {
+  if (path_.empty()) return WriteResult{.problem = WriteProblem::kSystem, .error = ENOENT};
+  // The other lines are kept, so a file that can't be read isn't written.
+  int error = EIO;
+  auto parsed = ReadFile(path_, &error);
+  if (!parsed) return WriteResult{.problem = WriteProblem::kSystem, .error = error};
   // A line break in a value would turn the rest of it into lines of its own.
   value = value.substr(0, value.find_first_of("\r\n"));
 
@@ -215,7 +220,7 @@ bool ProfileFile::WriteProfileString(std::string_view section, std::string_view 
 
   std::string content;
   for (const Line& line : lines) content += line.text + line.end;
-  return ReplaceFileContents(path_, content, /*createFolder=*/true);
+  return ReplaceFileContents(path_, content, {.inPlaceFallback = true, .createFolder = true});
 }
 
 }  // namespace morvind

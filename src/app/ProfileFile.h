@@ -4,13 +4,16 @@
 #include <string>
 #include <string_view>
 
+#include "resources/FileWriter.h"
+
 namespace morvind {
 
 // A private profile file: "[Section]" lines and "key=value" lines, read and
 // written like the platform's profile operations. Sections and keys are
 // found regardless of case; a missing file, section or key gives the
 // default; a write creates what is missing and keeps every other line as it
-// was. Each write goes through a temporary file renamed over the old one.
+// was. Each write goes through the program's file writer (FileWriter.h), in
+// place only where the folder takes no new file.
 class ProfileFile {
  public:
   ProfileFile() = default;
@@ -26,9 +29,11 @@ class ProfileFile {
   std::string GetProfileString(std::string_view section, std::string_view key,
                                std::string_view defaultValue) const;
 
-  // False when the file could not be written (the caller ignores it).
-  bool WriteProfileInt(std::string_view section, std::string_view key, int value);
-  bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value);
+  // Why the file could not be written, when it couldn't; a file that can't
+  // be read is not written either.
+  WriteResult WriteProfileInt(std::string_view section, std::string_view key, int value);
+  WriteResult WriteProfileString(std::string_view section, std::string_view key,
+                                 std::string_view value);
 
  private:
   std::filesystem::path path_;

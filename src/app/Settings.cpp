@@ -95,20 +95,28 @@ void ReadFormatAndMargins(const ProfileFile& file, const StringTable& strings, S
   settings.leftMargin = file.GetProfileString(kMargins, "Left", "0.20");
 }
 
-void SaveSettings(ProfileFile& file, const Settings& settings, std::string_view languageCode) {
-  file.WriteProfileInt(kFormat, "Alt Date Format", settings.dateFormat);
-  file.WriteProfileInt(kFormat, "Last Name First", settings.lastNameFirst);
-  file.WriteProfileInt(kFormat, "Card Version", settings.cardVersion);
-  file.WriteProfileInt(kFormat, "Form", static_cast<int>(settings.form));
-  file.WriteProfileInt(kFormat, "Unit", static_cast<int>(settings.unit));
-  file.WriteProfileString(kMargins, "Top", settings.topMargin);
-  file.WriteProfileString(kMargins, "Left", settings.leftMargin);
+WriteResult SaveSettings(ProfileFile& file, const Settings& settings,
+                         std::string_view languageCode) {
+  // Each key is a write of the whole file: the first that fails would be
+  // followed by as many failures of the same kind.
+  WriteResult result;
+  auto write = [&](std::string_view section, std::string_view key, const std::string& value) {
+    if (result.Ok()) result = file.WriteProfileString(section, key, value);
+  };
+  write(kFormat, "Alt Date Format", std::to_string(settings.dateFormat));
+  write(kFormat, "Last Name First", std::to_string(settings.lastNameFirst));
+  write(kFormat, "Card Version", std::to_string(settings.cardVersion));
+  write(kFormat, "Form", std::to_string(static_cast<int>(settings.form)));
+  write(kFormat, "Unit", std::to_string(static_cast<int>(settings.unit)));
+  write(kMargins, "Top", settings.topMargin);
+  write(kMargins, "Left", settings.leftMargin);
   // Nothing sets a data drive; the key is kept for the file's readers and
   // always holds 0.
-  file.WriteProfileInt(kDataLocation, "Drive", 0);
+  write(kDataLocation, "Drive", "0");
   if (IsPortuguese(languageCode)) {
-    file.WriteProfileInt(kFirstNameSortSection, "Enabled", settings.firstNameSort);
+    write(kFirstNameSortSection, "Enabled", std::to_string(settings.firstNameSort));
   }
+  return result;
 }
 
 }  // namespace morvind

@@ -52,7 +52,9 @@ void ReadFormatAndMargins(const ProfileFile& file, const StringTable& strings, S
 
 // Writes every key in the fixed order: "Alt Date Format", "Last Name First",
 // "Card Version", "Form", "Unit", "Top", "Left", "Drive" (always 0), then
-// for "portuguese" "Enabled". Write failures are ignored.
-void SaveSettings(ProfileFile& file, const Settings& settings, std::string_view languageCode);
+// for "portuguese" "Enabled". Stops at the first write that fails and
+// returns why.
+WriteResult SaveSettings(ProfileFile& file, const Settings& settings,
+                         std::string_view languageCode);
 
 }  // namespace morvind

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "layout/ReplaceFile.h"
 #include "resources/StringIds.h"
 
 namespace morvind {
@@ -21,11 +20,24 @@ bool LoadLayoutFile(LayoutRecord& record, CardVersion version, const DataFolder&
   return whole;
 }
 
-bool SaveLayoutFile(const LayoutRecord& record, CardVersion version, const DataFolder& folder) {
+WriteResult SaveLayoutFile(const LayoutRecord& record, CardVersion version,
+                           const DataFolder& folder) {
   const auto& bytes = record.Bytes();
   return ReplaceFileContents(
       folder.PathOf(LayoutFileName(version)),
-      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+      {.inPlaceFallback = true});
+}
+
+WriteResult SaveLayoutEdits(const LayoutRecord& record, CardVersion version,
+                            const DataFolder& folder, const StringTable& strings) {
+  WriteResult saved = SaveLayoutFile(record, version, folder);
+  if (saved.Ok()) return saved;
+  // A data folder the user may only read fails every save; only one that
+  // would have kept an edit is worth a word.
+  LayoutRecord stored;
+  LoadLayoutOrDefaults(stored, version, folder, strings);
+  return stored == record ? WriteResult{} : saved;
 }
 
 void FillDefaultLayout(LayoutRecord& record, CardVersion version, const StringTable& strings) {

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "resources/FileWriter.h"
 
 namespace morvind {
 
@@ -25,6 +28,17 @@ class MessageSink {
   // instead; true when the user chose `action`.
   virtual bool Offer(std::string_view text, std::string_view detail, MessageIcon icon,
                      std::string_view action) = 0;
+
+  // Unless `result` is a success, tells with a warning that `file` (shown
+  // with its whole path) could not be saved and why: "%1 konnte nicht
+  // gespeichert werden: %2". Returns whether it told.
+  bool ShowSaveFailure(const std::filesystem::path& file, const WriteResult& result) {
+    if (result.Ok()) return false;
+    std::error_code error;
+    std::filesystem::path shown = std::filesystem::absolute(file, error);
+    ShowMessage(SaveFailedMessage(error ? file : shown, result), MessageIcon::kWarning);
+    return true;
+  }
 };
 
 // A sink that keeps the texts, for tests and for callers without a window.

@@ -5,7 +5,8 @@
 namespace morvind {
 
 // Message boxes as modal QMessageBoxes over the active window: an OK
-// button, or the two answers of a question.
+// button, or the two answers of a question. A message's text is plain text
+// whose long words (a file name of 255 bytes) wrap inside the box.
 class QtMessageSink : public MessageSink {
  public:
   void ShowMessage(std::string_view text, MessageIcon icon) override;

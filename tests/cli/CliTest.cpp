@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -357,7 +358,7 @@ TEST_F(CliTest, ListingMatchesTheDrawingOfTheSameRequest) {
          FillDefaultLayout(layout, 0, strings);
          layout.Set(kNameX, "1.50");
          layout.Set(kBodyTop, "2.00");
-         ASSERT_TRUE(SaveLayoutFile(layout, 0, DataFolder(folder)));
+         ASSERT_TRUE(SaveLayoutFile(layout, 0, DataFolder(folder)).Ok());
        },
        [&](CardRequest& r) {
          r.layout.Set(kNameX, "1.50");
@@ -473,6 +474,8 @@ TEST_F(CliTest, SelectsCardsByRecordFilterAndName) {
 TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
   fs::create_directory(data_.File("empty"));
   WriteFile(data_.File("sheet.INI"), "[Format]\nForm=1\n");
+  ::mkfifo(data_.File("pipe.pdf").c_str(), 0644);
+  fs::create_symlink("gone/cards.pdf", data_.File("link.pdf"));
   const auto before = Snapshot(data_.Path());
   const struct {
     std::vector<std::string> args;
@@ -503,6 +506,8 @@ TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
       {{"--all", "--settings", "missing.INI", "--pdf", "out.pdf"}, "no settings file"},
       {{"--all", "--pdf", "missing/out.pdf"}, "can't write missing/out.pdf"},
       {{"--all", "--pdf", "empty"}, "it is a folder"},
+      {{"--all", "--pdf", "pipe.pdf"}, "can't write pipe.pdf: it is a FIFO, not a regular file"},
+      {{"--all", "--ops", "link.pdf"}, "it is a link to gone/cards.pdf, which does not exist"},
       {{"--all", "--ops", "tdat9.bin"}, "won't write over tdat9.bin"},
       {{"--all", "--ops", "./remark9.dat"}, "won't write over"},
       {{"--all", "--ops", "cplot2.dat"}, "won't write over"},

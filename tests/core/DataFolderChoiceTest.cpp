@@ -117,6 +117,16 @@ TEST_F(DataFolderChoiceTest, TheCommandLineWinsAndIsRememberedWhenItHoldsData) {
   EXPECT_EQ(choice.folder.Dir(), scratch / "empty");
   EXPECT_EQ(RememberedDataFolder(settings), scratch / "ostrel");
   EXPECT_TRUE(askedIn.empty());
+  EXPECT_TRUE(messages.texts.empty());
+
+  // A settings file that can't be written: the folder is used all the same,
+  // and the user learns why it won't be found by itself next time.
+  fs::permissions(scratch / "morvind.INI", fs::perms(0444));
+  start.commandLineFolder = scratch / "second";
+  EXPECT_EQ(Find().folder.Dir(), scratch / "second");
+  EXPECT_EQ(messages.texts, std::vector<std::string>{(scratch / "morvind.INI").string() +
+                                                     " konnte nicht gespeichert werden: Die "
+                                                     "Datei ist schreibgeschützt."});
 }
 
 TEST_F(DataFolderChoiceTest, AMenuStartTakesTheRememberedFolderAndKeepsTheOtherLines) {

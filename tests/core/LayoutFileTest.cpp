@@ -108,7 +108,7 @@ TEST(LayoutFileTest, DefaultsOfEveryVersionSurviveARoundTrip) {
     EXPECT_EQ(record.Text(kBodyHeight), c.bodyHeight);
     EXPECT_EQ(record.Text(kRemarksColumn), c.remarksColumn);
 
-    ASSERT_TRUE(SaveLayoutFile(record, c.version, folder));
+    ASSERT_TRUE(SaveLayoutFile(record, c.version, folder).Ok());
     std::string file = ReadBytes(scratch / LayoutFileName(c.version));
     ASSERT_EQ(file.size(), 400u);
     EXPECT_EQ(file, RecordBytes(record));
@@ -142,13 +142,13 @@ TEST(LayoutFileTest, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile) {
 
   // A folder that does not exist: nothing is written, nothing is created.
   ScratchFolder scratch("layout-save");
-  EXPECT_FALSE(SaveLayoutFile(record, 0, DataFolder(scratch / "missing")));
+  EXPECT_FALSE(SaveLayoutFile(record, 0, DataFolder(scratch / "missing")).Ok());
   EXPECT_FALSE(std::filesystem::exists(scratch / "missing"));
 
   // The layout file's name is taken by a folder.
   std::filesystem::create_directory(scratch / "cplot1.dat");
   WriteBytes(scratch / "cplot1.dat" / "inside", "x");
-  EXPECT_FALSE(SaveLayoutFile(record, 1, DataFolder(scratch.Path())));
+  EXPECT_FALSE(SaveLayoutFile(record, 1, DataFolder(scratch.Path())).Ok());
   EXPECT_TRUE(std::filesystem::is_directory(scratch / "cplot1.dat"));
   EXPECT_EQ(ReadBytes(scratch / "cplot1.dat" / "inside"), "x");
   EXPECT_EQ(scratch.Entries(), std::vector<std::string>{"cplot1.dat"});
@@ -156,7 +156,7 @@ TEST(LayoutFileTest, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile) {
   // A successful save replaces the file whole and leaves only it behind.
   WriteBytes(scratch / "cplot.dat", PatternBytes(450));
   ::chmod((scratch / "cplot.dat").c_str(), 0640);
-  ASSERT_TRUE(SaveLayoutFile(record, 0, DataFolder(scratch.Path())));
+  ASSERT_TRUE(SaveLayoutFile(record, 0, DataFolder(scratch.Path())).Ok());
   EXPECT_EQ(ReadBytes(scratch / "cplot.dat"), RecordBytes(record));
   struct stat st {};
   ASSERT_EQ(::stat((scratch / "cplot.dat").c_str(), &st), 0);
@@ -194,7 +194,8 @@ TEST(LayoutFileTest, SavingHonoursTheFileAndFolderPermissionsOfAnOrdinaryUser) {
     }
     ::chmod(scratch.Path().c_str(), c.folderMode);
     const DataFolder folder(scratch.Path());
-    EXPECT_EQ(AsOrdinaryUser(scratch, [&] { return SaveLayoutFile(record, 2, folder); }), c.saved);
+    EXPECT_EQ(AsOrdinaryUser(scratch, [&] { return SaveLayoutFile(record, 2, folder).Ok(); }),
+              c.saved);
     ::chmod(scratch.Path().c_str(), 0755);
     if (c.fileMode) {
       EXPECT_EQ(ReadBytes(file), c.saved ? RecordBytes(record) : old);

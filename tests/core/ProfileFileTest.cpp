@@ -80,9 +80,9 @@ TEST(ProfileFileTest, WritesChangeOnlyTheirOwnLine) {
   WriteBytes(scratch / "s.INI", kMessyFile);
   ProfileFile file(scratch / "s.INI");
 
-  ASSERT_TRUE(file.WriteProfileInt("Format", "alt date format", 2));
-  ASSERT_TRUE(file.WriteProfileString("Margins", "Left", "0.20"));
-  ASSERT_TRUE(file.WriteProfileInt("Data Location", "Drive", 0));
+  ASSERT_TRUE(file.WriteProfileInt("Format", "alt date format", 2).Ok());
+  ASSERT_TRUE(file.WriteProfileString("Margins", "Left", "0.20").Ok());
+  ASSERT_TRUE(file.WriteProfileInt("Data Location", "Drive", 0).Ok());
   std::string expected = kMessyFile;
   expected.replace(expected.find("  ALT DATE FORMAT = 3 "), 22, "ALT DATE FORMAT=2");
   expected.replace(expected.find("Quoted=\"0.50\"\r\n") + 15, 0, "Left=0.20\r\n");
@@ -95,14 +95,14 @@ TEST(ProfileFileTest, WritesChangeOnlyTheirOwnLine) {
 TEST(ProfileFileTest, WriteCreatesTheFileItsFoldersAndMissingLineEnds) {
   ScratchFolder scratch("profile-create");
   ProfileFile file(scratch / "a" / "b" / "morvind.INI");
-  ASSERT_TRUE(file.WriteProfileInt("Format", "Card Version", 1));
-  ASSERT_TRUE(file.WriteProfileString("Format", "Top", "line\nbreak"));
+  ASSERT_TRUE(file.WriteProfileInt("Format", "Card Version", 1).Ok());
+  ASSERT_TRUE(file.WriteProfileString("Format", "Top", "line\nbreak").Ok());
   EXPECT_EQ(ReadBytes(file.Path()), "[Format]\nCard Version=1\nTop=line\n");
 
   WriteBytes(scratch / "last.INI", "[A]\nx=1");
   ProfileFile last(scratch / "last.INI");
-  ASSERT_TRUE(last.WriteProfileInt("A", "y", 2));
-  ASSERT_TRUE(last.WriteProfileInt("B", "z", -3));
+  ASSERT_TRUE(last.WriteProfileInt("A", "y", 2).Ok());
+  ASSERT_TRUE(last.WriteProfileInt("B", "z", -3).Ok());
   EXPECT_EQ(ReadBytes(scratch / "last.INI"), "[A]\nx=1\ny=2\n[B]\nz=-3\n");
 }
 
@@ -112,16 +112,16 @@ TEST(ProfileFileTest, WriteFailsWithoutHarmWhereNoFileCanBe) {
   std::filesystem::create_directory(scratch / "dir.INI");
   ProfileFile folder(scratch / "dir.INI");
   EXPECT_EQ(folder.GetProfileInt("Format", "Card Version", 4), 4);
-  EXPECT_FALSE(folder.WriteProfileInt("Format", "Card Version", 1));
+  EXPECT_FALSE(folder.WriteProfileInt("Format", "Card Version", 1).Ok());
   EXPECT_TRUE(std::filesystem::is_directory(scratch / "dir.INI"));
 
   // A file stands where a folder of the path would have to be.
   WriteBytes(scratch / "plain", "keep");
   ProfileFile below(scratch / "plain" / "morvind.INI");
-  EXPECT_FALSE(below.WriteProfileInt("Format", "Card Version", 1));
+  EXPECT_FALSE(below.WriteProfileInt("Format", "Card Version", 1).Ok());
   EXPECT_EQ(ReadBytes(scratch / "plain"), "keep");
 
-  EXPECT_FALSE(ProfileFile().WriteProfileInt("Format", "Card Version", 1));
+  EXPECT_FALSE(ProfileFile().WriteProfileInt("Format", "Card Version", 1).Ok());
   EXPECT_EQ(scratch.Entries(), (std::vector<std::string>{"dir.INI", "plain"}));
 }
 
@@ -141,7 +141,7 @@ TEST(ProfileFileTest, WritesFollowThePermissionsOfTheFileAndItsFolder) {
     ::chmod(scratch.Path().c_str(), c.folderMode);
     ProfileFile file(scratch / "morvind.INI");
     EXPECT_EQ(test::AsOrdinaryUser(
-                  scratch, [&] { return file.WriteProfileInt("Format", "Card Version", 1); }),
+                  scratch, [&] { return file.WriteProfileInt("Format", "Card Version", 1).Ok(); }),
               c.written)
         << c.folderMode << " " << c.fileMode;
     ::chmod(scratch.Path().c_str(), 0755);

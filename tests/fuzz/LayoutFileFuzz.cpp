@@ -76,7 +76,8 @@ int FuzzLayoutFile(const std::uint8_t* data, std::size_t size) {
   }
 
   // What is saved loads back byte for byte.
-  FUZZ_CHECK(SaveLayoutFile(layout, version, ScratchFolder()), kTarget, "the layout was not saved");
+  FUZZ_CHECK(SaveLayoutFile(layout, version, ScratchFolder()).Ok(), kTarget,
+             "the layout was not saved");
   LayoutRecord reloaded;
   FUZZ_CHECK(LoadLayoutFile(reloaded, version, ScratchFolder()) && reloaded == layout, kTarget,
              "the saved layout does not load back");

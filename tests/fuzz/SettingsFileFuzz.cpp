@@ -133,11 +133,11 @@ int FuzzSettingsFile(const std::uint8_t* data, std::size_t size) {
   if (key.isMargin) {
     value = std::to_string(static_cast<std::uint32_t>(number) % 1000);
     NormalizeLayoutValueSilently(value);
-    FUZZ_CHECK(file.WriteProfileString(key.section, key.key, value), kTarget,
+    FUZZ_CHECK(file.WriteProfileString(key.section, key.key, value).Ok(), kTarget,
                "the margin was not written");
   } else {
     value = std::to_string(number);
-    FUZZ_CHECK(file.WriteProfileInt(key.section, key.key, number), kTarget,
+    FUZZ_CHECK(file.WriteProfileInt(key.section, key.key, number).Ok(), kTarget,
                "the key was not written");
   }
 

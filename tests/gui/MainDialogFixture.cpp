@@ -36,8 +36,9 @@ MainDialogFixture::MainDialogFixture() {
       prints[at].pagesDrawn = done;
       return inner ? inner(done) : true;
     };
-    prints[at].outcome = PrintCards(target, cards, counted);
-    return prints[at].outcome;
+    PrintResult result = PrintCards(target, cards, counted);
+    prints[at].outcome = result.outcome;
+    return result;
   };
 }
 

@@ -3,6 +3,8 @@
 
 #include "MainDialogFixture.h"
 #include "app/qt/PublisherListBox.h"
+#include "layout/LayoutFile.h"
+#include "layout/qt/OptionsDialog.h"
 #include "preview/qt/PreviewPane.h"
 
 namespace morvind::test {
@@ -240,6 +242,31 @@ TEST_F(MainDialogTest, EscapeAndTheCloseBoxEndTheProgramLikeFertig) {
   std::filesystem::remove(folder.Path() / "cplot.dat");
   EXPECT_EQ(RunMain([&](MainDialog& dialog) { dialog.close(); }), kIdCancel);
   EXPECT_TRUE(FileExists("cplot.dat"));
+}
+
+TEST_F(MainDialogTest, FilesThatCantBeSavedAreNamedAtTheEndAndTheProgramStillEnds) {
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11)};
+  WriteData();
+  WriteSettings("[Format]\nCard Version=0\n");
+  LayoutRecord layout;
+  FillDefaultLayout(layout, 0, strings);
+  ASSERT_TRUE(SaveLayoutFile(layout, 0, folder.Folder()).Ok());
+  for (const char* name : {"morvind.INI", "cplot.dat"})
+    std::filesystem::permissions(folder.Path() / name, std::filesystem::perms(0444));
+  // Ending without a change loses nothing: not a word.
+  EXPECT_EQ(RunMain(nullptr), kIdCancel);
+  EXPECT_TRUE(messages.texts.empty());
+
+  host.Expect(kOptionsTemplate, [](Dialog& options) {
+    options.Spin(OptionsDialog::kBodyTopSpin)->Step(-1);
+    options.ClickButton(kIdOk);
+  });
+  EXPECT_EQ(RunMain([&](MainDialog& dialog) { Click(dialog, MainDialog::kOptionsButton); }),
+            kIdCancel);
+  const std::string why = " konnte nicht gespeichert werden: Die Datei ist schreibgeschützt.";
+  EXPECT_EQ(messages.texts, (Lines{(folder.Path() / "morvind.INI").string() + why,
+                                   (folder.Path() / "cplot.dat").string() + why}));
+  EXPECT_EQ(messages.icons, std::vector<MessageIcon>(2, MessageIcon::kWarning));
 }
 
 TEST_F(MainDialogTest, TheWindowIsAnOrdinaryTopLevelWindowWithTheDialogsRules) {

@@ -389,6 +389,22 @@ TEST_F(OptionsDialogTest, CancelAfterASwitchLeavesTheWorkingCopyOfTheSwitchInThe
   EXPECT_FALSE(std::filesystem::exists(folder.File("cplot1.dat")));
 }
 
+TEST_F(OptionsDialogTest, ASwitchThatCantKeepTheEditsSaysSoAtOnce) {
+  auto dialog = Make(0);
+  std::ofstream(folder.File("cplot.dat"), std::ios::binary) << std::string(400, 'x');
+  std::filesystem::permissions(folder.File("cplot.dat"), std::filesystem::perms(0444));
+  host.Expect(kOptionsTemplate, [&](Dialog& d) {
+    d.Spin(D::kBodyTopSpin)->Step(-1);
+    ClickVersion(d, 1);
+    EXPECT_EQ(sink.texts, std::vector<std::string>{
+                              folder.File("cplot.dat").string() +
+                              " konnte nicht gespeichert werden: Die Datei ist schreibgeschützt."});
+    d.ClickButton(kIdCancel);
+  });
+  EXPECT_EQ(dialog->DoModal(), kIdCancel);
+  EXPECT_EQ(FileBytes(folder.File("cplot.dat")), std::vector<std::uint8_t>(400, 'x'));
+}
+
 TEST_F(OptionsDialogTest, LayoutDetailsOkIsTakenOverAndResetRestoresTheWholeLayout) {
   auto dialog = Make(0);
   host.Expect(kOptionsTemplate, [&](Dialog& d) {

@@ -94,15 +94,17 @@ TEST_F(PrintCardTest, WithoutAPrinterTheMessageIsNoPrinter) {
   EXPECT_EQ(messages.texts, std::vector<std::string>{"No Printer"});
 }
 
-TEST_F(PrintCardTest, APrinterThatCantBeginGivesNoHdc) {
-  PdfFilePrinter broken(
-      QString::fromStdString((folder.Path() / "no" / "such" / "card.pdf").string()));
+TEST_F(PrintCardTest, APrintIntoAFileThatCantBeWrittenNamesTheFileAndWhy) {
+  const std::filesystem::path file = folder.Path() / "no" / "such" / "card.pdf";
+  PdfFilePrinter broken(QString::fromStdString(file.string()));
   environment.printer = &broken;
   RunMain([&](MainDialog& dialog) {
     Click(dialog, kIdOk);
     EXPECT_EQ(dialog.FocusedControl(), MainDialog::kPublisherList);
   });
-  EXPECT_EQ(messages.texts, std::vector<std::string>{"no hdc"});
+  EXPECT_EQ(messages.texts, std::vector<std::string>{
+                                file.string() + " konnte nicht gespeichert werden: Den Ordner " +
+                                file.parent_path().string() + " gibt es nicht."});
   EXPECT_FALSE(std::filesystem::exists(folder.Path() / "no"));
 }
 

@@ -206,12 +206,20 @@ TEST_F(PrintCommandsTest, ListPrintAsksThenPrintsTheFiltersCardsInListOrderWithT
 }
 
 TEST_F(PrintCommandsTest, AbbrechenStopsTheListAfterTheCurrentCard) {
+  // The program's printer prints into card.pdf, which holds an older print:
+  // the stopped job leaves it as it was and no part of its own.
+  std::ofstream(File("card.pdf")) << "old";
+  const std::vector<std::string> filesBefore = FolderFiles();
   printDialogs.cancelAt = 0;  // pressed as soon as the progress shows
   RunMain([&](MainDialog& dialog) { Run(dialog, PrintCommands::kPrintList); });
   ASSERT_EQ(prints.size(), 1u);
   EXPECT_EQ(prints[0].outcome, PrintOutcome::kCancelled);
   EXPECT_EQ(prints[0].pagesDrawn, 1);
   EXPECT_TRUE(messages.texts.empty());
+  EXPECT_EQ(ReadFileText("card.pdf"), "old");
+  std::vector<std::string> filesAfter = FolderFiles();
+  std::erase(filesAfter, "cplot.dat");  // written at the end
+  EXPECT_EQ(filesAfter, filesBefore);
 }
 
 // The grid is in the unit the layout details show.
@@ -465,7 +473,7 @@ TEST_F(PrintCommandsTest, PdfFilesAreSuggestedRefuseTheProgramsFilesAndAreWritte
     EXPECT_NE(messages.texts[i].find("wird nicht überschrieben"), std::string::npos)
         << messages.texts[i];
   EXPECT_NE(messages.texts[3].find("gibt es nicht"), std::string::npos) << messages.texts[3];
-  EXPECT_NE(messages.texts[4].find("konnte nicht geschrieben werden"), std::string::npos)
+  EXPECT_NE(messages.texts[4].find("konnte nicht gespeichert werden"), std::string::npos)
       << messages.texts[4];
   // The cancelled list left the old file and no temporary one.
   EXPECT_EQ(ReadFileText("liste.pdf"), "old");

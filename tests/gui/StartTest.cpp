@@ -118,7 +118,7 @@ TEST_F(StartTest, TheWindowChangesItsDataFolderAsAtStartOrKeepsTheOldOne) {
   LayoutRecord secondLayout;
   FillDefaultLayout(secondLayout, 0, strings);
   secondLayout.Set(kNameX, "3.33");
-  ASSERT_TRUE(SaveLayoutFile(secondLayout, 0, DataFolder(second)));
+  ASSERT_TRUE(SaveLayoutFile(secondLayout, 0, DataFolder(second)).Ok());
 
   std::deque<std::optional<fs::path>> answers;  // an empty one cancels
   environment.chooseFolder = [&](const fs::path& openIn) {

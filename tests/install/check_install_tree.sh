@@ -60,7 +60,7 @@ grep -q "<release version=\"$version\" date=\"[0-9-]*\"" \
   "$prefix/share/metainfo/$id.metainfo.xml" || fail "no release $version in the metainfo"
 
 # The manual pages: no warnings, the version, every option of --help.
-for page in morvind morvind-print; do
+for page in morvind morvind-print morvind-make-demo; do
   man="$prefix/share/man/man1/$page.1.gz"
   warnings=$(zcat "$man" | groff -man -ww -z 2>&1) || fail "groff on $page.1"
   [ -z "$warnings" ] || fail "$page.1 warns: $warnings"

@@ -10,6 +10,9 @@ installed_files() {
       echo "share/icons/hicolor/${size}x${size}/apps/$id.png"
     done
     echo "share/icons/hicolor/scalable/apps/$id.svg"
-    printf '%s\n' share/man/man1/morvind.1.gz share/man/man1/morvind-print.1.gz
+    printf '%s\n' share/man/man1/morvind.1.gz share/man/man1/morvind-print.1.gz \
+      share/man/man1/morvind-make-demo.1.gz
+    printf '%s\n' share/doc/morvind/copyright share/doc/morvind/changelog.Debian.gz \
+      share/lintian/overrides/morvind
   } | LC_ALL=C sort
 }

@@ -17,8 +17,9 @@
 
 namespace {
 
-void PrintUsage() {
-  std::fprintf(stderr,
+// On standard output when asked for with --help, else on standard error.
+void PrintUsage(std::FILE* to = stderr) {
+  std::fprintf(to,
                "usage: morvind-make-demo DIR [--full] [--date YYYY-MM-DD] [--password TEXT] "
                "[--plain]\n"
                "  --full      909 publishers, 600 extended records, 898 remarks\n"
@@ -67,7 +68,7 @@ int main(int argc, char** argv) {
     } else if (arg == "--password" && i + 1 < argc) {
       password = argv[++i];
     } else if (arg == "-h" || arg == "--help") {
-      PrintUsage();
+      PrintUsage(stdout);
       return 0;
     } else if (!arg.empty() && arg[0] != '-' && dir.empty()) {
       dir = arg;

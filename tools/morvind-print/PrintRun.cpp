@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "QtOutput.h"
+#include "WriteFailure.h"
 #include "app/CardPlan.h"
 #include "app/Language.h"
 #include "app/ProfileFile.h"
@@ -15,11 +16,11 @@
 #include "data/CodePage.h"
 #include "layout/CardVersion.h"
 #include "layout/LayoutFile.h"
-#include "layout/ReplaceFile.h"
 #include "printing/CardDocument.h"
 #include "printing/OutputTarget.h"
 #include "printing/TestSheet.h"
 #include "printing/qt/PrintJob.h"
+#include "resources/FileWriter.h"
 
 namespace morvind::cli {
 namespace {
@@ -219,18 +220,22 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
           return Fail(kExitError, "can't write the listing to standard output");
         return kExitOk;
       }
-      if (!ReplaceFileContents(options.outputTarget, listing))
-        return Fail(kExitError, "can't write " + options.outputTarget);
+      if (WriteResult written = ReplaceFileContents(options.outputTarget, listing); !written.Ok())
+        return Fail(kExitError, CantWriteMessage(options.outputTarget, written));
       std::printf("morvind-print: %s listed in %s\n", Plural(requests.size(), wishes.form).c_str(),
                   options.outputTarget.c_str());
       return kExitOk;
     }
-    case OutputKind::kPdf:
-      if (!WritePdf(requests, options.outputTarget, document, error))
-        return Fail(kExitError, error);
+    case OutputKind::kPdf: {
+      const PrintResult written = WritePdf(requests, options.outputTarget, document);
+      if (written.outcome == PrintOutcome::kNotWritten)
+        return Fail(kExitError, CantWriteMessage(options.outputTarget, written.write));
+      if (written.outcome != PrintOutcome::kPrinted)
+        return Fail(kExitError, "can't write " + options.outputTarget);
       std::printf("morvind-print: %s written to %s\n", Plural(requests.size(), wishes.form).c_str(),
                   std::filesystem::absolute(options.outputTarget).c_str());
       return kExitOk;
+    }
     case OutputKind::kPrinter:
       if (!PrintOnPrinter(requests, options.outputTarget, document, error))
         return Fail(kExitError, error);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "WriteFailure.h"
 #include "printing/CardDocument.h"
 #include "printing/RecordingSurface.h"
 #include "printing/qt/PdfFile.h"
@@ -50,14 +51,10 @@ class QtRuntime {
 
 }  // namespace
 
-bool WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
-              const CardDocumentOptions& options, std::string& error) {
+PrintResult WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
+                     const CardDocumentOptions& options) {
   QtRuntime runtime;
-  std::string reason;
-  if (WritePdfFile(cards, target, std::nullopt, options, reason) == PdfOutcome::kWritten)
-    return true;
-  error = "can't write " + target.string() + (reason.empty() ? "" : ": " + reason);
-  return false;
+  return WritePdfFile(cards, target, std::nullopt, options);
 }
 
 std::string DrawingListing(const std::vector<CardRequest>& cards, int dpi,
@@ -82,7 +79,13 @@ bool PrintOnPrinter(const std::vector<CardRequest>& cards, const std::string& na
     return false;
   }
   QPrinter printer(info, QPrinter::HighResolution);
-  if (PrintCards(printer, cards, options) != PrintOutcome::kPrinted) {
+  const PrintResult result = PrintCards(printer, cards, options);
+  if (result.outcome == PrintOutcome::kNotSpooled) {
+    error = "nothing printed: the job could not be spooled in " + result.file.string() + ": " +
+            EnglishReason(result.write);
+    return false;
+  }
+  if (result.outcome != PrintOutcome::kPrinted) {
     error = "can't print on '" + name + "'";
     return false;
   }

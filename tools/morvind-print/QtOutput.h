@@ -6,16 +6,15 @@
 
 #include "printing/CardDocument.h"
 #include "printing/CardRequest.h"
+#include "printing/qt/PrintJob.h"
 
 namespace morvind::cli {
 
 // Prints the cards into the PDF file `target`, one page a card, in one
-// document "Card Header". The file is written beside the target under a
-// temporary name and renamed over it only when the whole document is done,
-// so a failure leaves no file (and an older target as it was). False with
-// `error` set when it can't be written.
-bool WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
-              const CardDocumentOptions& options, std::string& error);
+// document "Card Header", with the program's file writer: a failure leaves
+// no file (and an older target as it was); kNotWritten says why.
+PrintResult WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
+                     const CardDocumentOptions& options);
 
 // The drawing listing of the cards at `dpi` units per inch (one JSON object
 // a line), with every text measured in the fonts of the print, so that the

@@ -20,7 +20,7 @@ class PrintDialogs;
 
 // How the window puts a document of cards on a printer (PrintCards): every
 // print and the preview's pages go through it.
-using PrintFunction = std::function<PrintOutcome(
+using PrintFunction = std::function<PrintResult(
     QPrinter& printer, const std::vector<CardRequest>& cards, const CardDocumentOptions& options)>;
 
 // What the main dialog works with, handed in from outside so that tests can

@@ -289,7 +289,7 @@ void MainDialog::ChangeDataFolder() {
     return;
   }
   // The layout edited so far belongs to the folder being left.
-  if (layoutLoaded) SaveLayoutFile(layout, cardVersion, environment_.dataFolder);
+  if (layoutLoaded) SaveLayoutBeforeLeaving();
 
   // Loaded beside the data in use, so that a refused password (or no
   // memory) leaves the old folder loaded as it was.
@@ -301,7 +301,7 @@ void MainDialog::ChangeDataFolder() {
   }
   data = std::move(incoming);
   environment_.dataFolder = folder;
-  RememberDataFolder(settingsFile_, *chosen);
+  Messages().ShowSaveFailure(settingsFile_.Path(), RememberDataFolder(settingsFile_, *chosen));
   titleFolder_ = *chosen;
 
   // As at start: every publisher listed, whether one has no group worked
@@ -620,8 +620,8 @@ QPrinter* MainDialog::CurrentPrinter() const {
   return environment_.printer ? environment_.printer->Current() : nullptr;
 }
 
-PrintOutcome MainDialog::Print(QPrinter& printer, const std::vector<CardRequest>& cards,
-                               const CardDocumentOptions& options) {
+PrintResult MainDialog::Print(QPrinter& printer, const std::vector<CardRequest>& cards,
+                              const CardDocumentOptions& options) {
   return environment_.print ? environment_.print(printer, cards, options)
                             : PrintCards(printer, cards, options);
 }
@@ -718,9 +718,18 @@ Settings MainDialog::CurrentSettings() const {
 
 void MainDialog::OnCancel() {
   data.table.Release();
-  if (settingsChanged) SaveSettings(settingsFile_, CurrentSettings(), languageCode);
-  if (layoutLoaded) SaveLayoutFile(layout, cardVersion, environment_.dataFolder);
+  // A file that can't be saved is named at once; the program still ends.
+  if (settingsChanged)
+    Messages().ShowSaveFailure(settingsFile_.Path(),
+                               SaveSettings(settingsFile_, CurrentSettings(), languageCode));
+  if (layoutLoaded) SaveLayoutBeforeLeaving();
   EndDialog(kIdCancel);
+}
+
+void MainDialog::SaveLayoutBeforeLeaving() {
+  Messages().ShowSaveFailure(
+      environment_.dataFolder.PathOf(LayoutFileName(cardVersion)),
+      SaveLayoutEdits(layout, cardVersion, environment_.dataFolder, Strings()));
 }
 
 }  // namespace morvind

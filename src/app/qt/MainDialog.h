@@ -110,8 +110,8 @@ class MainDialog : public Dialog {
   // "Speichern"). True when the print may go ahead.
   bool ConfirmPaperWidth(const QPageLayout& page, const CardRequest& request, const char* goOn);
   // Puts the cards on `printer` through the environment's print function.
-  PrintOutcome Print(QPrinter& printer, const std::vector<CardRequest>& cards,
-                     const CardDocumentOptions& options = {});
+  PrintResult Print(QPrinter& printer, const std::vector<CardRequest>& cards,
+                    const CardDocumentOptions& options = {});
   // The previews' drawing operations (the panes call them when they paint).
   void DrawHeaderPreview(int left, int top, int right, int bottom, DrawingSurface& surface);
   void DrawBodyPreview(int left, int top, int right, int bottom, DrawingSurface& surface);
@@ -203,6 +203,10 @@ class MainDialog : public Dialog {
   // preview, whatever size the style gives the boxes.
   void AlignMonthBoxesWithPreviewRows();
   Settings CurrentSettings() const;
+  // Writes the layout of the current card version into the data folder in
+  // use (at the end, and before another data folder is loaded); says so
+  // when edits could not be saved.
+  void SaveLayoutBeforeLeaving();
 
   AppEnvironment environment_;
   ProfileFile settingsFile_;

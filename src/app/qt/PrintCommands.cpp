@@ -32,7 +32,6 @@ namespace {
 
 // The texts of the print commands and of "&Drucken", each written once.
 constexpr const char* kNoPrinterMessage = "No Printer";
-constexpr const char* kNoPainterMessage = "no hdc";
 constexpr const char* kEmptyListMessage = "Die Liste ist leer.";
 constexpr const char* kNoPrinterCardHelp =
     "Es ist kein Drucker eingerichtet. Die Karte lässt sich als PDF-Datei speichern.";
@@ -210,9 +209,8 @@ QPrinter* PrintCommands::PrinterOrOffer(PdfOffer offer) {
   return nullptr;
 }
 
-void PrintCommands::ReportPrinted(PrintOutcome outcome) {
-  if (outcome == PrintOutcome::kNoPainter)
-    window_.Messages().ShowMessage(kNoPainterMessage, MessageIcon::kNone);
+void PrintCommands::ReportPrinted(const PrintResult& result) {
+  ShowPrintFailure(window_.Messages(), result);
 }
 
 template <class Outcome>
@@ -273,9 +271,9 @@ bool PrintCommands::ConfirmListPrint(std::size_t count) {
                                 kPrintAnswer, kCancelAnswer);
 }
 
-PrintOutcome PrintCommands::PrintListWithProgress(QPrinter& printer,
-                                                  const std::vector<CardRequest>& cards) {
-  return WithProgress<PrintOutcome>(cards, [&](const CardDocumentOptions& options) {
+PrintResult PrintCommands::PrintListWithProgress(QPrinter& printer,
+                                                 const std::vector<CardRequest>& cards) {
+  return WithProgress<PrintResult>(cards, [&](const CardDocumentOptions& options) {
     return window_.Print(printer, cards, options);
   });
 }
@@ -368,23 +366,17 @@ bool PrintCommands::WritePdfTo(const std::filesystem::path& target,
     return false;
   }
   const QPageLayout page = PdfPage();
-  std::string reason;
   auto write = [&](const CardDocumentOptions& progress) {
     CardDocumentOptions drawing = options;
     drawing.cardDone = progress.cardDone;
-    return WritePdfFile(cards, target, page, drawing, reason);
+    return WritePdfFile(cards, target, page, drawing);
   };
-  const PdfOutcome outcome =
-      wholeList ? WithProgress<PdfOutcome>(cards, write) : write(CardDocumentOptions{});
-  if (outcome == PdfOutcome::kFailed) {
-    QString text =
-        QStringLiteral("Die Datei %1 konnte nicht geschrieben werden.").arg(ToQt(target.string()));
-    if (!reason.empty()) text += QStringLiteral(" (") + ToQt(reason) + QStringLiteral(")");
-    window_.Messages().ShowMessage(FromQt(text), MessageIcon::kWarning);
-    return false;
-  }
-  if (outcome == PdfOutcome::kWritten) lastFolder_ = target.parent_path();
-  return true;
+  const PrintResult result =
+      wholeList ? WithProgress<PrintResult>(cards, write) : write(CardDocumentOptions{});
+  ShowPrintFailure(window_.Messages(), result);
+  if (result.outcome == PrintOutcome::kPrinted) lastFolder_ = target.parent_path();
+  // A file that could not be written is asked for again; a cancel is not.
+  return result.outcome == PrintOutcome::kPrinted || result.outcome == PrintOutcome::kCancelled;
 }
 
 void PrintCommands::SetUpPreview(QPrintPreviewDialog& preview, PreviewState& state) {

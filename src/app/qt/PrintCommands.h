@@ -58,7 +58,7 @@ class PrintCommands : public QObject {
   QPrinter* PrinterOrOffer(PdfOffer offer);
   // The message of a print that could not begin ("no hdc"); nothing for
   // the other outcomes.
-  void ReportPrinted(PrintOutcome outcome);
+  void ReportPrinted(const PrintResult& result);
 
   // The cards of the list as the filter shows it, in list order, each with
   // the window's print options: planned as morvind-print --all plans them.
@@ -70,7 +70,7 @@ class PrintCommands : public QObject {
   // The list's cards, or none after the message that the list is empty.
   std::vector<CardRequest> ListCardsOrMessage();
   bool ConfirmListPrint(std::size_t count);
-  PrintOutcome PrintListWithProgress(QPrinter& printer, const std::vector<CardRequest>& cards);
+  PrintResult PrintListWithProgress(QPrinter& printer, const std::vector<CardRequest>& cards);
   // Runs `job` with a progress dialog (card k of N, the name) whose
   // "Abbrechen" stops the card document after the current card.
   template <class Outcome>

@@ -160,7 +160,8 @@ void OptionsDialog::SwitchVersion() {
   if (selected < 0) return;
   // The working copy is written under the version being left, so coming
   // back to it in this dialog (or later) finds the edits made so far.
-  SaveLayoutFile(layout, cardVersion, folder_);
+  Messages().ShowSaveFailure(folder_.PathOf(LayoutFileName(cardVersion)),
+                             SaveLayoutEdits(layout, cardVersion, folder_, Strings()));
   cardVersion = selected;
   LoadLayoutOrDefaults(layout, cardVersion, folder_, Strings());
   RefreshBody();

@@ -18,8 +18,8 @@ namespace morvind {
 //
 // The caller fills the public fields, runs DoModal and takes them back only
 // when it returns OK. Two things act at once whatever the result: a version
-// switch writes the layout file of the version being left, and the printer
-// setup changes the program's printer.
+// switch writes the layout file of the version being left (and says so when
+// that loses the edits), and the printer setup changes the program's printer.
 class OptionsDialog : public Dialog {
   Q_OBJECT
  public:

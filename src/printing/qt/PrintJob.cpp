@@ -1,16 +1,28 @@
 #include "printing/qt/PrintJob.h"
 
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <QDir>
 #include <QFile>
+#include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+#include <string>
+#include <system_error>
 
 #include "printing/qt/CupsSubmit.h"
 #include "printing/qt/QtSurface.h"
 
 namespace morvind {
 namespace {
+
+constexpr const char* kNoPainterMessage = "no hdc";
+
+std::filesystem::path PathOf(const QString& name) {
+  return std::filesystem::path(QFile::encodeName(name).toStdString());
+}
 
 PrintOutcome DrawCards(QPrinter& printer, const std::vector<CardRequest>& cards,
                        const CardDocumentOptions& options) {
@@ -26,36 +38,107 @@ PrintOutcome DrawCards(QPrinter& printer, const std::vector<CardRequest>& cards,
   return end == DocumentEnd::kStopped ? PrintOutcome::kCancelled : PrintOutcome::kPrinted;
 }
 
-// Qt's CUPS print engine can't abort (QPrinter::abort does nothing there)
-// and hands the job to CUPS when the painter ends, so a stopped document
-// would still print the cards drawn so far. A document that may be stopped
-// is therefore drawn by the same engine into a file of its own and only a
-// complete one goes to the queue.
-PrintOutcome SpoolThenSubmit(QPrinter& printer, const std::vector<CardRequest>& cards,
-                             const CardDocumentOptions& options) {
-  QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/morvind-job-XXXXXX"));
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) return PrintOutcome::kNoPainter;
-  ::close(fd);
-  const QString spool = QFile::decodeName(pattern);
-  // Without ".pdf" the name keeps the printer's own format and engine.
-  printer.setOutputFileName(spool);
-  PrintOutcome outcome = DrawCards(printer, cards, options);
-  printer.setOutputFileName(QString());
-  if (outcome == PrintOutcome::kPrinted && !SubmitToCups(printer, spool, printer.docName()))
-    outcome = PrintOutcome::kNoPainter;
-  QFile::remove(spool);
-  return outcome;
+// Qt's PDF engine and its CUPS engine (which is one) write files; the
+// print preview puts an engine of its own on the same printer while it
+// asks for its pages, and those go nowhere but on the screen.
+bool HasFileEngine(QPrinter& printer) {
+  const QPaintEngine* engine = printer.paintEngine();
+  return engine && engine->type() == QPaintEngine::Pdf;
+}
+
+bool PrintsIntoFile(QPrinter& printer) {
+  return HasFileEngine(printer) && !printer.outputFileName().isEmpty();
+}
+
+bool PrintsToQueue(QPrinter& printer) {
+  return HasFileEngine(printer) && printer.outputFormat() == QPrinter::NativeFormat &&
+         printer.outputFileName().isEmpty() && !printer.printerName().isEmpty();
+}
+
+// The printer's engine writes the document into a temporary file beside
+// `target`, which replaces it only when the document is complete.
+PrintResult DrawIntoFile(QPrinter& printer, const std::filesystem::path& target,
+                         const std::vector<CardRequest>& cards,
+                         const CardDocumentOptions& options) {
+  FileReplacement file(target);
+  if (!file.Ready()) return {PrintOutcome::kNotWritten, file.Result(), target};
+  const QString name = printer.outputFileName();
+  // The temporary name has no ".pdf", so the printer keeps its format.
+  printer.setOutputFileName(QFile::decodeName(file.TemporaryPath().c_str()));
+  const PrintOutcome drawn = DrawCards(printer, cards, options);
+  printer.setOutputFileName(name);
+  if (drawn != PrintOutcome::kPrinted) return {drawn};  // the temporary file goes
+  WriteResult written = file.Commit(EndsLikeAPdf);
+  if (!written.Ok()) return {PrintOutcome::kNotWritten, written, target};
+  return {};
 }
 
 }  // namespace
 
-PrintOutcome PrintCards(QPrinter& printer, const std::vector<CardRequest>& cards,
-                        const CardDocumentOptions& options) {
-  const bool toQueue = printer.outputFormat() == QPrinter::NativeFormat &&
-                       printer.outputFileName().isEmpty() && !printer.printerName().isEmpty();
-  if (options.cardDone && toQueue) return SpoolThenSubmit(printer, cards, options);
-  return DrawCards(printer, cards, options);
+bool EndsLikeAPdf(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary | std::ios::ate);
+  if (!in) return false;
+  const std::streamoff size = in.tellg();
+  const std::streamoff tail = std::min<std::streamoff>(size, 64);
+  std::string end(static_cast<std::size_t>(tail), '\0');
+  in.seekg(size - tail);
+  in.read(end.data(), tail);
+  return in && end.find("%%EOF") != std::string::npos;
+}
+
+PrintResult SpoolThenSubmit(QPrinter& printer, const std::vector<CardRequest>& cards,
+                            const CardDocumentOptions& options, const SpoolSubmit& submit) {
+  const std::filesystem::path temporary = PathOf(QDir::tempPath());
+  std::string pattern = (temporary / "morvind-job-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) {
+    WriteResult failed{.problem = WriteProblem::kSystem, .error = errno, .detail = temporary};
+    return {PrintOutcome::kNotSpooled, failed, temporary};
+  }
+  const std::filesystem::path folder = pattern;
+  const std::filesystem::path spool = folder / "job";
+  PrintResult result = DrawIntoFile(printer, spool, cards, options);
+  if (result.outcome == PrintOutcome::kNotWritten) {
+    result.outcome = PrintOutcome::kNotSpooled;
+    result.file = temporary;
+  } else if (result.outcome == PrintOutcome::kPrinted && !submit(printer, spool)) {
+    result.outcome = PrintOutcome::kNoPainter;
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  return result;
+}
+
+PrintResult PrintCards(QPrinter& printer, const std::vector<CardRequest>& cards,
+                       const CardDocumentOptions& options) {
+  if (PrintsIntoFile(printer))
+    return DrawIntoFile(printer, PathOf(printer.outputFileName()), cards, options);
+  if (PrintsToQueue(printer)) {
+    return SpoolThenSubmit(
+        printer, cards, options, [](QPrinter& queue, const std::filesystem::path& spool) {
+          return SubmitToCups(queue, QFile::decodeName(spool.c_str()), queue.docName());
+        });
+  }
+  return {DrawCards(printer, cards, options)};
+}
+
+void ShowPrintFailure(MessageSink& messages, const PrintResult& result) {
+  switch (result.outcome) {
+    case PrintOutcome::kPrinted:
+    case PrintOutcome::kCancelled:
+      break;
+    case PrintOutcome::kNoPainter:
+      messages.ShowMessage(kNoPainterMessage, MessageIcon::kNone);
+      break;
+    case PrintOutcome::kNotWritten:
+      messages.ShowSaveFailure(result.file, result.write);
+      break;
+    case PrintOutcome::kNotSpooled:
+      messages.ShowMessage("Es wurde nichts gedruckt: Der Druckauftrag konnte in " +
+                               result.file.string() + " nicht vollständig angelegt werden. " +
+                               WriteFailureReason(result.write),
+                           MessageIcon::kWarning);
+      break;
+  }
 }
 
 }  // namespace morvind

@@ -1,24 +1,65 @@
 #pragma once
 
 #include <QPrinter>
+#include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "printing/CardDocument.h"
 #include "printing/CardRequest.h"
+#include "resources/FileWriter.h"
+#include "resources/MessageSink.h"
 
 namespace morvind {
 
 enum class PrintOutcome {
   kPrinted,
-  kNoPainter,  // no painter could be begun on the printer ("no hdc")
-  kCancelled,  // drawing stopped after a card; the job was aborted
+  kNoPainter,   // no painter could be begun on the printer, or CUPS refused the job ("no hdc")
+  kCancelled,   // drawing stopped after a card; nothing was printed or written
+  kNotWritten,  // the printer's output file could not be written; an older one is as it was
+  kNotSpooled,  // the job could not be spooled completely; nothing went to the queue
+};
+
+struct PrintResult {
+  PrintOutcome outcome = PrintOutcome::kPrinted;
+  WriteResult write{};           // kNotWritten, kNotSpooled: why
+  std::filesystem::path file{};  // kNotWritten: the output file; kNotSpooled: the spool's folder
 };
 
 // Prints the cards into one document "Card Header" on `printer`, a page of
-// its own for each card: the card header, then the monthly body. When the
-// options' callback stops the drawing, the print job is aborted
-// (QPrinter::abort) and the outcome is kCancelled.
-PrintOutcome PrintCards(QPrinter& printer, const std::vector<CardRequest>& cards,
-                        const CardDocumentOptions& options = {});
+// its own for each card: the card header, then the monthly body. The
+// options' callback may stop the document after a card.
+// - A printer that prints into a file (a PDF file, Qt's print to file)
+//   writes it with the program's file writer: the document goes to a
+//   temporary file that replaces the output file only when it is complete
+//   and was not stopped, so a stopped or failed print leaves an older file
+//   as it was (QPrinter::abort does nothing for the PDF engine).
+// - A CUPS printer gets the document through SpoolThenSubmit.
+// - Any other printer (the print preview's) is drawn on directly.
+PrintResult PrintCards(QPrinter& printer, const std::vector<CardRequest>& cards,
+                       const CardDocumentOptions& options = {});
+
+// Hands the complete spool file of a job to the printer's queue; false when
+// the queue refused it.
+using SpoolSubmit = std::function<bool(QPrinter& printer, const std::filesystem::path& spool)>;
+
+// Draws the job with the printer's own engine into a spool file in a
+// private folder of the temporary folder, with the program's file writer,
+// and hands it to `submit` only when it is complete and was not stopped:
+// Qt's CUPS engine can't abort and would send the cards drawn so far, and a
+// temporary folder that fills up would cut the job short. The folder goes
+// away afterwards.
+PrintResult SpoolThenSubmit(QPrinter& printer, const std::vector<CardRequest>& cards,
+                            const CardDocumentOptions& options, const SpoolSubmit& submit);
+
+// True when the file ends with a PDF's end-of-file marker: Qt's PDF engine
+// reports no failed write (a full disk, a file size limit), and a PDF cut
+// short lacks it.
+bool EndsLikeAPdf(const std::filesystem::path& file);
+
+// Tells the user what went wrong with a print, if anything: "no hdc", the
+// output file that could not be saved and why, or that nothing was printed
+// because the job could not be spooled. Nothing for kPrinted and kCancelled.
+void ShowPrintFailure(MessageSink& messages, const PrintResult& result);
 
 }  // namespace morvind

@@ -13,7 +13,9 @@ namespace morvind::cli {
 // document "Card Header". The file is written beside the target under a
 // temporary name and renamed over it only when the whole document is done,
 // so a failure leaves no file (and an older target as it was). False with
-// `error` set when it can't be written.
+// `error` set when it can't be written. A sheet S-21 11/23 wider than the
+// printed part of the page (with the left margin) is warned of on standard
+// error first, here and in PrintOnPrinter.
 bool WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
               const CardDocumentOptions& options, std::string& error);
 

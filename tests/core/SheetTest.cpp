@@ -43,18 +43,15 @@ TEST(SheetContentTest, EachBoxTextAndRowComesFromTheCardsData) {
     std::function<void(SheetContent&)> expected;  // changes to Untouched()
   };
   const Case cases[] = {
-      {"nothing reported", [](auto&, auto&, int) {}, [](SheetContent&) {}},
-      {"an anointed male elder: the card's name and dates in the chosen format",
+      {"an anointed male elder: the card's dates in the chosen format",
        [](SheetCard& card, auto& t, int p) {
          t.SetRoleFlags(p, kMale | record::kRoleElder);
          t.SetText(p, record::kBirthDate, "12251990");
          t.SetText(p, record::kImmersedDate, "06202005");
          t.SetHope(p, 'A');
          card.Request().dateFormat = 1;
-         card.Request().cardName = "Anna Sophie Meier-Lang";
        },
        [](SheetContent& c) {
-         c.name = "Anna Sophie Meier-Lang";
          c.dateOfBirth = "25/12/1990";
          c.dateOfBaptism = "20/06/2005";
          c.male = c.elder = c.anointed = true;

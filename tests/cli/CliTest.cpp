@@ -249,6 +249,18 @@ TEST_F(CliTest, PrintsEveryListedCardIntoOnePdfWithoutADisplay) {
        {"CONGREGATION'S PUBLISHER RECORD", "Käthe Müller", "SEPTEMBER", "AUGUST", "S-21-E"}) {
     EXPECT_NE(text.out.find(label), std::string::npos) << label << ":\n" << text.out;
   }
+
+  // A4 takes the 7-inch sheet at the usual margin; at 1.50 inches it is
+  // said to be cut off, and the file is written all the same.
+  WriteFile(data_.File("wide.INI"), "[Margins]\nLeft=1.50\n");
+  for (bool wide : {false, true}) {
+    std::vector<std::string> args = {"--publisher", "2", "--form", "11/23", "--pdf", "sheet.pdf"};
+    if (wide) args.insert(args.end(), {"--settings", "wide.INI"});
+    RunResult sheet = Print(args);
+    ASSERT_EQ(sheet.status, 0) << sheet.err;
+    EXPECT_EQ(sheet.err.find("the sheet S-21 11/23 is 8.50 inches wide") != std::string::npos, wide)
+        << sheet.err;
+  }
 }
 
 // What a case changes in the folder, the arguments and the expected request.

@@ -301,7 +301,8 @@ What the cards hold (the main window's print options and their rules):
                       sheet takes --previous-year and the name options; the
                       options only the card knows (--complete-card,
                       --no-header, --gender, --totals, --months,
-                      --card-version, --test-sheet) are errors with it.
+                      --card-version, --test-sheet) are errors with it;
+                      a sheet wider than the page prints is warned of.
   --months LIST       calendar month numbers, e.g. 9,10,11, or "enabled" (the
                       default): every month the month rule enables. Months the
                       rule disables (in the current service year, those after

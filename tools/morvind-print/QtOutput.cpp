@@ -1,6 +1,7 @@
 #include "QtOutput.h"
 
 #include <QGuiApplication>
+#include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStringList>
@@ -10,6 +11,7 @@
 #include "WriteFailure.h"
 #include "printing/CardDocument.h"
 #include "printing/RecordingSurface.h"
+#include "printing/SheetPage.h"
 #include "printing/qt/PdfFile.h"
 #include "printing/qt/PrintJob.h"
 #include "printing/qt/QtTextMeasure.h"
@@ -49,11 +51,30 @@ class QtRuntime {
   QGuiApplication app_;
 };
 
+// A sheet S-21 11/23 that is wider with its left margin than what `page`
+// prints loses its right part. The page is the printer's own (or the PDF
+// file's A4), which this program does not change, so it is said before the
+// cards are drawn and the print goes on.
+void WarnOfNarrowPaper(const std::vector<CardRequest>& cards, const QPageLayout& page) {
+  if (cards.empty() || cards.front().form != RecordForm::kSheet1123) return;
+  const int printable = static_cast<int>(page.paintRect(QPageLayout::Inch).width() * 100);
+  if (SheetFitsPrintableWidth(cards.front(), printable)) return;
+  std::fprintf(stderr,
+               "morvind-print: warning: the sheet S-21 11/23 is %.2f inches wide with the left "
+               "margin, but the page prints only %.2f inches: its right part is cut off\n",
+               SheetWidthWithMargin(cards.front()) / 100.0, printable / 100.0);
+}
+
 }  // namespace
 
 PrintResult WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
                      const CardDocumentOptions& options) {
   QtRuntime runtime;
+  {
+    QPrinter pdf(QPrinter::HighResolution);  // the page a PDF file gets: Qt's default, A4
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    WarnOfNarrowPaper(cards, pdf.pageLayout());
+  }
   return WritePdfFile(cards, target, std::nullopt, options);
 }
 
@@ -79,6 +100,7 @@ bool PrintOnPrinter(const std::vector<CardRequest>& cards, const std::string& na
     return false;
   }
   QPrinter printer(info, QPrinter::HighResolution);
+  WarnOfNarrowPaper(cards, printer.pageLayout());
   const PrintResult result = PrintCards(printer, cards, options);
   if (result.outcome == PrintOutcome::kNotSpooled) {
     error = "nothing printed: the job could not be spooled in " + result.file.string() + ": " +

@@ -12,7 +12,9 @@ namespace morvind::cli {
 
 // Prints the cards into the PDF file `target`, one page a card, in one
 // document "Card Header", with the program's file writer: a failure leaves
-// no file (and an older target as it was); kNotWritten says why.
+// no file (and an older target as it was); kNotWritten says why. A sheet
+// S-21 11/23 wider than the printed part of the page (with the left margin)
+// is warned of on standard error first, here and in PrintOnPrinter.
 PrintResult WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
                      const CardDocumentOptions& options);
 

@@ -55,8 +55,8 @@ bool PrintsToQueue(QPrinter& printer) {
          printer.outputFileName().isEmpty() && !printer.printerName().isEmpty();
 }
 
-// The printer's engine writes the document into a temporary file beside
-// `target`, which replaces it only when the document is complete.
+// The printer's engine writes the print job into a temporary file beside
+// `target`, which replaces it only when every card is in it.
 PrintResult DrawIntoFile(QPrinter& printer, const std::filesystem::path& target,
                          const std::vector<CardRequest>& cards,
                          const CardDocumentOptions& options) {

@@ -28,13 +28,13 @@ struct PrintResult {
 
 // Prints the cards into one document "Card Header" on `printer`, a page of
 // its own for each card: the card header, then the monthly body. The
-// options' callback may stop the document after a card.
+// options' callback may stop the print after a card.
 // - A printer that prints into a file (a PDF file, Qt's print to file)
-//   writes it with the program's file writer: the document goes to a
+//   writes it with the program's file writer: the print job goes to a
 //   temporary file that replaces the output file only when it is complete
 //   and was not stopped, so a stopped or failed print leaves an older file
 //   as it was (QPrinter::abort does nothing for the PDF engine).
-// - A CUPS printer gets the document through SpoolThenSubmit.
+// - A CUPS printer gets the job through SpoolThenSubmit.
 // - Any other printer (the print preview's) is drawn on directly.
 PrintResult PrintCards(QPrinter& printer, const std::vector<CardRequest>& cards,
                        const CardDocumentOptions& options = {});

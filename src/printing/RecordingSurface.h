@@ -29,7 +29,7 @@ struct RecordedOp {
                        // alignments 1 and 3); line: from; rectangle: left, top
   int x2 = 0, y2 = 0;  // line: to; rectangle: right, bottom
   int align = 0;       // text alignment in force
-  std::string text;    // text, or the document name
+  std::string text;    // text, or the name of the print job
   FontRecord font;     // text: the selected font; kCreateFont: the new font
   int penWidth = 0;    // line: width of the selected pen; kCreatePen: its width
   int penStyle = 0;

@@ -133,7 +133,9 @@ TEST_F(PrintCommandsTest, PreviewDrawsWhatDruckenPrintsAndPrintsOnlyFromItsPrint
   EXPECT_TRUE(messages.questions.empty());
 }
 
-TEST_F(PrintCommandsTest, PreviewOfTheListAndWithoutPrinterOnAnA4PdfPage) {
+// Without a printer the preview shows an A4 PDF page, and every print
+// says "No Printer" and offers the PDF file instead.
+TEST_F(PrintCommandsTest, WithoutAPrinterThePreviewShowsA4AndEveryPrintOffersAPdfFile) {
   NoPrinter none;
   environment.printer = &none;
   int listPages = 0;
@@ -153,12 +155,28 @@ TEST_F(PrintCommandsTest, PreviewOfTheListAndWithoutPrinterOnAnA4PdfPage) {
               QStringLiteral("Seite 4 von 4"));
     PreviewAction(preview, "print")->trigger();
   };
-  RunMain([&](MainDialog& dialog) { Run(dialog, PrintCommands::kPreview); });
+  messages.offerAnswers = {false, true, false, true};
+  printDialogs.saveAnswers = {FileQ("karte.pdf"), FileQ("liste.pdf")};
+  RunMain([&](MainDialog& dialog) {
+    Run(dialog, PrintCommands::kPreview);
+    Click(dialog, kIdOk);
+    Run(dialog, PrintCommands::kTestPrint);
+    Run(dialog, PrintCommands::kPrintList);
+  });
   EXPECT_EQ(listPages, 4);
-  ASSERT_EQ(prints.size(), 2u);
+  ASSERT_EQ(prints.size(), 2u);  // the preview's, not its print's
   EXPECT_EQ(Publishers(prints[1]), (std::vector<int>{1, 2, 3, 4}));
-  // Printing the shown list needs a printer, as "&Drucken" does.
-  EXPECT_EQ(messages.texts, std::vector<std::string>{"No Printer"});
+  EXPECT_EQ(messages.texts, std::vector<std::string>(4, "No Printer"));
+  EXPECT_EQ(messages.icons, std::vector<MessageIcon>(4, MessageIcon::kWarning));
+  const std::string help = "Es ist kein Drucker eingerichtet. Die ";
+  const std::string card = help + "Karte lässt sich als PDF-Datei speichern.";
+  const std::string list = help + "Liste lässt sich als PDF-Datei speichern.";
+  EXPECT_EQ(messages.details, (std::vector<std::string>{list, card, card, list}));
+  const std::string saveCard = "Karte als PDF speichern…", saveList = "Liste als PDF speichern…";
+  EXPECT_EQ(messages.offers, (std::vector<std::string>{saveList, saveCard, saveCard, saveList}));
+  EXPECT_EQ(PdfPages(File("karte.pdf")), 1);
+  EXPECT_EQ(PdfPages(File("liste.pdf")), 4);
+  EXPECT_EQ(messages.questions, std::vector<std::string>{"4 Karten als PDF speichern?"});
 }
 
 TEST_F(PrintCommandsTest, ListPrintAsksThenPrintsTheFiltersCardsInListOrderWithTheWindowsOptions) {
@@ -351,40 +369,14 @@ TEST_F(PrintCommandsTest, TheListCommandsOfAnEmptyListSaySo) {
   RunMain([&](MainDialog& dialog) {
     Click(dialog, MainDialog::kFilterButton);  // pioneers: there are none
     ASSERT_EQ(dialog.PublisherList()->Count(), 0);
-    Run(dialog, PrintCommands::kPrintList);
-    Run(dialog, PrintCommands::kSaveListPdf);
-    Run(dialog, PrintCommands::kPreview);
+    for (auto command :
+         {PrintCommands::kPrintList, PrintCommands::kSaveListPdf, PrintCommands::kPreview})
+      Run(dialog, command);
   });
   EXPECT_EQ(messages.texts, std::vector<std::string>(3, "Die Liste ist leer."));
   EXPECT_TRUE(messages.questions.empty());
   EXPECT_TRUE(printDialogs.saveSuggestions.empty());
   EXPECT_EQ(printDialogs.previews, 0);
-  EXPECT_TRUE(prints.empty());
-}
-
-// Without a printer, "No Printer" offers the PDF file instead.
-TEST_F(PrintCommandsTest, NoPrinterOffersToSaveTheCardOrTheListAsAPdfFile) {
-  NoPrinter none;
-  environment.printer = &none;
-  messages.offerAnswers = {true, false, true};
-  printDialogs.saveAnswers = {FileQ("karte.pdf"), FileQ("liste.pdf")};
-  RunMain([&](MainDialog& dialog) {
-    Click(dialog, kIdOk);
-    Run(dialog, PrintCommands::kTestPrint);
-    Run(dialog, PrintCommands::kPrintList);
-  });
-  EXPECT_EQ(messages.texts, std::vector<std::string>(3, "No Printer"));
-  EXPECT_EQ(messages.icons, std::vector<MessageIcon>(3, MessageIcon::kWarning));
-  const std::string help = "Es ist kein Drucker eingerichtet. Die ";
-  const std::string card = help + "Karte lässt sich als PDF-Datei speichern.";
-  const std::string list = help + "Liste lässt sich als PDF-Datei speichern.";
-  EXPECT_EQ(messages.details, (std::vector<std::string>{card, card, list}));
-  EXPECT_EQ(messages.offers,
-            (std::vector<std::string>{"Karte als PDF speichern…", "Karte als PDF speichern…",
-                                      "Liste als PDF speichern…"}));
-  EXPECT_EQ(PdfPages(File("karte.pdf")), 1);
-  EXPECT_EQ(PdfPages(File("liste.pdf")), 4);
-  EXPECT_EQ(messages.questions, std::vector<std::string>{"4 Karten als PDF speichern?"});
   EXPECT_TRUE(prints.empty());
 }
 
@@ -474,8 +466,6 @@ TEST_F(PrintCommandsTest, TheListsCardsAreThoseMorvindPrintAllPrints) {
   bernd.extendedIndex = 1;
   bernd.longName = "Bernd Friedrich Kraus-Lüdenscheidt von der Heide";
   bernd.mobilePhone = "0171 555";
-  congregation.publishers[3].extendedIndex = 2;
-  congregation.publishers[3].longName = "Carl Gustav Berg";
   WriteData();
   WriteSettings("[Format]\nLast Name First=1\n");
   std::vector<CardRequest> window;

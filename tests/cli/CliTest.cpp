@@ -377,22 +377,15 @@ TEST_F(CliTest, ListingMatchesTheDrawingOfTheSameRequest) {
          r.layout.Set(kBodyTop, "2.00");
          r.months = upToFebruary;
        }},
-      {"the sheet S-21 11/23 of the previous service year",
-       {"--publisher", "4", "--form", "11/23", "--previous-year"},
-       600,
-       nullptr,
-       [&](CardRequest& r) {
-         r.form = RecordForm::kSheet1123;
-         r.previousYearBox = true;
-       }},
-      {"the sheet chosen in the settings ignores the card version's rules",
-       {"--publisher", "1", "--dpi", "1200"},
+      {"the sheet chosen in the settings, of the previous service year whatever the card version",
+       {"--publisher", "1", "--previous-year", "--dpi", "1200"},
        1200,
        [](const fs::path& folder) {
          WriteFile(folder / "test.INI", "[Format]\nCard Version=2\nForm=1\n");
        },
        [&](CardRequest& r) {
          r.form = RecordForm::kSheet1123;
+         r.previousYearBox = true;
          r.publisher = kJuergen;
          r.cardName = "Jürgen Friedrich Müller-Lüdenscheidt";
        }},
@@ -534,8 +527,6 @@ TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
        "--card-version is for the card"},
       {{"--all", "--ops", "out.txt", "--settings", "sheet.INI", "--months", "9"},
        "--months is for the card S-21 10/15; the settings choose the sheet S-21 11/23"},
-      {{"--all", "--ops", "out.txt", "--form", "11/23", "--test-sheet"},
-       "--test-sheet is for the card S-21 10/15, not for --form 11/23"},
   };
   for (const auto& c : cases) {
     RunResult run = Print(c.args);

@@ -94,9 +94,6 @@ TEST(PrintChoicesTest, RulesDecideWhatTheWishesEndUpAs) {
     EXPECT_EQ(choices.printHeaderEnabled, c.headerEnabled);
     EXPECT_EQ(choices.genderTicks, c.gender);
     EXPECT_EQ(choices.genderTicksEnabled, c.header);
-    CardRequest request;
-    ApplyPrintChoices(choices, request);
-    EXPECT_EQ(request.form, c.wishes.form);
     EXPECT_EQ(choices.previousYearBox, c.previousYear);
     EXPECT_EQ(choices.previousServiceYear, c.previousYear);
     EXPECT_EQ(choices.totals, c.totals);

@@ -24,7 +24,6 @@ MainDialogFixture::MainDialogFixture() {
     call.printer = &target;
     call.cards = cards;
     call.testSheet = options.testSheet;
-    call.gridUnit = options.gridUnit;
     call.drawing = std::make_unique<RecordingSurface>();
     CardDocumentOptions drawing = options;
     drawing.cardDone = nullptr;

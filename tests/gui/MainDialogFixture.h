@@ -20,14 +20,12 @@
 namespace morvind::test {
 
 // One document that went through the window's print function: the printer
-// it went to, the cards, whether and in which unit the test sheet was drawn
-// under them, the pages drawn, and the drawing of the whole document on a
-// recording surface.
+// it went to, the cards, whether the test sheet was drawn under them, the pages
+// drawn, and the drawing of the whole document on a recording surface.
 struct PrintCall {
   QPrinter* printer = nullptr;
   std::vector<CardRequest> cards;
   bool testSheet = false;
-  LengthUnit gridUnit = LengthUnit::kInch;
   int pagesDrawn = 0;
   PrintOutcome outcome = PrintOutcome::kPrinted;
   std::unique_ptr<RecordingSurface> drawing;

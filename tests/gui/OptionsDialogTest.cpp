@@ -117,87 +117,48 @@ TEST_F(OptionsDialogTest, OpensWithTheValuesHandedIn) {
 }
 
 TEST_F(OptionsDialogTest, InMillimetresEveryLengthAndUnitTextFollowsAndStoredValuesStay) {
-  const std::string mmMessage = ValueMessage(LengthUnit::kMillimetre, strings);
-  struct Case {
-    const char* what;
-    LengthUnit opensIn;
-    std::function<void(Dialog&)> act;  // after the checks of the shown texts
-    const char* top;                   // the margins handed back at OK
-    const char* left;
-    std::vector<std::string> messages;
-  };
-  const std::vector<Case> cases = {
-      {"typed mm are stored as the nearest hundredth; a field passed through keeps its bytes",
-       LengthUnit::kMillimetre,
-       [](Dialog& d) {
-         TypeInto(d, D::kTopMarginEdit, "12,3");
-         test::PressKey(d, Qt::Key_Tab);
-         EXPECT_EQ(d.GetText(D::kTopMarginEdit), "12,2");  // what was stored
-         test::PressKey(d, Qt::Key_Tab);                   // through the left margin, unedited
-         TypeInto(d, D::kTopMarginEdit, "254");
-       },
-       "0.48",
-       "1.5",
-       {mmMessage}},
-      {"switching the unit changes no value",
-       LengthUnit::kInch,
-       [](Dialog& d) {
-         d.ClickButton(D::kMillimetreRadio);
-         EXPECT_EQ(d.GetText(D::kTopMarginEdit), "12,7");
-         EXPECT_EQ(d.GetText(D::kBodyTopLabel), "33,5");
-         d.ClickButton(D::kInchRadio);
-         EXPECT_EQ(d.GetText(D::kLeftMarginEdit), "1.5");
-       },
-       "0.50",
-       "1.5",
-       {}},
-      {"a margin being typed counts in the unit it was typed in",
-       LengthUnit::kInch,
-       [](Dialog& d) {
-         TypeInto(d, D::kTopMarginEdit, "1");
-         d.ClickButton(D::kMillimetreRadio);
-         EXPECT_EQ(d.GetText(D::kTopMarginEdit), "25,4");
-       },
-       "1.00",
-       "1.5",
-       {}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    sink.texts.clear();
-    auto dialog = Make();
-    dialog->leftMargin = "1.5";  // not in normal form: prints as 1.05 inches
-    dialog->unit = c.opensIn;
-    host.Expect(kOptionsTemplate, [&](Dialog& d) {
-      const bool mm = c.opensIn == LengthUnit::kMillimetre;
-      EXPECT_EQ(d.CheckState(D::kMillimetreRadio), mm);
-      EXPECT_EQ(d.GetText(D::kMarginUnitLabel), mm ? "mm" : "Zoll");
-      EXPECT_EQ(d.GetText(D::kBodyTopNote),
-                mm ? "(in mm vom oberen Rand)" : "(in Zoll vom oberen Rand)");
-      EXPECT_EQ(d.GetText(D::kTopMarginEdit), mm ? "12,7" : "0.50");
-      EXPECT_EQ(d.GetText(D::kLeftMarginEdit), mm ? "26,7" : "1.5");
-      EXPECT_EQ(d.GetText(D::kBodyHeightLabel), mm ? "50,5" : "1.99");
-      EXPECT_EQ(d.Control(D::kTopMarginEdit)->toolTip().isEmpty(), !mm);
-      c.act(d);
-      d.ClickButton(kIdOk);
-    });
-    EXPECT_EQ(dialog->DoModal(), kIdOk);
-    EXPECT_EQ(dialog->topMargin, c.top);
-    EXPECT_EQ(dialog->leftMargin, c.left);
-    EXPECT_EQ(sink.texts, c.messages);
-  }
-
-  // A body step in mm moves one hundredth of an inch and shows it in mm.
+  // Typed mm are stored as the nearest hundredth, a field passed through
+  // keeps its bytes, and a body step moves one hundredth of an inch.
   auto dialog = Make();
+  dialog->leftMargin = "1.5";  // not in normal form: prints as 1.05 inches
   dialog->unit = LengthUnit::kMillimetre;
   host.Expect(kOptionsTemplate, [&](Dialog& d) {
+    EXPECT_TRUE(d.CheckState(D::kMillimetreRadio));
+    EXPECT_EQ(d.GetText(D::kMarginUnitLabel), "mm");
+    EXPECT_EQ(d.GetText(D::kLeftMarginEdit), "26,7");
+    EXPECT_EQ(d.GetText(D::kBodyHeightLabel), "50,5");
+    EXPECT_FALSE(d.Control(D::kTopMarginEdit)->toolTip().isEmpty());
+    TypeInto(d, D::kTopMarginEdit, "12,3");
+    test::PressKey(d, Qt::Key_Tab);
+    EXPECT_EQ(d.GetText(D::kTopMarginEdit), "12,2");  // what was stored
+    test::PressKey(d, Qt::Key_Tab);                   // through the left margin, unedited
+    TypeInto(d, D::kTopMarginEdit, "254");
     d.Spin(D::kBodyTopSpin)->Step(+1);
     EXPECT_EQ(d.GetText(D::kBodyTopLabel), "33,8");
     d.ClickButton(kIdOk);
   });
   EXPECT_EQ(dialog->DoModal(), kIdOk);
+  EXPECT_EQ(dialog->topMargin, "0.48");
+  EXPECT_EQ(dialog->leftMargin, "1.5");
   EXPECT_EQ(dialog->layout.Text(kBodyTop), "1.33");
-  EXPECT_EQ(dialog->unit, LengthUnit::kMillimetre);
+  EXPECT_EQ(sink.texts, std::vector<std::string>{ValueMessage(LengthUnit::kMillimetre, strings)});
+
+  // Switching the unit changes no value.
+  dialog = Make();
+  dialog->leftMargin = "1.5";
+  host.Expect(kOptionsTemplate, [&](Dialog& d) {
+    d.ClickButton(D::kMillimetreRadio);
+    EXPECT_EQ(d.GetText(D::kBodyTopNote), "(in mm vom oberen Rand)");
+    EXPECT_EQ(d.GetText(D::kTopMarginEdit), "12,7");
+    EXPECT_EQ(d.GetText(D::kBodyTopLabel), "33,5");
+    d.ClickButton(D::kInchRadio);
+    EXPECT_EQ(d.GetText(D::kBodyTopNote), "(in Zoll vom oberen Rand)");
+    EXPECT_EQ(d.GetText(D::kLeftMarginEdit), "1.5");
+    d.ClickButton(kIdOk);
+  });
+  EXPECT_EQ(dialog->DoModal(), kIdOk);
+  EXPECT_EQ(dialog->topMargin, "0.50");
+  EXPECT_EQ(dialog->leftMargin, "1.5");
 }
 
 TEST_F(OptionsDialogTest, FirstNameSortIsOfferedAndTakenForPortugueseOnly) {

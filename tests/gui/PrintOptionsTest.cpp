@@ -129,8 +129,7 @@ TEST_F(PrintOptionsTest, TheSheetKeepsTheCardsBoxesDisabledAndTheCardFindsThemAs
                                       MainDialog::kCompleteCardBox, MainDialog::kTotalsBox};
   RunMain([&](MainDialog& dialog) {
     Click(dialog, MainDialog::kOptionsButton);  // the sheet
-    EXPECT_EQ(dialog.form, RecordForm::kSheet1123);
-    EXPECT_EQ(dialog.cardVersion, 1);  // kept as it is
+    EXPECT_EQ(dialog.cardVersion, 1);           // kept as it is
     EXPECT_EQ(dialog.Title(), "Morvind - Blatt S-21 11/23");
     // Neither the card version's rules nor a later click enable the card's boxes.
     EXPECT_TRUE(dialog.IsEnabled(MainDialog::kLongNameBox));
@@ -153,7 +152,6 @@ TEST_F(PrintOptionsTest, TheSheetKeepsTheCardsBoxesDisabledAndTheCardFindsThemAs
   WriteSettings("[Format]\nCard Version=2\nForm=1\n");
   RunMain([&](MainDialog& dialog) {
     EXPECT_EQ(dialog.Title(), "Morvind - Blatt S-21 11/23");
-    EXPECT_TRUE(dialog.IsEnabled(MainDialog::kPreviousYearBox));
     EXPECT_TRUE(dialog.CheckState(MainDialog::kPrintHeaderBox));
     EXPECT_EQ(EnabledMonths(dialog), "............");
     for (int id : cardBoxes) EXPECT_FALSE(dialog.IsEnabled(id)) << id;

@@ -5,9 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "app/qt/MainDialog.h"
@@ -87,12 +85,3 @@ void BM_OneCardIntoPdf(benchmark::State& state) {
 BENCHMARK(BM_OneCardIntoPdf)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -9,7 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -229,12 +228,3 @@ void BM_OneSheetIntoPrintPreviewPicture(benchmark::State& state) {
 BENCHMARK(BM_OneSheetIntoPrintPreviewPicture)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   poppler-utils             # pdftotext/pdftoppm for the PDF checks
+  libpoppler-qt6-dev        # fills, saves and renders the congregation's own PDF form
+  qpdf                      # the tests' encrypted copy of the test form
   xvfb xauth                # a virtual display for screenshots
   librsvg2-bin              # rsvg-convert: the icon's PNG sizes from its SVG
   desktop-file-utils        # desktop-file-validate, for the install tree check

@@ -5,7 +5,7 @@ namespace morvind {
 PrintChoices ChoosePrintOptions(const PrintWishes& wishes, int reportMonth) {
   PrintChoices choices;
   choices.form = wishes.form;
-  const bool sheet = wishes.form == RecordForm::kSheet1123;
+  const bool sheet = IsSheetForm(wishes.form);
   // The complete card is drawn on version 0's layout; the window switches to
   // it when the box is ticked. The sheet keeps the stored version as it is.
   choices.cardVersion = wishes.completeCard && !sheet ? 0 : wishes.cardVersion;

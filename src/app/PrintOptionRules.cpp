@@ -8,7 +8,7 @@ namespace morvind {
 
 MonthBoxStates MonthRule(bool previousYearChecked, int reportMonth, RecordForm form) {
   MonthBoxStates states;
-  if (form == RecordForm::kSheet1123) return states;
+  if (IsSheetForm(form)) return states;
   int elapsed = ElapsedMonths(reportMonth);
   for (int i = 0; i < 12; ++i) {
     states.monthEnabled[static_cast<std::size_t>(i)] = previousYearChecked || i < elapsed;

@@ -16,6 +16,7 @@ constexpr std::string_view kFormat = "Format";
 constexpr std::string_view kMargins = "Margins";
 constexpr std::string_view kDataLocation = "Data Location";
 constexpr std::string_view kFirstNameSortSection = "FN Sort";
+constexpr std::string_view kFormFileKey = "Form File";
 
 int LowByte(int value) {
   return value & 0xFF;
@@ -87,8 +88,11 @@ void ReadFormatAndMargins(const ProfileFile& file, const StringTable& strings, S
   settings.cardVersion = LowByte(file.GetProfileInt(kFormat, "Card Version", 0));
   if (settings.cardVersion + 1 > CardVersionCount(strings)) settings.cardVersion = 0;
   // Only the values a dialog writes count; anything else means the default.
-  settings.form =
-      file.GetProfileInt(kFormat, "Form", 0) == 1 ? RecordForm::kSheet1123 : RecordForm::kCard1015;
+  const int form = file.GetProfileInt(kFormat, "Form", 0);
+  settings.form = form == 1   ? RecordForm::kSheet1123
+                  : form == 2 ? RecordForm::kOfficialForm
+                              : RecordForm::kCard1015;
+  settings.formFile = file.GetProfileString(kFormat, kFormFileKey, "");
   settings.unit =
       file.GetProfileInt(kFormat, "Unit", 0) == 1 ? LengthUnit::kMillimetre : LengthUnit::kInch;
   settings.topMargin = file.GetProfileString(kMargins, "Top", "0.00");
@@ -107,6 +111,10 @@ WriteResult SaveSettings(ProfileFile& file, const Settings& settings,
   write(kFormat, "Last Name First", std::to_string(settings.lastNameFirst));
   write(kFormat, "Card Version", std::to_string(settings.cardVersion));
   write(kFormat, "Form", std::to_string(static_cast<int>(settings.form)));
+  // Quoted, so that blanks at either end of the path survive the reader's
+  // trimming; a path with a line break can't be stored in this file.
+  if (!settings.formFile.empty() && settings.formFile.find_first_of("\r\n") == std::string::npos)
+    write(kFormat, kFormFileKey, "\"" + settings.formFile + "\"");
   write(kFormat, "Unit", std::to_string(static_cast<int>(settings.unit)));
   write(kMargins, "Top", settings.topMargin);
   write(kMargins, "Left", settings.leftMargin);

@@ -34,6 +34,7 @@ struct Settings {
   int lastNameFirst = 0;                    // "Format" / "Last Name First"
   int cardVersion = 0;                      // "Format" / "Card Version"
   RecordForm form = RecordForm::kCard1015;  // "Format" / "Form"
+  std::string formFile;                     // "Format" / "Form File": the official form's PDF
   LengthUnit unit = LengthUnit::kInch;      // "Format" / "Unit"
   std::string topMargin = "0.00";           // "Margins" / "Top"
   std::string leftMargin = "0.20";          // "Margins" / "Left"
@@ -46,13 +47,13 @@ int ReadFirstNameSort(const ProfileFile& file, std::string_view languageCode);
 
 // Date format, name order and card version (low 8 bits each; a card version
 // not below the version count becomes 0), the form and the unit (a missing
-// or unknown value gives the card S-21 10/15 and inches), then the two
-// margins as stored.
+// or unknown value gives the card S-21 10/15 and inches), the form file as
+// stored, then the two margins as stored.
 void ReadFormatAndMargins(const ProfileFile& file, const StringTable& strings, Settings& settings);
 
 // Writes every key in the fixed order: "Alt Date Format", "Last Name First",
-// "Card Version", "Form", "Unit", "Top", "Left", "Drive" (always 0), then
-// for "portuguese" "Enabled". Stops at the first write that fails and
+// "Card Version", "Form", "Form File" (only once a file was chosen), "Unit",
+// "Top", "Left", "Drive" (always 0), then for "portuguese" "Enabled". Stops at the first write that fails and
 // returns why.
 WriteResult SaveSettings(ProfileFile& file, const Settings& settings,
                          std::string_view languageCode);

@@ -23,7 +23,7 @@ DocumentEnd DrawCardDocument(DrawingSurface& surface, const std::vector<CardRequ
   int done = 0;
   for (const CardRequest& card : cards) {
     surface.StartPage();
-    if (card.form == RecordForm::kSheet1123) {
+    if (IsSheetForm(card.form)) {
       DrawSheetPage(surface, card);
     } else {
       if (options.testSheet && TakesTestSheet(card)) DrawTestSheet(surface, card, options.gridUnit);

@@ -77,9 +77,13 @@ TEST(SettingsTest, StoredNumbersKeepTheirLowByteAndTheCardVersionItsRange) {
     EXPECT_EQ(settings.dateFormat, c.dateFormat) << c.stored;
     EXPECT_EQ(settings.lastNameFirst, c.dateFormat) << c.stored;
     EXPECT_EQ(settings.cardVersion, c.cardVersion) << c.stored;
-    // The form and the unit know only 0 and 1; anything else is the default.
+    // The form knows 0, 1 and 2, the unit 0 and 1; anything else is the default.
     const bool one = std::string_view(c.stored) == "1";
-    EXPECT_EQ(settings.form, one ? RecordForm::kSheet1123 : RecordForm::kCard1015) << c.stored;
+    const bool two = std::string_view(c.stored) == "2";
+    EXPECT_EQ(settings.form, one   ? RecordForm::kSheet1123
+                             : two ? RecordForm::kOfficialForm
+                                   : RecordForm::kCard1015)
+        << c.stored;
     EXPECT_EQ(settings.unit, one ? LengthUnit::kMillimetre : LengthUnit::kInch) << c.stored;
     EXPECT_EQ(settings.topMargin, "1.5");  // margins are taken as stored
     EXPECT_EQ(settings.leftMargin, "junk");
@@ -109,6 +113,20 @@ TEST(SettingsTest, SavesEveryKeyInTheFixedOrder) {
   EXPECT_EQ(ReadBytes(scratch / "g.INI"),
             "[Format]\nAlt Date Format=1\nLast Name First=1\nCard Version=2\nForm=1\nUnit=0\n"
             "[Margins]\nTop=0.10\nLeft=0.30\n[Data Location]\nDrive=0\n");
+
+  // The form file follows "Form" once one was chosen, quoted, and reads
+  // back with the blanks at its ends.
+  settings.form = RecordForm::kOfficialForm;
+  settings.formFile = " /home/anna/S-21 Formular.pdf";
+  ProfileFile official(scratch / "o.INI");
+  SaveSettings(official, settings, "german");
+  EXPECT_NE(ReadBytes(scratch / "o.INI")
+                .find("Form=2\nForm File=\" /home/anna/S-21 Formular.pdf\"\nUnit=0\n"),
+            std::string::npos);
+  Settings read;
+  ReadFormatAndMargins(official, StringTable::German(), read);
+  EXPECT_EQ(read.form, RecordForm::kOfficialForm);
+  EXPECT_EQ(read.formFile, settings.formFile);
 }
 
 TEST(SettingsTest, SavingOverAnOldFileResetsTheDriveAndLeavesFirstNameSortToPortuguese) {

@@ -85,7 +85,7 @@ std::string NoCardMessage(const CliOptions& options) {
 }
 
 std::string Plural(std::size_t count, RecordForm form) {
-  const std::string noun = form == RecordForm::kSheet1123 ? " sheet" : " card";
+  const std::string noun = IsSheetForm(form) ? " sheet" : " card";
   return std::to_string(count) + noun + (count == 1 ? "" : "s");
 }
 
@@ -175,7 +175,7 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
       period.reportYearShort, settings.firstNameSort != 0, hasUnassigned);
   PrintWishes wishes;
   wishes.form = options.form ? *options.form : settings.form;
-  if (wishes.form == RecordForm::kSheet1123 && !options.cardOnlyOptions.empty())
+  if (IsSheetForm(wishes.form) && !options.cardOnlyOptions.empty())
     return Fail(kExitError, CardOnlyOptionMessage(options.cardOnlyOptions.front(), true));
   wishes.cardVersion = options.cardVersion ? *options.cardVersion : settings.cardVersion;
   wishes.completeCard = options.completeCard;

@@ -227,6 +227,7 @@ void MainDialog::ReadSettingsAtStart() {
   lastNameFirst = settings.lastNameFirst;
   cardVersion = settings.cardVersion;
   form = settings.form;
+  formFile = settings.formFile;
   unit = settings.unit;
   topMargin = settings.topMargin;
   leftMargin = settings.leftMargin;
@@ -345,7 +346,7 @@ void MainDialog::FocusList() {
 }
 
 void MainDialog::UpdateTitle() {
-  const std::string name = form == RecordForm::kSheet1123 ? std::string(kSheetFormName)
+  const std::string name = IsSheetForm(form) ? std::string(kSheetFormName)
                                                           : CardVersionName(Strings(), cardVersion);
   std::string title = Strings().Get(str::kProgramName) + " - " + name;
   // After a change of the data folder the title says which one is loaded.
@@ -497,7 +498,8 @@ void MainDialog::OnOptionsClicked() {
         options.leftMargin != leftMargin || options.cardVersion != cardVersion ||
         !(options.layout == layout) || formChanged || options.unit != unit)
       settingsChanged = 1;
-    form = options.form == 1 ? RecordForm::kSheet1123 : RecordForm::kCard1015;
+    if (options.form >= 0 && options.form <= static_cast<int>(RecordForm::kOfficialForm))
+      form = static_cast<RecordForm>(options.form);
     unit = options.unit;
     topMargin = options.topMargin;
     leftMargin = options.leftMargin;
@@ -584,7 +586,7 @@ void MainDialog::DrawHeaderPreview(int left, int top, int right, int bottom,
   if (texts.checkGenderBox) SetCheck(kGenderTicksBox, true);
   cardName = texts.cardName;
   cardMobile = texts.cardMobile;
-  if (form == RecordForm::kSheet1123) {
+  if (IsSheetForm(form)) {
     DrawSheetHeaderPreview(left, top, right, bottom, surface, BuildCardRequest());
   } else {
     morvind::DrawHeaderPreview(left, top, right, bottom, surface, BuildCardRequest());
@@ -598,7 +600,7 @@ void MainDialog::DrawBodyPreview(int left, int top, int right, int bottom,
   ListBox* list = PublisherList();
   request.publisher = list->GetItemData(list->GetCurSel());
   if (!data.table.IsValidIndex(request.publisher)) request.publisher = -1;
-  if (form == RecordForm::kSheet1123) {
+  if (IsSheetForm(form)) {
     DrawSheetTablePreview(left, top, right, bottom, surface, request);
   } else {
     morvind::DrawBodyPreview(left, top, right, bottom, surface, request, 1, 1);
@@ -708,6 +710,7 @@ Settings MainDialog::CurrentSettings() const {
   settings.lastNameFirst = lastNameFirst;
   settings.cardVersion = cardVersion;
   settings.form = form;
+  settings.formFile = formFile;
   settings.unit = unit;
   settings.topMargin = topMargin;
   settings.leftMargin = leftMargin;

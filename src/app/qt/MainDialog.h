@@ -144,6 +144,7 @@ class MainDialog : public Dialog {
   int startDrive = 0;
   int cardVersion = 0;
   RecordForm form = RecordForm::kCard1015;  // "Format" / "Form"
+  std::string formFile;                     // "Format" / "Form File"
   LengthUnit unit = LengthUnit::kInch;      // "Format" / "Unit": how the dialogs show lengths
   int completeCard = 0;
   int previousServiceYear = 0;

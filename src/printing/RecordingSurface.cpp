@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "resources/JsonText.h"
+
 namespace morvind {
 namespace {
 
@@ -14,37 +16,6 @@ int CodePointCount(std::string_view text) {
   return count;
 }
 
-void AppendJsonString(std::string& out, std::string_view text) {
-  out += '"';
-  for (unsigned char c : text) {
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (c < 0x20) {
-          char buffer[8];
-          std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-          out += buffer;
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  out += '"';
-}
 
 // Black, the colour of almost everything, is left out of the listing.
 void AppendColour(std::string& out, Colour colour) {

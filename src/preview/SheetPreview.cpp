@@ -1,6 +1,7 @@
 #include "preview/SheetPreview.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 
 #include "printing/FormGeometry.h"
@@ -16,9 +17,18 @@ constexpr int kPad = 3;  // pixels between the frame and the form
 
 using SheetPart = std::function<void(DrawingSurface&, SurfacePoint origin)>;
 
+// The largest whole number of units per inch at which `hundredths` of an
+// inch come to at most `pixels` (HundredthsToDevice truncates); at least 1.
+int LargestFittingUnits(int hundredths, int pixels) {
+  if (hundredths <= 0 || pixels <= 0) return 1;
+  return std::max(1, (100 * (pixels + 1) - 1) / hundredths);
+}
+
 // Draws the band of the form from `fromY` to `toY` (hundredths of an inch)
-// into the pane: its whole width across the pane's, its height down the
-// pane's, each direction in units per inch of its own.
+// into the pane on a white ground with a frame: in one scale across and
+// down, the largest at which the form's width and the band's height fit
+// inside the frame, and centred. The page keeps its proportions, and its
+// tick boxes stay square.
 void DrawBand(int left, int top, int width, int height, DrawingSurface& surface, int fromY, int toY,
               const SheetPart& part) {
   const SurfaceObject previousBrush = surface.SelectStockObject(kWhiteBrush);
@@ -29,11 +39,15 @@ void DrawBand(int left, int top, int width, int height, DrawingSurface& surface,
   surface.SetBkMode(kTransparent);
   const Colour previousColour = surface.SetTextColor(kBlack);
 
-  const int unitsX = std::max(1, (width - 2 * kPad) * 100 / sheet::kWidth);
-  const int unitsY = std::max(1, (height - 2 * kPad) * 100 / (toY - fromY));
-  ScaledSurface scaled(surface, unitsX, unitsY);
-  const SurfacePoint origin{
-      left + kPad, top + kPad - HundredthsToDevice(fromY, static_cast<std::uint32_t>(unitsY))};
+  const int roomX = width - 2 * kPad;
+  const int roomY = height - 2 * kPad;
+  const int units =
+      std::min(LargestFittingUnits(sheet::kWidth, roomX), LargestFittingUnits(toY - fromY, roomY));
+  const auto scale = static_cast<std::uint32_t>(units);
+  ScaledSurface scaled(surface, units, units);
+  const SurfacePoint origin{left + kPad + (roomX - HundredthsToDevice(sheet::kWidth, scale)) / 2,
+                            top + kPad + (roomY - HundredthsToDevice(toY - fromY, scale)) / 2 -
+                                HundredthsToDevice(fromY, scale)};
   part(scaled, origin);
   surface.SetTextColor(previousColour);
 }

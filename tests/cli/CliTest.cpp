@@ -250,13 +250,14 @@ TEST_F(CliTest, PrintsEveryListedCardIntoOnePdfWithoutADisplay) {
     EXPECT_NE(text.out.find(label), std::string::npos) << label << ":\n" << text.out;
   }
 
-  // A4 takes the 7-inch sheet at the usual margin; at 1.50 inches it is
-  // said to be cut off, and the file is written all the same.
-  WriteFile(data_.File("wide.INI"), "[Margins]\nLeft=1.50\n");
-  for (bool wide : {false, true}) {
-    std::vector<std::string> args = {"--publisher", "2", "--form", "11/23", "--pdf", "sheet.pdf"};
-    if (wide) args.insert(args.end(), {"--settings", "wide.INI"});
-    RunResult sheet = Print(args);
+  // A4, whole (a PDF file has no margin of its own), takes the 7-inch sheet
+  // up to a left margin of 1.27 inches; at 1.50 inches it is said to be cut
+  // off, and the file is written all the same.
+  for (const char* left : {"1.25", "1.50"}) {
+    WriteFile(data_.File("wide.INI"), std::string("[Margins]\nLeft=") + left + "\n");
+    const bool wide = left[2] == '5';
+    RunResult sheet = Print(
+        {"--publisher", "2", "--form", "11/23", "--pdf", "sheet.pdf", "--settings", "wide.INI"});
     ASSERT_EQ(sheet.status, 0) << sheet.err;
     EXPECT_EQ(sheet.err.find("the sheet S-21 11/23 is 8.50 inches wide") != std::string::npos, wide)
         << sheet.err;
@@ -696,6 +697,16 @@ TEST_F(CliTest, ListedPositionsOfTheCompleteCardAndTheSheetAreThePrintedOnes) {
                                    {"September", "September", false},
                                    {"Total", "Total", true},
                                    {"S-21-E 11/23", "S-21-E", false}});
+  // And "Name:" itself stands at the margins from the paper's corner: left
+  // 0.20 inches, 0.40 below the top margin of 0.00 (no margin of the PDF's).
+  RunResult bbox = RunProgram({"-bbox", capture_.File("card.pdf").string(), "-"}, capture_.Path(),
+                              capture_.Path(), "pdftotext");
+  const std::vector<PdfWord> words = PdfWords(bbox.out);
+  const auto name = std::find_if(words.begin(), words.end(),
+                                 [](const PdfWord& word) { return word.text == "Name:"; });
+  ASSERT_NE(name, words.end());
+  EXPECT_NEAR(name->xMin, 0.20 * 72, 1.0);
+  EXPECT_NEAR(name->yMin, 0.40 * 72, 1.5);
 }
 
 // The test print: every page gets the test sheet in grey first (its grid in

@@ -6,7 +6,6 @@
 #include <QPrinterInfo>
 #include <QStringList>
 #include <cstdio>
-#include <optional>
 
 #include "WriteFailure.h"
 #include "printing/CardDocument.h"
@@ -53,8 +52,8 @@ class QtRuntime {
 
 // A sheet S-21 11/23 that is wider with its left margin than what `page`
 // prints loses its right part. The page is the printer's own (or the PDF
-// file's A4), which this program does not change, so it is said before the
-// cards are drawn and the print goes on.
+// file's A4, whole), which this program does not change, so it is said
+// before the cards are drawn and the print goes on.
 void WarnOfNarrowPaper(const std::vector<CardRequest>& cards, const QPageLayout& page) {
   if (cards.empty() || cards.front().form != RecordForm::kSheet1123) return;
   const int printable = static_cast<int>(page.paintRect(QPageLayout::Inch).width() * 100);
@@ -70,12 +69,8 @@ void WarnOfNarrowPaper(const std::vector<CardRequest>& cards, const QPageLayout&
 PrintResult WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
                      const CardDocumentOptions& options) {
   QtRuntime runtime;
-  {
-    QPrinter pdf(QPrinter::HighResolution);  // the page a PDF file gets: Qt's default, A4
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    WarnOfNarrowPaper(cards, pdf.pageLayout());
-  }
-  return WritePdfFile(cards, target, std::nullopt, options);
+  WarnOfNarrowPaper(cards, PlainPdfPage());
+  return WritePdfFile(cards, target, PlainPdfPage(), options);
 }
 
 std::string DrawingListing(const std::vector<CardRequest>& cards, int dpi,

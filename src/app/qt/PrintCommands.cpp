@@ -290,10 +290,7 @@ void PrintCommands::TestPrint() {
 
 QPageLayout PrintCommands::PdfPage() {
   if (QPrinter* printer = window_.CurrentPrinter()) return printer->pageLayout();
-  QPrinter pdf(QPrinter::HighResolution);
-  pdf.setOutputFormat(QPrinter::PdfFormat);
-  pdf.setPageSize(QPageSize(QPageSize::A4));
-  return pdf.pageLayout();
+  return PlainPdfPage();
 }
 
 std::filesystem::path PrintCommands::SuggestedPdfFolder() const {

@@ -87,7 +87,9 @@ class PrintCommands : public QObject {
   // folder when it may be written, else the user's documents folder.
   std::filesystem::path SuggestedPdfFolder() const;
   QString SuggestedPdfPath(bool wholeList) const;
-  // The page a PDF file gets: the current printer's, or A4 without one.
+  // The page a PDF file gets: the current printer's, with its unprintable
+  // margins, so that the file shows what that printer prints; without one
+  // A4 without margins (PlainPdfPage).
   QPageLayout PdfPage();
 
   void SetUpPreview(QPrintPreviewDialog& preview, PreviewState& state);

@@ -6,6 +6,11 @@
 
 namespace morvind {
 
+QPageLayout PlainPdfPage() {
+  return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                     QPageLayout::Point, QMarginsF(0, 0, 0, 0));
+}
+
 PrintResult WritePdfFile(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
                          const std::optional<QPageLayout>& pageLayout,
                          const CardDocumentOptions& options) {
@@ -16,7 +21,7 @@ PrintResult WritePdfFile(const std::vector<CardRequest>& cards, const std::files
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QFile::decodeName(target.c_str()));
-  if (pageLayout) printer.setPageLayout(*pageLayout);
+  printer.setPageLayout(pageLayout ? *pageLayout : PlainPdfPage());
   return PrintCards(printer, cards, options);
 }
 

@@ -8,6 +8,7 @@
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QStyleHints>
+#include <QTest>
 #include <QToolBar>
 #include <cstdio>
 #include <cstdlib>
@@ -403,6 +404,34 @@ TEST_F(PrintCommandsTest, APdfWithoutAPrinterStandsAtTheMarginsFromThePapersCorn
   const QPointF onPrinter = PdfWordCorner(File("printer.pdf"), "Name:");
   EXPECT_NEAR(onPrinter.x() - plain.x(), margins.left(), 0.1);
   EXPECT_NEAR(onPrinter.y() - plain.y(), margins.top(), 0.1);
+}
+
+// A held key is one press: the auto-repeats of Enter and Return reach no
+// window while the program runs, and a held Ctrl+P prints once.
+TEST_F(PrintCommandsTest, AHeldEnterOrCtrlPPrintsOneCard) {
+  DataFolderStart start;
+  start.commandLineFolder = folder.Path();
+  RunStart(start, {}, [&](MainDialog& dialog) {
+    QWidget* list = dialog.PublisherList();
+    list->setFocus();
+    auto send = [list](QEvent::Type type, int key, bool repeat) {
+      QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
+      QApplication::sendEvent(list, &event);
+      ProcessEvents();
+    };
+    for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
+      send(QEvent::KeyPress, key, false);
+      for (int i = 0; i < 5; ++i) {
+        send(QEvent::KeyRelease, key, true);
+        send(QEvent::KeyPress, key, true);
+      }
+      send(QEvent::KeyRelease, key, false);
+    }
+    for (bool repeat : {false, true, true, true})
+      QTest::simulateEvent(list, true, Qt::Key_P, Qt::ControlModifier, QString(), repeat);
+    ProcessEvents();
+  });
+  EXPECT_EQ(prints.size(), 3u);
 }
 
 // An empty list (a filter that shows nobody) says so.

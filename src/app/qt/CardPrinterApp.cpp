@@ -17,6 +17,7 @@
 #include "app/Language.h"
 #include "app/Settings.h"
 #include "app/StartOptions.h"
+#include "app/qt/AutoRepeatFilter.h"
 #include "app/qt/DataFolderDialog.h"
 #include "app/qt/MainDialog.h"
 #include "printing/qt/ProgramPrinter.h"
@@ -66,6 +67,8 @@ bool AnsweredHelpOrVersion(const StartOptions& options) {
 
 DataFolderSource RunMainWindow(const AppEnvironment& environment, const DataFolderStart& start,
                                const FolderChooser& chooseFolder) {
+  // A held Enter, Return or Space is one press in every window of the run.
+  const AutoRepeatFilter heldKeys;
   ProfileFile settings(environment.settingsFile);
   DataFolderChoice choice = FindDataFolder(start, settings, chooseFolder, *environment.ui.messages);
   if (choice.source == DataFolderSource::kNone) return choice.source;

@@ -13,8 +13,10 @@ int RunCardPrinter(int argc, char** argv);
 
 // Finds the data folder (FindDataFolder, on the environment's settings file
 // and message sink, asking through `chooseFolder`) and runs the main dialog
-// on it. Returns where the folder came from; kNone when the user chose none,
-// and then the main dialog never opened.
+// on it, with auto-repeated presses of Enter, Return and Space dropped
+// (AutoRepeatFilter) in every window meanwhile. Returns where the folder
+// came from; kNone when the user chose none, and then the main dialog never
+// opened.
 DataFolderSource RunMainWindow(const AppEnvironment& environment, const DataFolderStart& start,
                                const FolderChooser& chooseFolder);
 

@@ -179,6 +179,7 @@ void MainDialog::AttachControls() {
   auto* printCard = new QAction(this);
   printCard->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   printCard->setShortcutContext(Qt::WindowShortcut);
+  printCard->setAutoRepeat(false);  // a held Ctrl+P prints once
   connect(printCard, &QAction::triggered, this, [this] {
     if (!HasEnded()) OnPrintPressed();
   });

@@ -144,9 +144,11 @@ PrintCommands::PrintCommands(MainDialog& window) : QObject(&window), window_(win
       {kTestPrint, "Probedruck…", QKeySequence(), &PrintCommands::TestPrint},
   };
   for (const Entry& entry : entries) {
-    auto* action = new QAction(QString::fromUtf8(entry.text), &window);
+    auto* action = new QAction(ToQt(entry.text), &window);
     action->setShortcut(entry.keys);
     action->setShortcutContext(Qt::WindowShortcut);
+    // A held shortcut is one command, not one for each repeat of the key.
+    action->setAutoRepeat(false);
     auto run = entry.run;
     connect(action, &QAction::triggered, this, [this, run] { (this->*run)(); });
     window.addAction(action);

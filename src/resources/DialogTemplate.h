@@ -46,6 +46,9 @@ enum DialogStyle : unsigned {
   kSystemMenu = 1u << 0,  // a close box in the title bar
   kModalFrame = 1u << 1,
   kInTaskBar = 1u << 2,  // the main window: a top-level window of its own
+  // A sizing frame with minimise and maximise boxes: the template's size
+  // is the smallest, and the dialog places its controls at every other.
+  kResizable = 1u << 3,
 };
 
 // The id of controls nobody addresses (IDC_STATIC).

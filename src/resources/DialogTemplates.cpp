@@ -64,7 +64,7 @@ DialogTemplate MainTemplate() {
           252,
           "MS Sans Serif",
           8,
-          kSystemMenu | kModalFrame | kInTaskBar,
+          kSystemMenu | kModalFrame | kInTaskBar | kResizable,
           std::move(controls)};
 }
 

@@ -50,9 +50,16 @@ Dialog::Dialog(int templateId, const UiContext& ui, QWidget* parent)
   Qt::WindowFlags flags = (template_->style & kInTaskBar) ? Qt::Window : Qt::Dialog;
   flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   if (template_->style & kSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (template_->style & kResizable) flags |= Qt::WindowMinMaxButtonsHint;
   setWindowFlags(flags);
   setWindowTitle(ToQt(template_->title));
-  setFixedSize(DluToPixelsX(template_->cx), DluToPixelsY(template_->cy));
+  const QSize templateSize(DluToPixelsX(template_->cx), DluToPixelsY(template_->cy));
+  if (template_->style & kResizable) {
+    setMinimumSize(templateSize);
+    resize(templateSize);
+  } else {
+    setFixedSize(templateSize);
+  }
 }
 
 Dialog::~Dialog() = default;
@@ -174,7 +181,7 @@ void Dialog::BuildControls() {
   ApplyTabOrder();
 }
 
-void Dialog::FitCaption(QWidget* widget) {
+void Dialog::FitCaptionAtTemplateSize(QWidget* widget) {
   auto own = templateRects_.find(widget);
   if (own == templateRects_.end()) return;
   const QRect rect = own->second;
@@ -223,6 +230,11 @@ void Dialog::FitCaption(QWidget* widget) {
   QRect fitted = WidenIntoRoom(rect, shortfall, alignment, room);
   if (wraps) fitted = DeepenIntoRoom(fitted, neededHeight(fitted), room);
   widget->setGeometry(fitted);
+}
+
+void Dialog::FitCaption(QWidget* widget) {
+  FitCaptionAtTemplateSize(widget);
+  CaptionFitted(widget);
 }
 
 void Dialog::ApplyTabOrder() {

@@ -92,6 +92,11 @@ class Dialog : public QDialog {
   // Makes the widget of one template control; dialogs override it to give
   // a control a class of their own.
   virtual QWidget* CreateControl(const ControlTemplate& control);
+  // A control's caption was fitted (as the controls are built, and after a
+  // caption set at run time): `control` stands where it belongs at the
+  // template's size. A dialog whose size can change puts it where it
+  // belongs at the current size.
+  virtual void CaptionFitted(QWidget* /*control*/) {}
 
   // One handler per control notification.
   void OnClicked(int id, std::function<void()> handler) { clicked_[id] = std::move(handler); }
@@ -112,8 +117,10 @@ class Dialog : public QDialog {
   void BuildControls();
   // Gives a control whose caption does not fit the room beside or below it
   // (the templates were drawn for a narrower font), from its template
-  // rectangle, so that a shorter caption gives the room back.
+  // rectangle, so that a shorter caption gives the room back; then
+  // CaptionFitted.
   void FitCaption(QWidget* widget);
+  void FitCaptionAtTemplateSize(QWidget* widget);
   void Wire(int id, QWidget* widget);
   void Dispatch(const std::map<int, std::function<void()>>& handlers, int id);
   void ApplyTabOrder();

@@ -3,9 +3,11 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -159,26 +161,60 @@ TEST_F(CaptionsTest, EveryCaptionOfEveryDialogReadsWhole) {
                               kLayoutDetailsTemplate, kLayoutDetailsTemplate, kAboutTemplate}));
 }
 
-TEST_F(CaptionsTest, MonthBoxesStandLevelWithTheirPreviewRows) {
+// At the smallest size, at twice its width and height and maximized on a
+// screen of 1920 x 1080, with the card and with the sheet: every caption
+// reads whole (also one set at that size), no control overlaps another,
+// the month boxes stand level with their rows (hidden with the sheet), the
+// panes measure themselves again, and the sheet's table can be read.
+TEST_F(CaptionsTest, LargeScreenTheWindowGrowsWithoutOverlapsAndKeepsTheMonthBoxesInTheirRows) {
+  const QSize screen = QGuiApplication::primaryScreen()->availableSize();
+  if (screen.width() < 1920 || screen.height() < 1080) {
+    ASSERT_FALSE(qgetenv("QT_QPA_PLATFORM").contains("configfile")) << "the screen is too small";
+    GTEST_SKIP() << "QT_QPA_PLATFORM=offscreen:configfile=tests/gui/screen-1920x1080.json";
+  }
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11)};
+  congregation.publishers[0].SetFigure(10, kBibleStudies, 0, 3);
   WriteData();
-  RunMain([&](MainDialog& dialog) {
-    const QRect pane = dialog.BodyPane()->geometry();
-    const int rowHeight = pane.height() / 14;
-    QRect previous;
-    for (int row = 1; row <= 13; ++row) {
-      int id = row == 13 ? MainDialog::kTotalsBox : MainDialog::kFirstMonthBox + row - 1;
-      QRect box = dialog.Control(id)->geometry();
-      SCOPED_TRACE(row);
-      // Within its row, centred to the pixel, and clear of the box above.
-      EXPECT_GE(box.top(), pane.top() + row * rowHeight);
-      EXPECT_LE(box.bottom(), pane.top() + (row + 1) * rowHeight - 1);
-      int above = box.top() - (pane.top() + row * rowHeight);
-      int below = pane.top() + (row + 1) * rowHeight - 1 - box.bottom();
-      EXPECT_LE(std::abs(above - below), 1);
-      EXPECT_FALSE(box.intersects(previous));
-      previous = box;
-    }
-  });
+  for (const char* form : {"0", "1"}) {
+    WriteSettings(std::string("[Format]\nForm=") + form + "\n");
+    const bool sheet = form[0] == '1';
+    RunMain([&](MainDialog& dialog) {
+      for (const char* size : {"smallest", "twice", "maximized"}) {
+        SCOPED_TRACE(std::string(size) + (sheet ? ", sheet" : ", card"));
+        if (size[0] == 't') dialog.resize(dialog.minimumSize() * 2);
+        if (size[0] == 'm') dialog.showMaximized();
+        ProcessEvents();
+        Click(dialog, MainDialog::kFilterButton);  // a caption fitted at this size
+        ExpectCaptionsFit(dialog, size);
+        std::vector<QRect> shown;
+        for (const ControlTemplate& control : dialog.Template().controls)
+          if (dialog.IsShown(control.id)) shown.push_back(dialog.Control(control.id)->geometry());
+        for (std::size_t i = 0; i < shown.size(); ++i)
+          for (std::size_t j = i + 1; j < shown.size(); ++j)
+            EXPECT_FALSE(shown[i].intersects(shown[j])) << i << " / " << j;
+        const QRect pane = dialog.BodyPane()->geometry();
+        EXPECT_EQ(dialog.BodyPane()->ClientRect(), dialog.BodyPane()->rect());
+        const int rowHeight = pane.height() / 14;
+        for (int row = 1; row <= 13; ++row) {
+          const int id = row == 13 ? MainDialog::kTotalsBox : MainDialog::kFirstMonthBox + row - 1;
+          EXPECT_EQ(dialog.IsShown(id), !sheet);
+          const QRect box = dialog.Control(id)->geometry();
+          // Within its row, centred to the pixel, right of the pane.
+          const int above = box.top() - (pane.top() + row * rowHeight);
+          const int below = pane.top() + (row + 1) * rowHeight - 1 - box.bottom();
+          EXPECT_TRUE(above >= 0 && below >= 0 && std::abs(above - below) <= 1) << row;
+          EXPECT_GT(box.left(), pane.right());
+        }
+        if (!sheet || size[0] != 't') continue;
+        // The month names and figures in fonts of at least 9 pixels.
+        RecordingSurface table(96, 96);
+        const QRect client = dialog.BodyPane()->ClientRect();
+        dialog.DrawBodyPreview(0, 0, client.width(), client.height(), table);
+        for (const char* text : {"September", "August", "3"})
+          EXPECT_LE(table.FindText(text)->font.height, -9) << text;
+      }
+    });
+  }
 }
 
 }  // namespace

@@ -270,15 +270,18 @@ TEST_F(MainDialogTest, TheWindowIsAnOrdinaryTopLevelWindowWithTheDialogsRules) {
   WriteData();
   Qt::WindowType aboutType = Qt::Widget;
   const QWindow* aboutParent = nullptr;
+  bool aboutFixed = false;
   host.Expect(kAboutTemplate, [&](Dialog& about) {
     aboutType = about.windowType();
+    aboutFixed = about.minimumSize() == about.maximumSize();
     aboutParent = about.windowHandle() ? about.windowHandle()->transientParent() : nullptr;
     about.ClickButton(kIdOk);
   });
   const QWindow* mainWindow = nullptr;
   int result = RunMain([&](MainDialog& dialog) {
     // Listed by task bars and window switchers: a normal window, transient
-    // for nothing, with its title, icon, close box and fixed size.
+    // for nothing, with its title, icon, close box and the minimise and
+    // maximise boxes; the template's size is its smallest.
     EXPECT_EQ(dialog.windowType(), Qt::Window);
     ASSERT_NE(dialog.windowHandle(), nullptr);
     mainWindow = dialog.windowHandle();
@@ -287,10 +290,11 @@ TEST_F(MainDialogTest, TheWindowIsAnOrdinaryTopLevelWindowWithTheDialogsRules) {
     Qt::WindowFlags flags = dialog.windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
-    EXPECT_EQ(dialog.size(), QSize(dialog.DluToPixelsX(477), dialog.DluToPixelsY(252)));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(dialog.minimumSize(), QSize(dialog.DluToPixelsX(477), dialog.DluToPixelsY(252)));
+    EXPECT_EQ(dialog.size(), dialog.minimumSize());
+    EXPECT_GT(dialog.maximumWidth(), 5000);
     EXPECT_EQ(dialog.Title().rfind("Morvind", 0), 0u) << dialog.Title();
     EXPECT_EQ(dialog.windowIcon().availableSizes().size(), 7);
     // The dialog's keys: Enter prints, F1 opens the About box, which stays
@@ -303,6 +307,7 @@ TEST_F(MainDialogTest, TheWindowIsAnOrdinaryTopLevelWindowWithTheDialogsRules) {
   });
   EXPECT_EQ(result, kIdCancel);
   EXPECT_EQ(aboutType, Qt::Dialog);
+  EXPECT_TRUE(aboutFixed);  // every other dialog keeps its size
   EXPECT_EQ(aboutParent, mainWindow);
 }
 

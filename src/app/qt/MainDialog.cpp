@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QProxyStyle>
+#include <QResizeEvent>
 #include <QStyleHints>
 #include <algorithm>
 
@@ -12,6 +13,7 @@
 #include "app/Language.h"
 #include "app/PrintOptionRules.h"
 #include "app/PublisherList.h"
+#include "app/WindowLayout.h"
 #include "app/qt/AboutDialog.h"
 #include "app/qt/DataFolderDialog.h"
 #include "app/qt/PasswordDialog.h"
@@ -128,7 +130,20 @@ bool MainDialog::OnInitDialog() {
   fontCharset = FontCharsetFor(languageCode);
   UpdateTitle();
   ConnectHandlers();
+  commands_->UpdateStates();
+  // The controls stand at the template's size now: the window's layout
+  // starts from there.
+  geometry_.TakeSmallestPlaces();
   return false;
+}
+
+void MainDialog::CaptionFitted(QWidget* control) {
+  geometry_.ControlPlacedAtSmallest(control);
+}
+
+void MainDialog::resizeEvent(QResizeEvent* event) {
+  Dialog::resizeEvent(event);
+  geometry_.LayOut();
 }
 
 void MainDialog::ReadReportPeriod() {
@@ -326,7 +341,7 @@ void MainDialog::AlignMonthBoxesWithPreviewRows() {
   // units, and a style's box may be as tall as a row; the boxes get
   // indicators that leave a little room between them.
   const QRect pane = BodyPane()->geometry();
-  const int rowHeight = pane.height() / 14;
+  const int rowHeight = pane.height() / kBodyPreviewRows;
   if (rowHeight <= 0) return;
   auto* compact = new CompactIndicatorStyle(rowHeight - 3);
   compact->setParent(this);
@@ -335,7 +350,8 @@ void MainDialog::AlignMonthBoxesWithPreviewRows() {
     if (!box) return;
     box->setStyle(compact);
     const QSize size = box->sizeHint().boundedTo(QSize(box->width(), rowHeight));
-    const int top = pane.top() + row * rowHeight + (rowHeight - size.height()) / 2;
+    const int top =
+        BodyRowBoxTop({pane.x(), pane.y(), pane.width(), pane.height()}, row, size.height());
     box->setGeometry(box->x(), top, std::max(box->width(), size.width()), size.height());
   };
   for (int i = 0; i < 12; ++i) place(kFirstMonthBox + i, i + 1);
@@ -347,8 +363,8 @@ void MainDialog::FocusList() {
 }
 
 void MainDialog::UpdateTitle() {
-  const std::string name = IsSheetForm(form) ? std::string(kSheetFormName)
-                                                          : CardVersionName(Strings(), cardVersion);
+  const std::string name =
+      IsSheetForm(form) ? std::string(kSheetFormName) : CardVersionName(Strings(), cardVersion);
   std::string title = Strings().Get(str::kProgramName) + " - " + name;
   // After a change of the data folder the title says which one is loaded.
   if (!titleFolder_.empty()) title += " - " + titleFolder_.string();
@@ -411,6 +427,10 @@ void MainDialog::ApplyMonthRule() {
   for (int i = 0; i < 12; ++i) Enable(kFirstMonthBox + i, states.monthEnabled[i]);
   if (states.uncheckTotals) SetCheck(kTotalsBox, false);
   Enable(kTotalsBox, states.totalsEnabled);
+  // The sheet's rows are not the pane's fourteenths, and none of the boxes
+  // can be chosen with it: they would only stand beside the wrong rows.
+  for (int i = 0; i < 12; ++i) Show(kFirstMonthBox + i, !IsSheetForm(form));
+  Show(kTotalsBox, !IsSheetForm(form));
 }
 
 void MainDialog::ApplyCardVersionStates() {

@@ -10,6 +10,7 @@
 #include "app/DoublePress.h"
 #include "app/Settings.h"
 #include "app/qt/AppEnvironment.h"
+#include "app/qt/MainWindowGeometry.h"
 #include "data/CongregationData.h"
 #include "data/ExtendedInfo.h"
 #include "layout/LayoutRecord.h"
@@ -162,7 +163,9 @@ class MainDialog : public Dialog {
   void OnOK() override { OnPrintPressed(); }
   void OnCancel() override;
   QWidget* CreateControl(const ControlTemplate& control) override;
+  void CaptionFitted(QWidget* control) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void OnSelectionChanged();
@@ -201,7 +204,8 @@ class MainDialog : public Dialog {
   // files are opened by bare name).
   std::filesystem::path DataFolderPath() const;
   // Puts each month box and the totals box level with its row of the body
-  // preview, whatever size the style gives the boxes.
+  // preview, whatever size the style gives the boxes (the window's layout
+  // keeps them there at every size).
   void AlignMonthBoxesWithPreviewRows();
   Settings CurrentSettings() const;
   // Writes the layout of the current card version into the data folder in
@@ -211,6 +215,7 @@ class MainDialog : public Dialog {
 
   AppEnvironment environment_;
   ProfileFile settingsFile_;
+  MainWindowGeometry geometry_{*this, settingsFile_};
   PrintCommands* commands_ = nullptr;
   std::unique_ptr<QtEventClock> ownEventClock_;  // when the environment gives none
   const EventClock* eventClock_ = nullptr;

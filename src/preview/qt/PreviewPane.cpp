@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
 #include "printing/qt/QtSurface.h"
 
@@ -19,6 +20,13 @@ void PreviewPane::paintEvent(QPaintEvent* event) {
   QtSurface surface(painter, logicalDpiX(), logicalDpiY());
   painter_(clientRect_.left(), clientRect_.top(), clientRect_.width(), clientRect_.height(),
            surface);
+}
+
+void PreviewPane::resizeEvent(QResizeEvent* event) {
+  OwnerDrawPane::resizeEvent(event);
+  if (event->size() == event->oldSize()) return;
+  ForgetClientRect();
+  Q_EMIT sizeChanged(event->size());
 }
 
 }  // namespace morvind

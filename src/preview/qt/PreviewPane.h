@@ -9,8 +9,9 @@
 namespace morvind {
 
 // A preview pane of the main dialog: an owner-drawn control that measures
-// its client rectangle at its first paint and keeps it, and hands each paint
-// to the main dialog's drawing operation on a drawing surface.
+// its client rectangle at its first paint and again at the first paint
+// after its size changed, and hands each paint, with that rectangle, to the
+// main dialog's drawing operation on a drawing surface.
 class PreviewPane : public OwnerDrawPane {
   Q_OBJECT
  public:
@@ -24,8 +25,14 @@ class PreviewPane : public OwnerDrawPane {
   QRect ClientRect() const { return clientRect_; }
   int PaintCount() const { return paintCount_; }
 
+ Q_SIGNALS:
+  // The pane's size changed (the window was resized): what is drawn for a
+  // size, such as a rendered page, is drawn anew.
+  void sizeChanged(QSize size);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   Painter painter_;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/WindowLayout.h"
+#include "app/WindowPlacement.h"
+#include "core/ScratchFolder.h"
 #include "resources/DialogTemplate.h"
 
 namespace morvind {
@@ -26,7 +28,7 @@ TEST(WindowLayoutTest, ControlsFollowTheWindowAndNeverOverlap) {
   const std::map<int, WindowRect> smallest = TemplateRects();
   for (const WindowSize now : {minimum, WindowSize{1432, 756}, WindowSize{1916, 1076},
                                WindowSize{717, 1000}, WindowSize{1900, 379}}) {
-    SCOPED_TRACE(std::to_string(now.width) + "," + std::to_string(now.height));
+    SCOPED_TRACE(WindowSizeText(now));
     const std::map<int, WindowRect> at = LayOutMainWindow(smallest, minimum, now);
     const int dw = now.width - minimum.width, dh = now.height - minimum.height;
     for (auto a = at.begin(); a != at.end(); ++a) {
@@ -62,6 +64,50 @@ TEST(WindowLayoutTest, ControlsFollowTheWindowAndNeverOverlap) {
                 (print.x - options.Right()) * 1.0 * before, before + between);
     EXPECT_EQ(at.at(id::kEndButton).y, smallest.at(id::kEndButton).y + dh);
   }
+}
+
+TEST(WindowPlacementTest, TheSavedSizeIsUsedOnlyWhenTheScreenHoldsIt) {
+  const WindowSize minimum{716, 378}, available{1920, 1050};
+  const struct {
+    const char* text;
+    std::optional<WindowSize> size;
+  } cases[] = {
+      {"1000,700", WindowSize{1000, 700}},
+      {" 716 , 378 ", minimum},
+      {"1920,1050", available},
+      {"715,700", {}},
+      {"1000,377", {}},
+      {"1921,700", {}},
+      {"1000,1051", {}},
+      {"1000", {}},
+      {"1000,700,1", {}},
+      {"-1000,700", {}},
+      {"1000;700", {}},
+      {"1e3,700", {}},
+      {"", {}},
+      {"99999999999,700", {}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ParseWindowSize(c.text, minimum, available), c.size) << c.text;
+}
+
+TEST(WindowPlacementTest, EachKeyIsWrittenOnlyWhenItChanged) {
+  test::ScratchFolder scratch("window-placement");
+  const WindowSize minimum{716, 378}, available{1920, 1050};
+  ProfileFile file(scratch / "morvind.INI");
+  const WindowPlacement opened = ReadWindowPlacement(file, minimum, available);
+  EXPECT_EQ(opened, (WindowPlacement{minimum, false}));
+  SaveWindowPlacement(file, opened, opened);
+  EXPECT_TRUE(scratch.Entries().empty());
+
+  SaveWindowPlacement(file, opened, {{900, 500}, false});
+  EXPECT_EQ(test::ReadBytes(scratch / "morvind.INI"), "[Morvind]\nWindow Size=900,500\n");
+  SaveWindowPlacement(file, {{900, 500}, false}, {{900, 500}, true});
+  EXPECT_EQ(test::ReadBytes(scratch / "morvind.INI"),
+            "[Morvind]\nWindow Size=900,500\nMaximized=1\n");
+  EXPECT_EQ(ReadWindowPlacement(file, minimum, available), (WindowPlacement{{900, 500}, true}));
+  // A size this screen can't hold opens at the smallest and stays saved.
+  EXPECT_EQ(ReadWindowPlacement(file, minimum, {800, 600}).size, minimum);
 }
 
 }  // namespace

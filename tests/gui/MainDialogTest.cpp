@@ -229,8 +229,48 @@ TEST_F(MainDialogTest, EndingAfterANameOrderChangeWritesEveryKey) {
                            "Left=0.20", "Drive=0"})
     EXPECT_NE(settings.find(line), std::string::npos) << line << " in\n" << settings;
   EXPECT_EQ(settings.find("FN Sort"), std::string::npos);
+  EXPECT_EQ(settings.find("Window Size"), std::string::npos);  // the size did not change
   EXPECT_TRUE(FileExists("cplot1.dat"));
   EXPECT_FALSE(FileExists("cplot.dat"));
+}
+
+// The window's size and state are kept in "Morvind" on their own: written
+// at the end only when they changed (and then nothing else), used at the
+// next start when the screen holds them, passed over in silence when the
+// file can't take them.
+TEST_F(MainDialogTest, TheWindowOpensAtTheSizeAndStateItLastEndedWith) {
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11)};
+  WriteData();
+  QSize grown;
+  RunMain([&](MainDialog& dialog) {
+    grown = dialog.minimumSize() + QSize(60, 40);
+    dialog.resize(grown);
+  });
+  const std::string saved = "[Morvind]\nWindow Size=" + std::to_string(grown.width()) + "," +
+                            std::to_string(grown.height()) + "\nMaximized=1\n";
+  EXPECT_EQ(ReadFileText("morvind.INI"), saved.substr(0, saved.find("Max")));
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(dialog.size(), grown);
+    dialog.showMaximized();
+  });
+  EXPECT_EQ(ReadFileText("morvind.INI"), saved);
+  const auto written = std::filesystem::last_write_time(folder.Path() / "morvind.INI");
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_TRUE(dialog.isMaximized());
+    EXPECT_EQ(dialog.normalGeometry().size(), grown);
+  });
+  EXPECT_EQ(std::filesystem::last_write_time(folder.Path() / "morvind.INI"), written);
+
+  std::filesystem::permissions(folder.Path() / "morvind.INI", std::filesystem::perms(0444));
+  RunMain([&](MainDialog& dialog) { dialog.showNormal(); });
+  EXPECT_TRUE(messages.texts.empty());
+  std::filesystem::permissions(folder.Path() / "morvind.INI", std::filesystem::perms(0644));
+  WriteSettings("[Morvind]\nWindow Size=99999,400\nMaximized=yes\n");
+  RunMain([&](MainDialog& dialog) {
+    EXPECT_EQ(dialog.size(), dialog.minimumSize());
+    EXPECT_FALSE(dialog.isMaximized());
+  });
+  EXPECT_EQ(ReadFileText("morvind.INI"), "[Morvind]\nWindow Size=99999,400\nMaximized=yes\n");
 }
 
 TEST_F(MainDialogTest, EscapeAndTheCloseBoxEndTheProgramLikeFertig) {

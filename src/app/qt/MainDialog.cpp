@@ -132,8 +132,9 @@ bool MainDialog::OnInitDialog() {
   ConnectHandlers();
   commands_->UpdateStates();
   // The controls stand at the template's size now: the window's layout
-  // starts from there.
+  // starts from there, at the size the window had at its last end.
   geometry_.TakeSmallestPlaces();
+  geometry_.RestorePlacement();
   return false;
 }
 
@@ -747,6 +748,9 @@ void MainDialog::OnCancel() {
     Messages().ShowSaveFailure(settingsFile_.Path(),
                                SaveSettings(settingsFile_, CurrentSettings(), languageCode));
   if (layoutLoaded) SaveLayoutBeforeLeaving();
+  // On its own: the window's size makes no other setting be written, and
+  // a file that can't take it is not worth a message.
+  geometry_.SavePlacement();
   EndDialog(kIdCancel);
 }
 

@@ -1,5 +1,7 @@
 #include "app/qt/MainWindowGeometry.h"
 
+#include <QScreen>
+
 #include "toolkit/Dialog.h"
 
 namespace morvind {
@@ -39,6 +41,35 @@ void MainWindowGeometry::LayOut() {
   for (const auto& [id, rect] : placed)
     if (QWidget* widget = window_.Control(id))
       widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
+}
+
+void MainWindowGeometry::RestorePlacement() {
+  WindowSize available{window_.width(), window_.height()};
+  if (QScreen* screen = window_.screen()) {
+    const QSize area = screen->availableGeometry().size();
+    available = {area.width(), area.height()};
+  }
+  opened_ = ReadWindowPlacement(settings_, MinimumSize(), available);
+  restored_ = true;
+  window_.resize(opened_.size.width, opened_.size.height);
+  if (opened_.maximized) window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
+  LayOut();
+}
+
+void MainWindowGeometry::SavePlacement() {
+  if (!restored_) return;
+  WindowPlacement now;
+  const Qt::WindowStates state = window_.windowState();
+  now.maximized = state.testFlag(Qt::WindowMaximized);
+  QSize normal = window_.size();
+  // A maximized (or minimized) window remembers the size it had before.
+  if (state & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+    normal = window_.normalGeometry().size();
+  const WindowSize minimum = MinimumSize();
+  now.size = normal.width() >= minimum.width && normal.height() >= minimum.height
+                 ? WindowSize{normal.width(), normal.height()}
+                 : opened_.size;
+  SaveWindowPlacement(settings_, opened_, now);
 }
 
 }  // namespace morvind

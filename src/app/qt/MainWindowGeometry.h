@@ -4,6 +4,7 @@
 
 #include "app/ProfileFile.h"
 #include "app/WindowLayout.h"
+#include "app/WindowPlacement.h"
 
 class QWidget;
 
@@ -12,7 +13,8 @@ namespace morvind {
 class Dialog;
 
 // The Qt side of the main window's size: places the controls of `window`
-// by LayOutMainWindow at its current size.
+// by LayOutMainWindow at its current size, opens it with the size and
+// state saved in `settings` and saves them at the end.
 class MainWindowGeometry {
  public:
   MainWindowGeometry(Dialog& window, ProfileFile& settings)
@@ -27,12 +29,21 @@ class MainWindowGeometry {
   // Puts every control where it belongs at the window's current size.
   void LayOut();
 
+  // Before the window shows: the saved size when it is usable on the
+  // screen the window opens on, and the saved state.
+  void RestorePlacement();
+  // At the end of a run that started normally: the normal size and the
+  // state, each written only when it differs from what the run opened with.
+  void SavePlacement();
+
  private:
   WindowSize MinimumSize() const;
 
   Dialog& window_;
   ProfileFile& settings_;
   std::map<int, WindowRect> smallest_;
+  WindowPlacement opened_;
+  bool restored_ = false;
 };
 
 }  // namespace morvind

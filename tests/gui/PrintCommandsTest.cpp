@@ -288,10 +288,13 @@ TEST_F(PrintCommandsTest, TestPrintDrawsTheSheetInTheWindowsUnitAndDruckenNever)
 TEST_F(PrintCommandsTest, EveryCommandFollowsTheSheetAndNarrowPaperIsToldBeforePrinting) {
   WriteSettings("[Format]\nForm=1\n");
   printDialogs.saveAnswers = {FileQ("blatt.pdf"), FileQ("liste.pdf")};
-  QString formTip;  // of the test print, then of the preview's grid when it is off
+  QString formTip;               // of the test print, then of the preview's grid when it is off
+  QStringList choices, entries;  // the preview's choice, the print button's menu
   printDialogs.previewScript = [&](QPrintPreviewDialog& preview) {
     QAction* grid = PreviewAction(preview, "grid");
     if (grid->isEnabled() || grid->toolTip() != formTip) formTip.clear();
+    auto* choice = preview.findChild<QComboBox*>(QStringLiteral("previewChoice"));
+    choices = {choice->itemText(0), choice->itemText(1)};
   };
   RunMain([&](MainDialog& dialog) {
     dialog.Commands()->UpdateStates();
@@ -301,6 +304,8 @@ TEST_F(PrintCommandsTest, EveryCommandFollowsTheSheetAndNarrowPaperIsToldBeforeP
     Run(dialog, PrintCommands::kTestPrint);
     Click(dialog, kIdOk);
     Run(dialog, PrintCommands::kPreview);
+    Q_EMIT dialog.PrintButton()->Menu()->aboutToShow();
+    for (QAction* action : dialog.PrintButton()->Menu()->actions()) entries << action->text();
     Run(dialog, PrintCommands::kPrintList);
     Run(dialog, PrintCommands::kSaveCardPdf);
     Run(dialog, PrintCommands::kSaveListPdf);
@@ -315,8 +320,14 @@ TEST_F(PrintCommandsTest, EveryCommandFollowsTheSheetAndNarrowPaperIsToldBeforeP
   EXPECT_EQ(PdfPages(File("liste.pdf")), 4);
   EXPECT_EQ(formTip, QStringLiteral("Nur für vorgedruckte Karten S-21 10/15"));
   EXPECT_EQ(printDialogs.saveSuggestions[0], FileQ("S-21 2027 Meier, Anna.pdf"));
+  // Everything that counts says what is printed.
   EXPECT_EQ(messages.questions,
-            (std::vector<std::string>{"4 Karten drucken?", "4 Karten als PDF speichern?"}));
+            (std::vector<std::string>{"4 Blätter drucken?", "4 Blätter als PDF speichern?"}));
+  EXPECT_EQ(choices, (QStringList{"Gewähltes Blatt", "Ganze Liste (4 Blätter)"}));
+  EXPECT_TRUE(entries.contains(QStringLiteral("Blatt als PDF speichern…")));
+  ASSERT_FALSE(printDialogs.progress.empty());
+  EXPECT_EQ(printDialogs.progress.front().second.rfind("Blatt 1 von 4: ", 0), 0u);
+  EXPECT_EQ(printDialogs.saveTitles[0], QStringLiteral("Blatt als PDF speichern"));
 
   // With a left margin of 1.50 inches the 7-inch sheet is wider than the
   // paper can print: asked before each print, and "Abbrechen" prints nothing.

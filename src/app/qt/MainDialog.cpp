@@ -540,6 +540,7 @@ void MainDialog::OnOptionsClicked() {
     FillPublisherList();
     ApplyCardVersionStates();
     if (formChanged) ApplyFormStates();
+    commands_->UpdateStates();
     UpdateTitle();
     RefreshSelection();
   }

@@ -20,6 +20,7 @@
 
 #include "app/CardPlan.h"
 #include "app/PublisherList.h"
+#include "app/RecordWords.h"
 #include "app/qt/MainDialog.h"
 #include "app/qt/PreviewToolBar.h"
 #include "app/qt/PublisherListBox.h"
@@ -33,11 +34,8 @@ namespace {
 // The texts of the print commands and of "&Drucken", each written once.
 constexpr const char* kNoPrinterMessage = "No Printer";
 constexpr const char* kEmptyListMessage = "Die Liste ist leer.";
-constexpr const char* kNoPrinterCardHelp =
-    "Es ist kein Drucker eingerichtet. Die Karte lässt sich als PDF-Datei speichern.";
 constexpr const char* kNoPrinterListHelp =
     "Es ist kein Drucker eingerichtet. Die Liste lässt sich als PDF-Datei speichern.";
-constexpr const char* kSaveCardPdfEntry = "Karte als PDF speichern…";
 constexpr const char* kSaveListPdfEntry = "Liste als PDF speichern…";
 constexpr const char* kPrintAnswer = "Drucken";
 constexpr const char* kSaveAnswer = "Speichern";
@@ -57,8 +55,9 @@ constexpr int kProgressIntervalMs = 40;
 // Why the test print and the preview's form are not for the request.
 constexpr const char* kOnlyPrePrinted = "Nur für vorgedruckte Karten S-21 10/15";
 
-QString CardCount(std::size_t count) {
-  return count == 1 ? QStringLiteral("1 Karte") : QStringLiteral("%1 Karten").arg(count);
+// "39 Karten", "39 Blätter": the list's records in the words of the form.
+QString CardCount(RecordForm form, std::size_t count) {
+  return ToQt(RecordCount(form, count));
 }
 
 // Why the test sheet can't be drawn for `card`; empty when it can.
@@ -129,7 +128,7 @@ struct PrintCommands::PreviewState {
 PrintCommands::PrintCommands(MainDialog& window) : QObject(&window), window_(window) {
   struct Entry {
     Command command;
-    const char* text;
+    std::string text;
     QKeySequence keys;
     void (PrintCommands::*run)();
   };
@@ -137,7 +136,7 @@ PrintCommands::PrintCommands(MainDialog& window) : QObject(&window), window_(win
       {kPreview, "Seitenansicht…", QKeySequence(), &PrintCommands::ShowPreview},
       {kPrintList, "Liste drucken…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
        &PrintCommands::PrintList},
-      {kSaveCardPdf, kSaveCardPdfEntry, QKeySequence(Qt::CTRL | Qt::Key_E),
+      {kSaveCardPdf, SaveRecordPdfEntry(window.form), QKeySequence(Qt::CTRL | Qt::Key_E),
        &PrintCommands::SaveCardPdf},
       {kSaveListPdf, kSaveListPdfEntry, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
        &PrintCommands::SaveListPdf},
@@ -167,6 +166,7 @@ void PrintCommands::AddTo(QMenu& menu) {
 
 void PrintCommands::UpdateStates() {
   ShowTestSheetState(*actions_[kTestPrint], window_.BuildCardRequest(), kTestPrintTip);
+  actions_[kSaveCardPdf]->setText(ToQt(SaveRecordPdfEntry(window_.form)));
 }
 
 PrintDialogs& PrintCommands::Dialogs() {
@@ -204,8 +204,9 @@ QPrinter* PrintCommands::PrinterOrOffer(PdfOffer offer) {
   // "No Printer" is the program's fixed text; the line under it says what
   // can be done without a printer.
   const bool list = offer == PdfOffer::kList;
-  if (window_.Messages().Offer(kNoPrinterMessage, list ? kNoPrinterListHelp : kNoPrinterCardHelp,
-                               MessageIcon::kWarning, list ? kSaveListPdfEntry : kSaveCardPdfEntry))
+  if (window_.Messages().Offer(
+          kNoPrinterMessage, list ? kNoPrinterListHelp : NoPrinterRecordHelp(window_.form),
+          MessageIcon::kWarning, list ? kSaveListPdfEntry : SaveRecordPdfEntry(window_.form)))
     SavePdf(list, offer == PdfOffer::kTestSheet);
   window_.FocusList();
   return nullptr;
@@ -228,10 +229,9 @@ Outcome PrintCommands::WithProgress(const std::vector<CardRequest>& cards,
   progress.setAutoClose(false);
   progress.setAutoReset(false);
   auto label = [&](int k) {
-    progress.setLabelText(QStringLiteral("Karte %1 von %2: %3")
-                              .arg(k + 1)
-                              .arg(count)
-                              .arg(ToQt(cards[static_cast<std::size_t>(k)].cardName)));
+    progress.setLabelText(
+        ToQt(RecordProgress(window_.form, static_cast<std::size_t>(k) + 1, cards.size()) + ": " +
+             cards[static_cast<std::size_t>(k)].cardName));
   };
   label(0);
   progress.setValue(0);
@@ -269,8 +269,9 @@ void PrintCommands::PrintList() {
 }
 
 bool PrintCommands::ConfirmListPrint(std::size_t count) {
-  return window_.Messages().Ask(FromQt(CardCount(count) + QStringLiteral(" drucken?")),
-                                kPrintAnswer, kCancelAnswer);
+  return window_.Messages().Ask(
+      FromQt(CardCount(window_.form, count) + QStringLiteral(" drucken?")), kPrintAnswer,
+      kCancelAnswer);
 }
 
 PrintResult PrintCommands::PrintListWithProgress(QPrinter& printer,
@@ -330,14 +331,15 @@ void PrintCommands::SavePdf(bool wholeList, bool testSheet) {
   }
   const bool goAhead =
       !cards.empty() &&
-      (!wholeList || window_.Messages().Ask(
-                         FromQt(CardCount(cards.size()) + QStringLiteral(" als PDF speichern?")),
-                         kSaveAnswer, kCancelAnswer));
+      (!wholeList || window_.Messages().Ask(FromQt(CardCount(window_.form, cards.size()) +
+                                                   QStringLiteral(" als PDF speichern?")),
+                                            kSaveAnswer, kCancelAnswer));
   if (goAhead && window_.ConfirmPaperWidth(PdfPage(), cards.front(), kSaveAnswer)) {
     const CardDocumentOptions options = testSheet ? TestSheetOptions() : CardDocumentOptions{};
     // The dialog's title is the command without its ellipsis.
     const QString title =
-        QString::fromUtf8(wholeList ? kSaveListPdfEntry : kSaveCardPdfEntry).remove(QChar(0x2026));
+        ToQt(wholeList ? std::string(kSaveListPdfEntry) : SaveRecordPdfEntry(window_.form))
+            .remove(QChar(0x2026));
     QString suggested = SuggestedPdfPath(wholeList);
     // A file that could not be written there leaves the dialog open again
     // on the same name, so that another folder can be chosen.
@@ -414,8 +416,9 @@ void PrintCommands::SetUpPreview(QPrintPreviewDialog& preview, PreviewState& sta
 
   auto* choice = new QComboBox(bar);
   choice->setObjectName(QStringLiteral("previewChoice"));
-  choice->addItem(QStringLiteral("Gewählte Karte"));
-  choice->addItem(QStringLiteral("Ganze Liste (%1)").arg(CardCount(ListCards().size())));
+  choice->addItem(ToQt(RecordWordsFor(window_.form).chosen));
+  choice->addItem(
+      QStringLiteral("Ganze Liste (%1)").arg(CardCount(window_.form, ListCards().size())));
   choice->setToolTip(QStringLiteral("Die gewählte Karte oder jede Karte der Liste zeigen"));
   bar->addWidget(choice);
   // The whole list of the largest data (909 cards) opens in about 0.2 s

@@ -43,7 +43,8 @@ class PrintCommands : public QObject {
   QAction* Action(Command command) const { return actions_[command]; }
   // Adds the entries to `menu` and enables them for the window's state.
   void AddTo(QMenu& menu);
-  // The test print only for cards that take the test sheet.
+  // The test print only for cards that take the test sheet; the PDF entry
+  // of the selected record in the words of the window's form.
   void UpdateStates();
 
   void ShowPreview();

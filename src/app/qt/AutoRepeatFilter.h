@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <map>
 
 namespace morvind {
 
@@ -14,11 +15,17 @@ class AutoRepeatFilter : public QObject {
   explicit AutoRepeatFilter(QObject* parent = nullptr);
   ~AutoRepeatFilter() override;
 
-  // True for an auto-repeated key event of Enter, Return or Space.
-  static bool IsHeldKeyRepeat(const QEvent& event);
+  // True for a key event of Enter, Return or Space that repeats a held key:
+  // one marked as auto-repeated, and a press with the time stamp of the
+  // same key's release just before it (a repeat the window system sent
+  // unmarked). Notes the releases it is shown.
+  bool IsHeldKeyRepeat(const QEvent& event);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  std::map<int, unsigned long long> releasedAt_;  // by key, of each key's last release
 };
 
 }  // namespace morvind

@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 
 #include "MainDialogFixture.h"
 #include "app/qt/PrintCommands.h"
@@ -34,22 +33,6 @@ int PdfPages(const std::filesystem::path& pdf) {
   }
   std::size_t at = output.find("Pages:");
   return at == std::string::npos ? -1 : std::atoi(output.c_str() + at + 6);
-}
-
-// The top-left corner of the first word `word` on the PDF's first page, in
-// points from the paper's corner (pdftotext -bbox).
-QPointF PdfWordCorner(const std::filesystem::path& pdf, const std::string& word) {
-  std::string output;
-  if (std::FILE* pipe =
-          popen(("pdftotext -bbox -l 1 '" + pdf.string() + "' - 2>/dev/null").c_str(), "r")) {
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-    pclose(pipe);
-  }
-  const std::regex box(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>)re" + word + "</word>");
-  std::smatch m;
-  if (!std::regex_search(output, m, box)) return QPointF(-1, -1);
-  return QPointF(std::stod(m[1]), std::stod(m[2]));
 }
 
 // The operations in grey: the test sheet's grid, crosses, names and figures.
@@ -391,30 +374,6 @@ TEST_F(PrintCommandsTest, DruckenPrintsOncePerDoubleClickIntervalByTheEventsTime
     }
   });
   EXPECT_EQ(prints.size(), 2u);
-}
-
-// A PDF made without a printer has no margin of its own: the margins of
-// "Optionen" count from the paper's corner. One made on the program's
-// printer's page keeps that printer's page, margins and all.
-TEST_F(PrintCommandsTest, APdfWithoutAPrinterStandsAtTheMarginsFromThePapersCorner) {
-  WriteSettings("[Format]\nForm=1\n[Margins]\nTop=0.50\nLeft=1.00\n");
-  NoPrinter none;
-  environment.printer = &none;
-  printDialogs.saveAnswers = {FileQ("plain.pdf")};
-  RunMain([&](MainDialog& dialog) { Run(dialog, PrintCommands::kSaveCardPdf); });
-  // "Name:" at the form's left edge, 0.40 inches below its top.
-  const QPointF plain = PdfWordCorner(File("plain.pdf"), "Name:");
-  EXPECT_NEAR(plain.x(), 72.0, 1.0);
-  EXPECT_NEAR(plain.y(), 0.90 * 72, 1.5);
-
-  environment.printer = printer.get();
-  printDialogs.saveAnswers = {FileQ("printer.pdf")};
-  RunMain([&](MainDialog& dialog) { Run(dialog, PrintCommands::kSaveCardPdf); });
-  const QMarginsF margins = printer->Current()->pageLayout().margins(QPageLayout::Point);
-  ASSERT_GT(margins.left(), 0.0);
-  const QPointF onPrinter = PdfWordCorner(File("printer.pdf"), "Name:");
-  EXPECT_NEAR(onPrinter.x() - plain.x(), margins.left(), 0.1);
-  EXPECT_NEAR(onPrinter.y() - plain.y(), margins.top(), 0.1);
 }
 
 // A held key is one press: the auto-repeats of Enter and Return reach no

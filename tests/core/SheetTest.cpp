@@ -141,6 +141,86 @@ TEST(SheetContentTest, EachBoxTextAndRowComesFromTheCardsData) {
   }
 }
 
+// A congregation of five records, reports worked out by hand: Anna and
+// Bernd publishers in September; Bernd an auxiliary pioneer in October;
+// Clara a regular pioneer in September and October, with Dora (inactive) in
+// October; a record without a name a special pioneer in September and with
+// a part hour alone in November; Anna's later months outside the page.
+TEST(SheetContentTest, TotalsRecordsAddUpEachMonthsReportsOnTheRecordOfItsStatus) {
+  SheetCard card;
+  test::TestTable& t = card.Data();
+  const int anna = card.Publisher(), bernd = t.AddPublisher("Bernd", "Kraus");
+  const int clara = t.AddPublisher("Clara", "Lang"), dora = t.AddPublisher("Dora", "Stein");
+  const int blank = t.AddPublisher("  ", " ");
+  t.SetInactive(dora, true);
+  t.SetReport(anna, kSep, 1, kStatusPublisher, 5, 0, 2);
+  t.SetReport(bernd, kSep, 1, kStatusPublisher, 0, 0, 1);
+  t.SetFigure(anna, kFeb, kPlacements, 0, 1);
+  t.SetReport(anna, kMar, 0, kStatusPublisher, 9);  // after the report month
+  t.SetReport(anna, kAug, 1, kStatusPublisher, 4);  // August 2023: the year before
+  t.SetReport(bernd, kOct, 1, kStatusAuxiliaryPioneer, 30, 3, 1);
+  t.SetReport(clara, kSep, 1, kStatusRegularPioneer, 50, 2);
+  t.SetReport(clara, kOct, 1, kStatusRegularPioneer, 60, 3);
+  t.SetReport(dora, kOct, 1, kStatusRegularPioneer, 10, 2, 4);
+  t.SetReport(blank, kSep, 1, kStatusSpecialPioneer, 70, 0, 3);
+  t.SetReport(blank, kNov, 1, kStatusSpecialPioneer, 0, 1);
+  t.SetStatus(anna, kNov, 1, kStatusSpecialPioneer);  // a status alone is no report
+
+  // Row r: shared with `reports` reports, the studies, the hours.
+  auto row = [](SheetContent& c, int r, int reports, const char* studies, const char* hours) {
+    SheetRow& line = c.rows[static_cast<std::size_t>(r)];
+    line.sharedInMinistry = true;
+    line.remark = reports == 1 ? "1 Bericht" : std::to_string(reports) + " Berichte";
+    line.bibleStudies = studies;
+    line.hours = hours;
+  };
+  const struct {
+    TotalsCategory category;
+    bool previousYear;
+    std::function<void(SheetContent&)> expected;  // changes to the record's empty page
+  } cases[] = {
+      {TotalsCategory::kPublishers, false,
+       [&](SheetContent& c) {
+         row(c, 0, 2, "3", "");  // hours never on the publishers' record
+         row(c, 5, 1, "", "");
+       }},
+      {TotalsCategory::kAuxiliaryPioneers, false,
+       [&](SheetContent& c) {
+         row(c, 1, 1, "1", "30¾");
+         c.rows[1].auxiliaryPioneer = true;
+         c.totalHours = "30¾";
+       }},
+      {TotalsCategory::kRegularPioneers, false,
+       [&](SheetContent& c) {
+         c.regularPioneer = true;
+         row(c, 0, 1, "", "50½");
+         row(c, 1, 2, "4", "71¼");  // ¾ + ½ carried within the month
+         c.totalHours = "121¾";
+       }},
+      {TotalsCategory::kSpecialPioneers, false,
+       [&](SheetContent& c) {
+         c.specialPioneer = true;
+         row(c, 0, 1, "3", "70");
+         row(c, 2, 1, "", "¼");
+         c.totalHours = "70¼";
+       }},
+      {TotalsCategory::kPublishers, true, [&](SheetContent& c) { row(c, 11, 1, "", ""); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.category) * 10 + c.previousYear);
+    card.Request().totalsRecord = c.category;
+    card.Request().publisher = 0;
+    card.Request().previousYearBox = c.previousYear;
+    SheetContent expected;
+    expected.name = std::string(TotalsRecordName(c.category));
+    expected.serviceYear = c.previousYear ? 2023 : 2024;
+    for (int r = 0; r < (c.previousYear ? 12 : 6); ++r)
+      expected.rows[static_cast<std::size_t>(r)].carriesData = true;
+    c.expected(expected);
+    EXPECT_EQ(MakeSheetContent(card.Request()), expected);
+  }
+}
+
 using Placed = std::tuple<std::string, int, int, int>;  // text, x, y, alignment
 
 Placed At(const RecordingSurface& surface, const std::string& text) {

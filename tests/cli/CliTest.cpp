@@ -121,6 +121,30 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// A text's reference point in a listing, and a word's box in a PDF page
+// (points, from pdftotext -bbox).
+struct ListedText {
+  std::string text;
+  int x = 0, y = 0, align = 0;
+};
+struct PdfWord {
+  std::string text;
+  double xMin = 0, yMin = 0, xMax = 0;
+};
+
+std::vector<ListedText> ListedTexts(const std::string& listing) {
+  static const std::regex op(
+      R"re(^\{"op":"text","x":(-?\d+),"y":(-?\d+),"align":(\d+),"text":"((?:[^"\\]|\\.)*)")re");
+  std::vector<ListedText> texts;
+  for (const std::string& line : Lines(listing)) {
+    std::smatch m;
+    if (!std::regex_search(line, m, op)) continue;
+    std::string text = std::regex_replace(m[4].str(), std::regex(R"(\\(.))"), "$1");
+    texts.push_back({text, std::stoi(m[1]), std::stoi(m[2]), std::stoi(m[3])});
+  }
+  return texts;
+}
+
 // The first text drawn on each page of a listing: the card's name when the
 // header is printed.
 std::vector<std::string> FirstTextOfEachPage(const std::string& listing) {
@@ -467,6 +491,20 @@ TEST_F(CliTest, SelectsCardsByRecordFilterAndName) {
     EXPECT_EQ(FirstTextOfEachPage(run.out), c.names) << c.args[1];
   }
 
+  // The congregation's records in their order, a page each; by name too.
+  const std::vector<std::string> totals = {"Verkündiger (Summe)", "Hilfspioniere (Summe)",
+                                           "Allgemeine Pioniere (Summe)", "Sonderpioniere (Summe)"};
+  for (const char* selection : {"--all", "--name=hilf"}) {
+    RunResult run = Print({selection, "--filter", "congregation", "--form", "11/23", "--ops", "-"});
+    ASSERT_EQ(run.status, 0) << selection << ": " << run.err;
+    std::vector<std::string> pages;
+    for (const ListedText& text : ListedTexts(run.out))
+      if (std::find(totals.begin(), totals.end(), text.text) != totals.end())
+        pages.push_back(text.text);
+    EXPECT_EQ(pages,
+              selection == std::string("--all") ? totals : std::vector<std::string>{totals[1]});
+  }
+
   RunResult all = Print({"--all", "--ops", "-"});
   ASSERT_EQ(all.status, 0) << all.err;
   std::vector<std::string> names = FirstTextOfEachPage(all.out);
@@ -527,6 +565,14 @@ TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
        "--card-version is for the card"},
       {{"--all", "--ops", "out.txt", "--settings", "sheet.INI", "--months", "9"},
        "--months is for the card S-21 10/15; the settings choose the sheet S-21 11/23"},
+      {{"--publisher", "3", "--filter", "congregation", "--form", "11/23", "--pdf", "out.pdf"},
+       "--publisher takes a publisher's record index"},
+      {{"--all", "--filter", "congregation", "--form", "10/15", "--pdf", "out.pdf"},
+       "--filter congregation is for the sheet S-21 11/23, not for --form 10/15"},
+      {{"--all", "--filter", "congregation", "--pdf", "out.pdf"},
+       "the settings choose the card S-21 10/15 (give --form 11/23"},
+      {{"--name", "Meier", "--filter", "congregation", "--form", "11/23", "--pdf", "out.pdf"},
+       "no totals record's name begins with 'Meier'"},
   };
   for (const auto& c : cases) {
     RunResult run = Print(c.args);
@@ -599,30 +645,6 @@ TEST_F(CliTest, DefaultsAreTheWorkingDirectoryAndTheSettingsBesideTheProgram) {
                               data_.Path(), capture_.Path(), copy.string());
   ASSERT_EQ(here.status, 0) << here.err;
   EXPECT_EQ(here.out, run.out);
-}
-
-// A text's reference point in a listing, and a word's box in a PDF page
-// (points, from pdftotext -bbox).
-struct ListedText {
-  std::string text;
-  int x = 0, y = 0, align = 0;
-};
-struct PdfWord {
-  std::string text;
-  double xMin = 0, yMin = 0, xMax = 0;
-};
-
-std::vector<ListedText> ListedTexts(const std::string& listing) {
-  static const std::regex op(
-      R"re(^\{"op":"text","x":(-?\d+),"y":(-?\d+),"align":(\d+),"text":"((?:[^"\\]|\\.)*)")re");
-  std::vector<ListedText> texts;
-  for (const std::string& line : Lines(listing)) {
-    std::smatch m;
-    if (!std::regex_search(line, m, op)) continue;
-    std::string text = std::regex_replace(m[4].str(), std::regex(R"(\\(.))"), "$1");
-    texts.push_back({text, std::stoi(m[1]), std::stoi(m[2]), std::stoi(m[3])});
-  }
-  return texts;
 }
 
 std::vector<PdfWord> PdfWords(const std::string& bbox) {
@@ -742,6 +764,7 @@ TEST_F(CliTest, HelpListsEveryOption) {
     }
     // The complete card draws the months up to the report month, not all twelve.
     EXPECT_NE(run.out.find("every month up to the report month"), std::string::npos);
+    EXPECT_NE(run.out.find("unassigned or congregation"), std::string::npos);
   }
 }
 

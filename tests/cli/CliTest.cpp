@@ -121,30 +121,6 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-// A text's reference point in a listing, and a word's box in a PDF page
-// (points, from pdftotext -bbox).
-struct ListedText {
-  std::string text;
-  int x = 0, y = 0, align = 0;
-};
-struct PdfWord {
-  std::string text;
-  double xMin = 0, yMin = 0, xMax = 0;
-};
-
-std::vector<ListedText> ListedTexts(const std::string& listing) {
-  static const std::regex op(
-      R"re(^\{"op":"text","x":(-?\d+),"y":(-?\d+),"align":(\d+),"text":"((?:[^"\\]|\\.)*)")re");
-  std::vector<ListedText> texts;
-  for (const std::string& line : Lines(listing)) {
-    std::smatch m;
-    if (!std::regex_search(line, m, op)) continue;
-    std::string text = std::regex_replace(m[4].str(), std::regex(R"(\\(.))"), "$1");
-    texts.push_back({text, std::stoi(m[1]), std::stoi(m[2]), std::stoi(m[3])});
-  }
-  return texts;
-}
-
 // The first text drawn on each page of a listing: the card's name when the
 // header is printed.
 std::vector<std::string> FirstTextOfEachPage(const std::string& listing) {
@@ -491,19 +467,14 @@ TEST_F(CliTest, SelectsCardsByRecordFilterAndName) {
     EXPECT_EQ(FirstTextOfEachPage(run.out), c.names) << c.args[1];
   }
 
-  // The congregation's records in their order, a page each; by name too.
-  const std::vector<std::string> totals = {"Verkündiger (Summe)", "Hilfspioniere (Summe)",
-                                           "Allgemeine Pioniere (Summe)", "Sonderpioniere (Summe)"};
-  for (const char* selection : {"--all", "--name=hilf"}) {
-    RunResult run = Print({selection, "--filter", "congregation", "--form", "11/23", "--ops", "-"});
-    ASSERT_EQ(run.status, 0) << selection << ": " << run.err;
-    std::vector<std::string> pages;
-    for (const ListedText& text : ListedTexts(run.out))
-      if (std::find(totals.begin(), totals.end(), text.text) != totals.end())
-        pages.push_back(text.text);
-    EXPECT_EQ(pages,
-              selection == std::string("--all") ? totals : std::vector<std::string>{totals[1]});
-  }
+  // The congregation's records, a page each in their order.
+  RunResult totals = Print({"--all", "--filter", "congregation", "--form", "11/23", "--ops", "-"});
+  ASSERT_EQ(totals.status, 0) << totals.err;
+  EXPECT_EQ(FirstTextOfEachPage(totals.out).size(), 4u);
+  std::size_t at = 0;
+  for (const char* name : {"Verkündiger (Summe)", "Hilfspioniere (Summe)",
+                           "Allgemeine Pioniere (Summe)", "Sonderpioniere (Summe)"})
+    EXPECT_NE(at = totals.out.find(std::string("\"text\":\"") + name, at), std::string::npos);
 
   RunResult all = Print({"--all", "--ops", "-"});
   ASSERT_EQ(all.status, 0) << all.err;
@@ -645,6 +616,30 @@ TEST_F(CliTest, DefaultsAreTheWorkingDirectoryAndTheSettingsBesideTheProgram) {
                               data_.Path(), capture_.Path(), copy.string());
   ASSERT_EQ(here.status, 0) << here.err;
   EXPECT_EQ(here.out, run.out);
+}
+
+// A text's reference point in a listing, and a word's box in a PDF page
+// (points, from pdftotext -bbox).
+struct ListedText {
+  std::string text;
+  int x = 0, y = 0, align = 0;
+};
+struct PdfWord {
+  std::string text;
+  double xMin = 0, yMin = 0, xMax = 0;
+};
+
+std::vector<ListedText> ListedTexts(const std::string& listing) {
+  static const std::regex op(
+      R"re(^\{"op":"text","x":(-?\d+),"y":(-?\d+),"align":(\d+),"text":"((?:[^"\\]|\\.)*)")re");
+  std::vector<ListedText> texts;
+  for (const std::string& line : Lines(listing)) {
+    std::smatch m;
+    if (!std::regex_search(line, m, op)) continue;
+    std::string text = std::regex_replace(m[4].str(), std::regex(R"(\\(.))"), "$1");
+    texts.push_back({text, std::stoi(m[1]), std::stoi(m[2]), std::stoi(m[3])});
+  }
+  return texts;
 }
 
 std::vector<PdfWord> PdfWords(const std::string& bbox) {

@@ -141,11 +141,10 @@ TEST(SheetContentTest, EachBoxTextAndRowComesFromTheCardsData) {
   }
 }
 
-// A congregation of five records, reports worked out by hand: Anna and
-// Bernd publishers in September; Bernd an auxiliary pioneer in October;
-// Clara a regular pioneer in September and October, with Dora (inactive) in
-// October; a record without a name a special pioneer in September and with
-// a part hour alone in November; Anna's later months outside the page.
+// Five records, the expected sums worked out by hand: publishers in
+// September, an auxiliary pioneer in October, regular pioneers (one of them
+// inactive) in September and October, a record without a name a special
+// pioneer with a part hour alone in November, months outside the page.
 TEST(SheetContentTest, TotalsRecordsAddUpEachMonthsReportsOnTheRecordOfItsStatus) {
   SheetCard card;
   test::TestTable& t = card.Data();
@@ -166,45 +165,24 @@ TEST(SheetContentTest, TotalsRecordsAddUpEachMonthsReportsOnTheRecordOfItsStatus
   t.SetReport(blank, kNov, 1, kStatusSpecialPioneer, 0, 1);
   t.SetStatus(anna, kNov, 1, kStatusSpecialPioneer);  // a status alone is no report
 
-  // Row r: shared with `reports` reports, the studies, the hours.
-  auto row = [](SheetContent& c, int r, int reports, const char* studies, const char* hours) {
-    SheetRow& line = c.rows[static_cast<std::size_t>(r)];
-    line.sharedInMinistry = true;
-    line.remark = reports == 1 ? "1 Bericht" : std::to_string(reports) + " Berichte";
-    line.bibleStudies = studies;
-    line.hours = hours;
+  using C = TotalsCategory;
+  struct Row {
+    std::size_t r;
+    int reports;
+    const char* studies;
+    const char* hours;
   };
   const struct {
-    TotalsCategory category;
+    C category;
     bool previousYear;
-    std::function<void(SheetContent&)> expected;  // changes to the record's empty page
+    std::vector<Row> rows;  // the rows with reports
+    const char* total;
   } cases[] = {
-      {TotalsCategory::kPublishers, false,
-       [&](SheetContent& c) {
-         row(c, 0, 2, "3", "");  // hours never on the publishers' record
-         row(c, 5, 1, "", "");
-       }},
-      {TotalsCategory::kAuxiliaryPioneers, false,
-       [&](SheetContent& c) {
-         row(c, 1, 1, "1", "30¾");
-         c.rows[1].auxiliaryPioneer = true;
-         c.totalHours = "30¾";
-       }},
-      {TotalsCategory::kRegularPioneers, false,
-       [&](SheetContent& c) {
-         c.regularPioneer = true;
-         row(c, 0, 1, "", "50½");
-         row(c, 1, 2, "4", "71¼");  // ¾ + ½ carried within the month
-         c.totalHours = "121¾";
-       }},
-      {TotalsCategory::kSpecialPioneers, false,
-       [&](SheetContent& c) {
-         c.specialPioneer = true;
-         row(c, 0, 1, "3", "70");
-         row(c, 2, 1, "", "¼");
-         c.totalHours = "70¼";
-       }},
-      {TotalsCategory::kPublishers, true, [&](SheetContent& c) { row(c, 11, 1, "", ""); }},
+      {C::kPublishers, false, {{0, 2, "3", ""}, {5, 1, "", ""}}, ""},  // never hours
+      {C::kAuxiliaryPioneers, false, {{1, 1, "1", "30¾"}}, "30¾"},
+      {C::kRegularPioneers, false, {{0, 1, "", "50½"}, {1, 2, "4", "71¼"}}, "121¾"},  // ¾ + ½
+      {C::kSpecialPioneers, false, {{0, 1, "3", "70"}, {2, 1, "", "¼"}}, "70¼"},
+      {C::kPublishers, true, {{11, 1, "", ""}}, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.category) * 10 + c.previousYear);
@@ -214,9 +192,19 @@ TEST(SheetContentTest, TotalsRecordsAddUpEachMonthsReportsOnTheRecordOfItsStatus
     SheetContent expected;
     expected.name = std::string(TotalsRecordName(c.category));
     expected.serviceYear = c.previousYear ? 2023 : 2024;
-    for (int r = 0; r < (c.previousYear ? 12 : 6); ++r)
-      expected.rows[static_cast<std::size_t>(r)].carriesData = true;
-    c.expected(expected);
+    expected.regularPioneer = c.category == C::kRegularPioneers;
+    expected.specialPioneer = c.category == C::kSpecialPioneers;
+    for (std::size_t r = 0; r < (c.previousYear ? 12u : 6u); ++r)
+      expected.rows[r].carriesData = true;
+    for (const Row& row : c.rows) {
+      SheetRow& line = expected.rows[row.r];
+      line.sharedInMinistry = true;
+      line.auxiliaryPioneer = c.category == C::kAuxiliaryPioneers;
+      line.bibleStudies = row.studies;
+      line.hours = row.hours;
+      line.remark = row.reports == 1 ? "1 Bericht" : std::to_string(row.reports) + " Berichte";
+    }
+    expected.totalHours = c.total;
     EXPECT_EQ(MakeSheetContent(card.Request()), expected);
   }
 }

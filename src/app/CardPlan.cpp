@@ -14,18 +14,25 @@ PublisherFilter UnassignedFilter(int groupCount) {
   return PublisherFilter{FilterGroupCount(groupCount) + 2, 0};
 }
 
-std::vector<int> SelectCards(const PublisherTable& table,
-                             const std::vector<PublisherListLine>& lines,
-                             const CardSelection& selection, bool lastNameFirst) {
+PublisherFilter CongregationFilter() {
+  return PublisherFilter{kCongregationFilter, 0};
+}
+
+std::vector<ListItem> SelectCards(const PublisherTable& table,
+                                  const std::vector<PublisherListLine>& lines,
+                                  const CardSelection& selection, bool lastNameFirst) {
   // The print command stops without a word for a publisher whose formatted
   // name is blank; such a line never gets a page.
-  auto printable = [&](int j) { return !Trimmed(PublisherName(table, j, lastNameFirst)).empty(); };
-  std::vector<int> cards;
+  auto printable = [&](const PublisherListLine& line) {
+    return line.totals || !Trimmed(PublisherName(table, line.recordIndex, lastNameFirst)).empty();
+  };
+  std::vector<ListItem> cards;
   switch (selection.kind) {
     case CardSelection::Kind::kPublisher:
       for (const PublisherListLine& line : lines) {
-        if (line.recordIndex == selection.publisher) {
-          if (printable(line.recordIndex)) cards.push_back(line.recordIndex);
+        // A record index never names a totals record.
+        if (!line.totals && line.recordIndex == selection.publisher) {
+          if (printable(line)) cards.push_back(line.Item());
           break;
         }
       }
@@ -35,14 +42,14 @@ std::vector<int> SelectCards(const PublisherTable& table,
       // selects it.
       for (const PublisherListLine& line : lines) {
         if (BeginsWithIgnoringCase(line.text, selection.namePrefix)) {
-          if (printable(line.recordIndex)) cards.push_back(line.recordIndex);
+          if (printable(line)) cards.push_back(line.Item());
           break;
         }
       }
       break;
     case CardSelection::Kind::kAll:
       for (const PublisherListLine& line : lines) {
-        if (printable(line.recordIndex)) cards.push_back(line.recordIndex);
+        if (printable(line)) cards.push_back(line.Item());
       }
       break;
   }
@@ -77,6 +84,12 @@ CardTexts CardTextsFor(CongregationData& data, int publisher, bool useLongName, 
   return ChooseCardTexts(input);
 }
 
+CardTexts TotalsCardTexts(TotalsCategory category) {
+  CardTexts texts;
+  texts.cardName = std::string(TotalsRecordName(category));
+  return texts;
+}
+
 CardRequest BaseCardRequest(const CongregationData& data, const CardSetup& setup) {
   CardRequest request;
   request.table = &data.table;
@@ -104,10 +117,21 @@ CardRequest PlanCardRequest(CongregationData& data, int publisher, const CardReq
                                        base.completeCard, folder, info);
   CardRequest request = base;
   request.publisher = publisher;
+  request.totalsRecord.reset();  // a publisher's page, whatever the base was made for
   request.cardName = texts.cardName;
   request.cardMobile = texts.cardMobile;
   // The header pane ticks "m/w" while the complete card is on.
   if (texts.checkGenderBox) request.genderTicks = true;
+  return request;
+}
+
+CardRequest PlanTotalsRequest(TotalsCategory category, const CardRequest& base) {
+  const CardTexts texts = TotalsCardTexts(category);
+  CardRequest request = base;
+  request.publisher = 0;
+  request.totalsRecord = category;
+  request.cardName = texts.cardName;
+  request.cardMobile = texts.cardMobile;
   return request;
 }
 
@@ -116,8 +140,10 @@ std::vector<CardRequest> PlanCards(CongregationData& data,
                                    const CardSelection& selection, const CardRequest& base,
                                    const DataFolder& folder) {
   std::vector<CardRequest> cards;
-  for (int publisher : SelectCards(data.table, lines, selection, base.lastNameFirst))
-    cards.push_back(PlanCardRequest(data, publisher, base, folder));
+  for (const ListItem& item : SelectCards(data.table, lines, selection, base.lastNameFirst)) {
+    cards.push_back(item.totals ? PlanTotalsRequest(*item.totals, base)
+                                : PlanCardRequest(data, item.recordIndex, base, folder));
+  }
   return cards;
 }
 

@@ -24,6 +24,8 @@ namespace morvind {
 PublisherFilter GroupFilter(int group);
 // The filter step "unassigned" after the last of `groupCount` groups.
 PublisherFilter UnassignedFilter(int groupCount);
+// The filter step "Versammlung": the congregation's four totals records.
+PublisherFilter CongregationFilter();
 
 // Which cards a print covers.
 struct CardSelection {
@@ -33,14 +35,15 @@ struct CardSelection {
   std::string namePrefix;  // kName: UTF-8
 };
 
-// The record indices to print, in list order: the listed publisher with
-// that record index, the first listed one whose display name begins with
-// the prefix (case ignored), or every listed one. A publisher whose name
-// (in the order `lastNameFirst`) is blank after trimming gets no card, as
-// the print command does nothing for them. Empty when nothing matches.
-std::vector<int> SelectCards(const PublisherTable& table,
-                             const std::vector<PublisherListLine>& lines,
-                             const CardSelection& selection, bool lastNameFirst);
+// The lines to print, in list order: the listed publisher with that
+// record index, the first listed line whose text begins with the prefix
+// (case ignored; a totals record by its name), or every listed line. A
+// publisher whose name (in the order `lastNameFirst`) is blank after
+// trimming gets no card, as the print command does nothing for them; a
+// totals record always gets its page. Empty when nothing matches.
+std::vector<ListItem> SelectCards(const PublisherTable& table,
+                                  const std::vector<PublisherListLine>& lines,
+                                  const CardSelection& selection, bool lastNameFirst);
 
 // The answer to the data access password when it is given as a text.
 enum class PasswordAnswer {
@@ -59,6 +62,10 @@ PasswordAnswer CheckGivenPassword(const PublisherTable& table,
 // cleared when there is no valid record) and decides with ChooseCardTexts.
 CardTexts CardTextsFor(CongregationData& data, int publisher, bool useLongName, bool lastNameFirst,
                        bool completeCard, const DataFolder& folder, ExtendedInfo& info);
+
+// The texts of a totals record: its name, no mobile telephone, and the
+// boxes as for a publisher without a long name or a gender.
+CardTexts TotalsCardTexts(TotalsCategory category);
 
 // What every card of one print shares.
 struct CardSetup {
@@ -84,9 +91,14 @@ CardRequest BaseCardRequest(const CongregationData& data, const CardSetup& setup
 CardRequest PlanCardRequest(CongregationData& data, int publisher, const CardRequest& base,
                             const DataFolder& folder);
 
+// The request of a totals record's page: `base` with that record instead
+// of a publisher (publisher 0) and its texts.
+CardRequest PlanTotalsRequest(TotalsCategory category, const CardRequest& base);
+
 // The cards of `selection` among the list's `lines` (SelectCards, with the
-// base's name order), in list order, each planned by PlanCardRequest: how
-// the window's list commands and morvind-print plan their cards alike.
+// base's name order), in list order, each planned by PlanCardRequest or
+// PlanTotalsRequest: how the window's list commands and morvind-print plan
+// their cards alike.
 std::vector<CardRequest> PlanCards(CongregationData& data,
                                    const std::vector<PublisherListLine>& lines,
                                    const CardSelection& selection, const CardRequest& base,

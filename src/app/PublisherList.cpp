@@ -14,6 +14,12 @@ bool IsPioneer(int status) {
   return status >= kStatusRegularPioneer;
 }
 
+// Far above the table's capacity, and clear of the list's -1 for none.
+constexpr int kTotalsItemBase = 1 << 24;
+static_assert(kTotalsItemBase > PublisherTable::kCapacity);
+
+constexpr const char* kCongregationCaption = "Versammlung";
+
 // Decodes one code point; a byte that does not start a valid sequence
 // stands for itself above the Unicode range, so that two different invalid
 // texts never compare equal.
@@ -113,13 +119,30 @@ std::vector<PublisherListLine> PublisherListLines(const PublisherTable& table,
       shown = true;
     } else if (filter.filter == 1) {
       shown = IsPioneer(status);
+    } else if (IsCongregationFilter(filter)) {
+      shown = false;  // the loop only notes an unassigned publisher
     } else {
       // Regular pioneers report to the congregation, not to their group.
       shown = group == filter.filterGroup && !IsPioneer(status);
     }
-    if (shown) lines.push_back({ListDisplayName(table, j, firstNameSort), j});
+    if (shown) lines.push_back({ListDisplayName(table, j, firstNameSort), j, std::nullopt});
+  }
+  if (IsCongregationFilter(filter)) {
+    for (TotalsCategory category : kTotalsCategories)
+      lines.push_back({std::string(TotalsRecordName(category)), 0, category});
   }
   return lines;
+}
+
+int EncodeListItem(const ListItem& item) {
+  if (item.totals) return kTotalsItemBase + static_cast<int>(*item.totals);
+  return item.recordIndex;
+}
+
+ListItem DecodeListItem(int data) {
+  if (data >= kTotalsItemBase && data < kTotalsItemBase + kTotalsCategoryCount)
+    return ListItem::Totals(static_cast<TotalsCategory>(data - kTotalsItemBase));
+  return ListItem::Publisher(data > 0 && data < kTotalsItemBase ? data : 0);
 }
 
 std::string ListDisplayName(const PublisherTable& table, int j, bool firstNameSort) {
@@ -132,15 +155,20 @@ int FilterGroupCount(int groupCount) {
   return std::clamp(groupCount, 0, GroupBlock::kMaxGroups);
 }
 
-PublisherFilter NextFilter(const PublisherFilter& current, int groupCount, bool hasUnassigned) {
+PublisherFilter NextFilter(const PublisherFilter& current, int groupCount, bool hasUnassigned,
+                           bool congregationStep) {
+  if (IsCongregationFilter(current)) return PublisherFilter{};
   int groups = FilterGroupCount(groupCount);
   PublisherFilter next = current;
   next.filter = current.filter < (hasUnassigned ? 1 : 0) + groups + 1 ? current.filter + 1 : 0;
   if (next.filter > 1) next.filterGroup = next.filter > groups + 1 ? 0 : next.filter - 1;
+  // The congregation's records come last, before "all" comes round again.
+  if (next.filter == 0 && congregationStep) next = PublisherFilter{kCongregationFilter, 0};
   return next;
 }
 
 std::string FilterCaption(const PublisherFilter& filter, const StringTable& strings) {
+  if (IsCongregationFilter(filter)) return kCongregationCaption;
   if (filter.filter == 0) return strings.Get(str::kFilterAll);
   if (filter.filter == 1) return strings.Get(str::kFilterPioneers);
   if (filter.filterGroup == 0) return strings.Get(str::kFilterUnassigned);

@@ -9,7 +9,7 @@
 namespace morvind {
 
 bool IsForPrePrintedCards(const CardRequest& request) {
-  return request.form == RecordForm::kCard1015;
+  return request.form == RecordForm::kCard1015 && !request.totalsRecord;
 }
 
 int PrintedServiceYear(const CardRequest& request) {
@@ -23,7 +23,9 @@ DocumentEnd DrawCardDocument(DrawingSurface& surface, const std::vector<CardRequ
   int done = 0;
   for (const CardRequest& card : cards) {
     surface.StartPage();
-    if (IsSheetForm(card.form)) {
+    // The congregation's totals exist only as the sheet, whatever form a
+    // request names.
+    if (IsSheetForm(card.form) || card.totalsRecord) {
       DrawSheetPage(surface, card);
     } else {
       if (options.testSheet && TakesTestSheet(card)) DrawTestSheet(surface, card, options.gridUnit);

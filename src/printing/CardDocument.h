@@ -30,13 +30,13 @@ enum class DocumentEnd { kComplete, kStopped };
 
 // Draws the cards as one document "Card Header" on `surface`, a page of
 // its own for each card: the card header, then the monthly body; or, for a
-// request of the sheet S-21 11/23, the whole sheet.
+// request of the sheet S-21 11/23 or of a totals record, the whole sheet.
 DocumentEnd DrawCardDocument(DrawingSurface& surface, const std::vector<CardRequest>& cards,
                              const CardDocumentOptions& options = {});
 
 // Whether the request prints onto pre-printed cards S-21 10/15: the sheet
-// S-21 11/23 is drawn whole on plain paper, so the test print and the
-// preview's grid are not for it.
+// S-21 11/23 (and with it every totals record) is drawn whole on plain
+// paper, so the test print and the preview's grid are not for it.
 bool IsForPrePrintedCards(const CardRequest& request);
 
 // The service year a page of the request is for, as the year in which it

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "data/PublisherTable.h"
 #include "data/RemarkTable.h"
 #include "layout/LayoutRecord.h"
 #include "printing/RecordForm.h"
+#include "printing/TotalsCategory.h"
 #include "resources/StringTable.h"
 
 namespace morvind {
@@ -19,7 +21,10 @@ struct CardRequest {
   const RemarkTable* remarks = nullptr;   // never null when drawing
   const StringTable* strings = nullptr;   // never null when drawing
 
-  int publisher = 0;       // selectedPublisher: record index, 0 = none
+  int publisher = 0;  // selectedPublisher: record index, 0 = none
+  // One of the congregation's totals records instead of a publisher
+  // (publisher is 0 then): only on the sheet S-21 11/23.
+  std::optional<TotalsCategory> totalsRecord;
   std::string cardName;    // the name to print (UTF-8)
   std::string cardMobile;  // the mobile telephone to print (UTF-8)
 

@@ -14,6 +14,7 @@ class HoursTotal {
  public:
   void Add(int hours, int quarters);
   int Hours() const { return hours_; }
+  int Quarters() const { return quarters_; }  // 0 .. 3 after the carry
   // "37½", "0¼" with only a quarter, "12" without quarters.
   std::string Text(const StringTable& strings) const;
 

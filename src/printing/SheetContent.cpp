@@ -6,25 +6,14 @@
 #include "data/ServiceYear.h"
 #include "data/TextServices.h"
 #include "printing/CardDocument.h"
+#include "printing/CongregationTotals.h"
 #include "printing/ReportTotals.h"
+#include "printing/SheetRules.h"
 
 namespace morvind {
-namespace {
-
-bool SharedInMinistry(const PublisherTable& table, int publisher, int month, int slot) {
-  for (int k = 0; k < 5; ++k)
-    if (table.ReportFigure(publisher, month, k, slot) > 0) return true;
-  return table.HourQuarters(publisher, month, slot) > 0;  // a part hour alone counts too
-}
-
-bool IsPioneerMonth(int status) {
-  return status == kStatusAuxiliaryPioneer || status == kStatusRegularPioneer ||
-         status == kStatusSpecialPioneer;
-}
-
-}  // namespace
 
 SheetContent MakeSheetContent(const CardRequest& request) {
+  if (request.totalsRecord) return MakeTotalsSheetContent(request);
   SheetContent content;
   content.serviceYear = PrintedServiceYear(request);
   const int p = request.publisher;
@@ -33,7 +22,6 @@ SheetContent MakeSheetContent(const CardRequest& request) {
     return content;
   const PublisherTable& table = *request.table;
   const StringTable& strings = *request.strings;
-  const bool previous = request.previousYearBox;
 
   content.name = request.cardName;
   content.dateOfBirth = CardDate(table, p, true, request.dateFormat, request.languageCode, strings);
@@ -52,18 +40,17 @@ SheetContent MakeSheetContent(const CardRequest& request) {
 
   // The pioneer boxes tell what the publisher was at the end of the time the
   // page covers, not in the month the program runs in.
-  const int lastRow = previous ? 11 : ElapsedMonths(request.reportMonth) - 1;
-  const int lastStatus = table.MonthStatus(
-      p, RowMonth(lastRow), RowSlot(lastRow, request.reportMonth, request.currentYear, previous));
+  const int rowsWithData = SheetRowsWithData(request);
+  const int lastRow = rowsWithData - 1;
+  const int lastStatus = table.MonthStatus(p, RowMonth(lastRow), SheetRowSlot(request, lastRow));
   content.regularPioneer = lastStatus == kStatusRegularPioneer;
   content.specialPioneer = lastStatus == kStatusSpecialPioneer;
 
-  const int rowsWithData = previous ? 12 : ElapsedMonths(request.reportMonth);
   HoursTotal total;
   bool anyHours = false;
   for (int r = 0; r < rowsWithData; ++r) {
     const int month = RowMonth(r);
-    const int slot = RowSlot(r, request.reportMonth, request.currentYear, previous);
+    const int slot = SheetRowSlot(request, r);
     SheetRow& row = content.rows[static_cast<std::size_t>(r)];
     row.carriesData = true;
     row.sharedInMinistry = SharedInMinistry(table, p, month, slot);

@@ -49,7 +49,8 @@ struct SheetContent {
 // August of the previous service year), the rows of the service year that
 // "Vorheriges Dienstjahr" chooses and the hours total carried as the
 // card's totals carry it. Only the service year and empty rows for a
-// publisher who is not a record of the table.
+// publisher who is not a record of the table. For a request of one of the
+// congregation's totals records, that record's page (MakeTotalsSheetContent).
 SheetContent MakeSheetContent(const CardRequest& request);
 
 }  // namespace morvind

@@ -94,7 +94,7 @@ DialogTemplate OptionsTemplate() {
       kOptionsTemplate,
       "",
       271,
-      242,
+      270,
       "MS Sans Serif",
       8,
       kModalFrame,
@@ -138,10 +138,15 @@ DialogTemplate OptionsTemplate() {
           {kStaticId, K::kGroupBox, " Einheit ", 0, 156, 147, 40, 40},
           {1021, K::kRadioButton, "Zoll", kGroupStart, 162, 159, 32, 10},
           {1022, K::kRadioButton, "mm", 0, 162, 172, 32, 10},
-          // The record form, in a group of its own under everything else.
-          {kStaticId, K::kGroupBox, " Formular ", kGroupStart, 5, 209, 260, 28},
+          // The record form, in a group of its own under everything else:
+          // the two forms Morvind draws, then the congregation's own PDF
+          // form with the button that chooses its file and the file's name.
+          {kStaticId, K::kGroupBox, " Formular ", kGroupStart, 5, 209, 260, 56},
           {1090, K::kRadioButton, "Karte S-21 10/15", kGroupStart, 14, 221, 100, 10},
           {1091, K::kRadioButton, "Blatt S-21 11/23", 0, 130, 221, 100, 10},
+          {1092, K::kRadioButton, "Amtliches Formular (PDF-Datei)", 0, 14, 234, 130, 10},
+          {1093, K::kPushButton, "Formulardatei…", kButton | kGroupStart, 184, 232, 74, 14},
+          {1094, K::kStatic, "", 0, 26, 249, 232, 8},
       }};
 }
 

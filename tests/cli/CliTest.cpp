@@ -468,6 +468,15 @@ TEST_F(CliTest, SelectsCardsByRecordFilterAndName) {
     EXPECT_EQ(FirstTextOfEachPage(run.out), c.names) << c.args[1];
   }
 
+  // The congregation's records, a page each in their order.
+  RunResult totals = Print({"--all", "--filter", "congregation", "--form", "11/23", "--ops", "-"});
+  ASSERT_EQ(totals.status, 0) << totals.err;
+  EXPECT_EQ(FirstTextOfEachPage(totals.out).size(), 4u);
+  std::size_t at = 0;
+  for (const char* name : {"Verkündiger (Summe)", "Hilfspioniere (Summe)",
+                           "Allgemeine Pioniere (Summe)", "Sonderpioniere (Summe)"})
+    EXPECT_NE(at = totals.out.find(std::string("\"text\":\"") + name, at), std::string::npos);
+
   RunResult all = Print({"--all", "--ops", "-"});
   ASSERT_EQ(all.status, 0) << all.err;
   std::vector<std::string> names = FirstTextOfEachPage(all.out);
@@ -528,6 +537,14 @@ TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
        "--card-version is for the card"},
       {{"--all", "--ops", "out.txt", "--settings", "sheet.INI", "--months", "9"},
        "--months is for the card S-21 10/15; the settings choose the sheet S-21 11/23"},
+      {{"--publisher", "3", "--filter", "congregation", "--form", "11/23", "--pdf", "out.pdf"},
+       "--publisher takes a publisher's record index"},
+      {{"--all", "--filter", "congregation", "--form", "10/15", "--pdf", "out.pdf"},
+       "--filter congregation is for the sheet S-21 11/23, not for --form 10/15"},
+      {{"--all", "--filter", "congregation", "--pdf", "out.pdf"},
+       "the settings choose the card S-21 10/15 (give --form 11/23"},
+      {{"--name", "Meier", "--filter", "congregation", "--form", "11/23", "--pdf", "out.pdf"},
+       "no totals record's name begins with 'Meier'"},
   };
   for (const auto& c : cases) {
     RunResult run = Print(c.args);
@@ -753,6 +770,7 @@ TEST_F(CliTest, HelpListsEveryOption) {
     }
     // The complete card draws the months up to the report month, not all twelve.
     EXPECT_NE(run.out.find("every month up to the report month"), std::string::npos);
+    EXPECT_NE(run.out.find("unassigned or congregation"), std::string::npos);
   }
 }
 

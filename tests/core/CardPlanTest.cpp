@@ -33,6 +33,9 @@ TEST(CardPlanTest, GroupAndUnassignedFiltersAreTheStepsOfTheFilterButton) {
     }
     EXPECT_EQ(UnassignedFilter(groups).filter, steps[static_cast<std::size_t>(g + 1)].filter);
     EXPECT_EQ(UnassignedFilter(groups).filterGroup, 0);
+    // With the sheet: "Versammlung" after it, then "all" again.
+    EXPECT_TRUE(IsCongregationFilter(NextFilter(UnassignedFilter(groups), groups, true, true)));
+    EXPECT_EQ(NextFilter(CongregationFilter(), groups, true, true).filter, 0);
   }
 }
 
@@ -48,34 +51,52 @@ TEST(CardPlanTest, SelectsCardsFromTheListLines) {
   const std::vector<PublisherListLine> lines =
       PublisherListLines(data.Table(), PublisherFilter{}, 1, 24, false, unassigned);
   ASSERT_EQ(lines.size(), 4u);
+  const std::vector<PublisherListLine> totals =
+      PublisherListLines(data.Table(), CongregationFilter(), 1, 24, false, unassigned);
 
   using Kind = CardSelection::Kind;
+  using C = TotalsCategory;
+  const auto P = ListItem::Publisher;
+  const auto T = ListItem::Totals;
   struct Case {
     Kind kind;
     int publisher;
     const char* prefix;
     bool lastNameFirst;
-    std::vector<int> cards;
+    std::vector<ListItem> cards;
+    bool congregation = false;  // the list of the filter step "Versammlung"
   } cases[] = {
-      {Kind::kAll, 0, "", false, {juergen, kaethe, oemer}},  // a blank name gets no card
+      {Kind::kAll, 0, "", false, {P(juergen), P(kaethe), P(oemer)}},  // a blank name gets no card
       // With the name order "Last, First" a blank name still reads ",".
-      {Kind::kAll, 0, "", true, {juergen, kaethe, blank, oemer}},
-      {Kind::kPublisher, kaethe, "", false, {kaethe}},
+      {Kind::kAll, 0, "", true, {P(juergen), P(kaethe), P(blank), P(oemer)}},
+      {Kind::kPublisher, kaethe, "", false, {P(kaethe)}},
       {Kind::kPublisher, inactive, "", false, {}},  // not listed
       {Kind::kPublisher, 99, "", false, {}},
       {Kind::kPublisher, blank, "", false, {}},
-      {Kind::kName, 0, "m\xC3\xBC", false, {juergen}},        // "mü": the first match only
-      {Kind::kName, 0, "M\xC3\x9CLLER, K", false, {kaethe}},  // "MÜLLER, K"
-      {Kind::kName, 0, "\xC3\xB6z", false, {oemer}},          // "öz" finds "Özdemir"
-      {Kind::kName, 0, "Mu", false, {}},                      // no folding of umlauts to vowels
+      {Kind::kName, 0, "m\xC3\xBC", false, {P(juergen)}},        // "mü": the first match only
+      {Kind::kName, 0, "M\xC3\x9CLLER, K", false, {P(kaethe)}},  // "MÜLLER, K"
+      {Kind::kName, 0, "\xC3\xB6z", false, {P(oemer)}},          // "öz" finds "Özdemir"
+      {Kind::kName, 0, "Mu", false, {}},                         // no folding of umlauts to vowels
       {Kind::kName, 0, "M\xC3\xBCller, J\xC3\xBCrgen, Dr.", false, {}},  // longer than the name
+      // The totals records in their order, with no name of a publisher.
+      {Kind::kAll,
+       0,
+       "",
+       true,
+       {T(C::kPublishers), T(C::kAuxiliaryPioneers), T(C::kRegularPioneers),
+        T(C::kSpecialPioneers)},
+       true},
+      {Kind::kName, 0, "hilf", false, {T(C::kAuxiliaryPioneers)}, true},
+      {Kind::kPublisher, 0, "", false, {}, true},  // no record index names one
   };
   for (const Case& c : cases) {
     CardSelection selection;
     selection.kind = c.kind;
     selection.publisher = c.publisher;
     selection.namePrefix = c.prefix;
-    EXPECT_EQ(SelectCards(data.Table(), lines, selection, c.lastNameFirst), c.cards)
+    EXPECT_EQ(
+        SelectCards(data.Table(), c.congregation ? totals : lines, selection, c.lastNameFirst),
+        c.cards)
         << static_cast<int>(c.kind) << " " << c.publisher << " " << c.prefix;
   }
 }

@@ -14,12 +14,13 @@ using test::TestTable;
 // The captions the filter button shows, click by click, from "all" until it
 // is back at "all".
 std::vector<std::string> FilterCycle(int groupCount, bool hasUnassigned,
-                                     std::vector<PublisherFilter>* filters = nullptr) {
+                                     std::vector<PublisherFilter>* filters = nullptr,
+                                     bool sheet = false) {
   StringTable strings = StringTable::German();
   PublisherFilter filter;
   std::vector<std::string> captions{FilterCaption(filter, strings)};
   for (int click = 0; click < 30; ++click) {
-    filter = NextFilter(filter, groupCount, hasUnassigned);
+    filter = NextFilter(filter, groupCount, hasUnassigned, sheet);
     captions.push_back(FilterCaption(filter, strings));
     if (filters) filters->push_back(filter);
     if (filter.filter == 0) break;
@@ -35,6 +36,11 @@ TEST(PublisherListTest, FilterButtonCyclesThroughTheGroups) {
   Captions withUnassigned = threeGroups;
   withUnassigned.insert(withUnassigned.end() - 1, "Unassigned");
   EXPECT_EQ(FilterCycle(3, true), withUnassigned);
+
+  // With the sheet S-21 11/23 the congregation's records come last.
+  Captions sheet = withUnassigned;
+  sheet.insert(sheet.end() - 1, "Versammlung");
+  EXPECT_EQ(FilterCycle(3, true, nullptr, true), sheet);
 
   const Captions noGroups = {"Alle Verkündiger", "Allg. u. SoPi's", "Alle Verkündiger"};
   EXPECT_EQ(FilterCycle(0, false), noGroups);
@@ -121,6 +127,28 @@ TEST(PublisherListTest, FiltersShowPioneersAndGroupsByTheReportMonth) {
   }
   EXPECT_EQ(ReportMonthStatus(c.t.Table(), c.sommer, Congregation::kMonth, 23), 0);
   EXPECT_EQ(ReportMonthStatus(c.t.Table(), c.sommer, Congregation::kMonth, 24), 2);
+}
+
+// A line's item data tells a publisher, a totals record and none apart,
+// whatever record indices the table holds.
+TEST(PublisherListTest, CongregationLinesAreTotalsRecordsNeverRecordsOrNone) {
+  Congregation c;
+  bool hasUnassigned = false;
+  const auto lines = PublisherListLines(c.t.Table(), {kCongregationFilter, 0}, Congregation::kMonth,
+                                        Congregation::kYearShort, false, hasUnassigned);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_TRUE(hasUnassigned);  // Sommer, noted on this filter too
+  using C = TotalsCategory;
+  const ListItem items[] = {
+      ListItem::Publisher(1), ListItem::Publisher(PublisherTable::kCapacity - 1),
+      ListItem::Totals(C::kPublishers), ListItem::Totals(C::kSpecialPioneers), lines[1].Item()};
+  for (const ListItem& item : items) {
+    const int data = EncodeListItem(item);
+    EXPECT_EQ(DecodeListItem(data), item) << data;
+    EXPECT_EQ(item.totals.has_value(), data >= PublisherTable::kCapacity) << data;
+  }
+  for (int none : {-1, 0, EncodeListItem(ListItem::Totals(C::kSpecialPioneers)) + 1})
+    EXPECT_TRUE(DecodeListItem(none).IsNone()) << none;
 }
 
 TEST(PublisherListTest, UnassignedIsNotedOnlyForActiveNonPioneersAndNeverCleared) {

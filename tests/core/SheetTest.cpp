@@ -143,6 +143,74 @@ TEST(SheetContentTest, EachBoxTextAndRowComesFromTheCardsData) {
   }
 }
 
+// Five records, the expected sums worked out by hand: publishers in
+// September, an auxiliary pioneer in October, regular pioneers (one of them
+// inactive) in September and October, a record without a name a special
+// pioneer with a part hour alone in November, months outside the page.
+TEST(SheetContentTest, TotalsRecordsAddUpEachMonthsReportsOnTheRecordOfItsStatus) {
+  SheetCard card;
+  test::TestTable& t = card.Data();
+  const int anna = card.Publisher(), bernd = t.AddPublisher("Bernd", "Kraus");
+  const int clara = t.AddPublisher("Clara", "Lang"), dora = t.AddPublisher("Dora", "Stein");
+  const int blank = t.AddPublisher("  ", " ");
+  t.SetInactive(dora, true);
+  t.SetReport(anna, kSep, 1, kStatusPublisher, 5, 0, 2);
+  t.SetReport(bernd, kSep, 1, kStatusPublisher, 0, 0, 1);
+  t.SetFigure(anna, kFeb, kPlacements, 0, 1);
+  t.SetReport(anna, kMar, 0, kStatusPublisher, 9);  // after the report month
+  t.SetReport(anna, kAug, 1, kStatusPublisher, 4);  // August 2023: the year before
+  t.SetReport(bernd, kOct, 1, kStatusAuxiliaryPioneer, 30, 3, 1);
+  t.SetReport(clara, kSep, 1, kStatusRegularPioneer, 50, 2);
+  t.SetReport(clara, kOct, 1, kStatusRegularPioneer, 60, 3);
+  t.SetReport(dora, kOct, 1, kStatusRegularPioneer, 10, 2, 4);
+  t.SetReport(blank, kSep, 1, kStatusSpecialPioneer, 70, 0, 3);
+  t.SetReport(blank, kNov, 1, kStatusSpecialPioneer, 0, 1);
+  t.SetStatus(anna, kNov, 1, kStatusSpecialPioneer);  // a status alone is no report
+
+  using C = TotalsCategory;
+  struct Row {
+    std::size_t r;
+    int reports;
+    const char* studies;
+    const char* hours;
+  };
+  const struct {
+    C category;
+    bool previousYear;
+    std::vector<Row> rows;  // the rows with reports
+    const char* total;
+  } cases[] = {
+      {C::kPublishers, false, {{0, 2, "3", ""}, {5, 1, "", ""}}, ""},  // never hours
+      {C::kAuxiliaryPioneers, false, {{1, 1, "1", "30¾"}}, "30¾"},
+      {C::kRegularPioneers, false, {{0, 1, "", "50½"}, {1, 2, "4", "71¼"}}, "121¾"},  // ¾ + ½
+      {C::kSpecialPioneers, false, {{0, 1, "3", "70"}, {2, 1, "", "¼"}}, "70¼"},
+      {C::kPublishers, true, {{11, 1, "", ""}}, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.category) * 10 + c.previousYear);
+    card.Request().totalsRecord = c.category;
+    card.Request().publisher = 0;
+    card.Request().previousYearBox = c.previousYear;
+    SheetContent expected;
+    expected.name = std::string(TotalsRecordName(c.category));
+    expected.serviceYear = c.previousYear ? 2023 : 2024;
+    expected.regularPioneer = c.category == C::kRegularPioneers;
+    expected.specialPioneer = c.category == C::kSpecialPioneers;
+    for (std::size_t r = 0; r < (c.previousYear ? 12u : 6u); ++r)
+      expected.rows[r].carriesData = true;
+    for (const Row& row : c.rows) {
+      SheetRow& line = expected.rows[row.r];
+      line.sharedInMinistry = true;
+      line.auxiliaryPioneer = c.category == C::kAuxiliaryPioneers;
+      line.bibleStudies = row.studies;
+      line.hours = row.hours;
+      line.remark = row.reports == 1 ? "1 Bericht" : std::to_string(row.reports) + " Berichte";
+    }
+    expected.totalHours = c.total;
+    EXPECT_EQ(MakeSheetContent(card.Request()), expected);
+  }
+}
+
 using Placed = std::tuple<std::string, int, int, int>;  // text, x, y, alignment
 
 Placed At(const RecordingSurface& surface, const std::string& text) {

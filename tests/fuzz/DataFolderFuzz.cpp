@@ -61,7 +61,7 @@ int FuzzDataFolder(const std::uint8_t* data, std::size_t size) {
   const std::vector<PublisherListLine> lines =
       PublisherListLines(table, PublisherFilter{}, period.reportMonth, period.reportYearShort,
                          settings.firstNameSort != 0, hasUnassigned);
-  const std::vector<int> cards =
+  const std::vector<ListItem> cards =
       SelectCards(table, lines, CardSelection{}, settings.lastNameFirst != 0);
   FUZZ_CHECK(cards.size() + 1 <= static_cast<std::size_t>(table.Count()), kTarget,
              "more cards than publishers");
@@ -90,11 +90,16 @@ int FuzzDataFolder(const std::uint8_t* data, std::size_t size) {
     const CardRequest base = BaseCardRequest(congregation, setup);
     std::vector<CardRequest> requests;
     requests.reserve(cards.size());
-    for (int publisher : cards) {
-      requests.push_back(PlanCardRequest(congregation, publisher, base, folder));
+    for (const ListItem& card : cards) {
+      requests.push_back(PlanCardRequest(congregation, card.recordIndex, base, folder));
       FUZZ_CHECK(IsValidUtf8(requests.back().cardName) && IsValidUtf8(requests.back().cardMobile),
                  kTarget, "the printed name or mobile telephone is not valid UTF-8");
     }
+    // The sheet also gives the congregation's totals records, added up
+    // from every record of the table.
+    if (sheet)
+      for (TotalsCategory category : kTotalsCategories)
+        requests.push_back(PlanTotalsRequest(category, base));
     RecordingSurface surface(kUnits, kUnits);
     DrawCardDocument(surface, requests);
     CheckDrawing(surface, -2 * kUnits, 30 * kUnits, kTarget, complete ? "complete cards" : "cards");

@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QTest>
+#include <deque>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -413,6 +414,65 @@ TEST_F(OptionsDialogTest, CompleteCardDisablesTheVersionListAndPrinterSetupRunsA
   });
   EXPECT_EQ(dialog->DoModal(), kIdCancel);
   EXPECT_EQ(setupParents.size(), 1u);
+}
+
+TEST_F(OptionsDialogTest, TheOfficialFormTakesOnlyAFileThatPassesItsCheck) {
+  // The chooser answers in turn; the check refuses every file named "bad…".
+  std::deque<std::optional<std::filesystem::path>> answers = {"/forms/bad.pdf", std::nullopt,
+                                                              "/forms/S-21_D.pdf"};
+  auto dialog = Make();
+  dialog->chooseFormFile = [&](QWidget*, const std::filesystem::path&) {
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  };
+  std::vector<std::string> checked;
+  dialog->checkFormFile = [&](const std::filesystem::path& file) {
+    checked.push_back(file.string());
+    return file.filename().string().rfind("bad", 0) == 0 ? "refused " + file.string()
+                                                         : std::string();
+  };
+  host.Expect(kOptionsTemplate, [&](Dialog& d) {
+    EXPECT_TRUE(d.CheckState(D::kCardFormRadio));
+    EXPECT_EQ(d.GetText(D::kFormFileLabel), "keine Datei gewählt");
+    d.ClickButton(D::kOfficialFormRadio);
+    d.ClickButton(kIdOk);  // no file: the dialog stays open
+    d.ClickButton(D::kCardFormRadio);
+    d.ClickButton(D::kFormFileButton);  // refused: the card stays chosen
+    d.ClickButton(D::kFormFileButton);  // cancelled
+    EXPECT_TRUE(d.CheckState(D::kCardFormRadio));
+    d.ClickButton(D::kFormFileButton);
+    EXPECT_TRUE(d.CheckState(D::kOfficialFormRadio));
+    EXPECT_EQ(d.GetText(D::kFormFileLabel), "S-21_D.pdf");
+    d.ClickButton(kIdOk);
+  });
+  EXPECT_EQ(dialog->DoModal(), kIdOk);
+  EXPECT_EQ(dialog->form, 2);
+  EXPECT_EQ(dialog->formFile, "/forms/S-21_D.pdf");
+  EXPECT_EQ(sink.texts, (std::vector<std::string>{"Bitte eine Formulardatei wählen.",
+                                                  "refused /forms/bad.pdf"}));
+
+  // A file kept from earlier is checked when its radio button brings it
+  // back; the official form handed in as it was is taken unchecked.
+  for (int formAtOpen : {0, 2}) {
+    sink.texts.clear();
+    checked.clear();
+    dialog = Make();
+    dialog->form = formAtOpen;
+    dialog->formFile = "/forms/bad-old.pdf";
+    dialog->checkFormFile = [&](const std::filesystem::path& file) {
+      checked.push_back(file.string());
+      return std::string("refused");
+    };
+    host.Expect(kOptionsTemplate, [&](Dialog& d) {
+      EXPECT_EQ(d.GetText(D::kFormFileLabel), "bad-old.pdf");
+      d.ClickButton(D::kOfficialFormRadio);
+      d.ClickButton(kIdOk);
+      if (formAtOpen == 0) d.ClickButton(kIdCancel);  // refused: still open
+    });
+    EXPECT_EQ(dialog->DoModal(), formAtOpen == 0 ? kIdCancel : kIdOk);
+    EXPECT_EQ(checked.size(), formAtOpen == 0 ? 1u : 0u);
+  }
 }
 
 }  // namespace

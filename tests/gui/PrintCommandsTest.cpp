@@ -17,6 +17,7 @@
 #include "MainDialogFixture.h"
 #include "app/qt/PrintCommands.h"
 #include "app/qt/PublisherListBox.h"
+#include "layout/qt/OptionsDialog.h"
 #include "printing/TestSheet.h"
 #include "printing/qt/QtTextMeasure.h"
 #include "toolkit/SplitButton.h"
@@ -329,6 +330,45 @@ TEST_F(PrintCommandsTest, EveryCommandFollowsTheSheetAndNarrowPaperIsToldBeforeP
       << messages.questions[0];
   ASSERT_EQ(prints.size(), 1u);
   EXPECT_EQ(prints[0].cards.size(), 4u);
+}
+
+// The sheet's filter step "Versammlung" lists the congregation's totals
+// records, which print and save like a publisher; the card brings the
+// publishers back.
+TEST_F(PrintCommandsTest, TheSheetsLastFilterStepListsTheTotalsRecordsThatPrintLikePublishers) {
+  WriteSettings("[Format]\nForm=1\n");
+  printDialogs.saveAnswers = {FileQ("summe.pdf"), FileQ("versammlung.pdf")};
+  host.Expect(kOptionsTemplate, [](Dialog& options) {
+    options.ClickButton(OptionsDialog::kCardFormRadio);
+    options.ClickButton(kIdOk);
+  });
+  const std::vector<int> nameBoxes = {MainDialog::kLongNameBox, MainDialog::kLastNameFirstBox};
+  RunMain([&](MainDialog& dialog) {
+    for (int click = 0; click < 4; ++click) Click(dialog, MainDialog::kFilterButton);
+    EXPECT_EQ(dialog.GetText(MainDialog::kFilterButton), "Versammlung");
+    EXPECT_EQ(ListLines(dialog).size(), 4u);
+    EXPECT_EQ(dialog.selectedTotals, TotalsCategory::kPublishers);
+    EXPECT_EQ(dialog.selectedPublisher, 0);
+    for (int id : nameBoxes) EXPECT_FALSE(dialog.IsEnabled(id)) << id;
+    EXPECT_TRUE(dialog.CheckState(MainDialog::kLongNameBox));  // the check stays
+    SendText(dialog.PublisherList(), "h");
+    EXPECT_EQ(dialog.selectedTotals, TotalsCategory::kAuxiliaryPioneers);
+    Click(dialog, kIdOk);
+    Run(dialog, PrintCommands::kSaveCardPdf);
+    Run(dialog, PrintCommands::kSaveListPdf);
+
+    Click(dialog, MainDialog::kOptionsButton);  // the card S-21 10/15
+    EXPECT_EQ(dialog.GetText(MainDialog::kFilterButton), "Alle Verkündiger");
+    EXPECT_EQ(dialog.selectedPublisher, 1);
+    EXPECT_FALSE(dialog.selectedTotals);
+    for (int id : nameBoxes) EXPECT_TRUE(dialog.IsEnabled(id)) << id;
+  });
+  ASSERT_EQ(prints.size(), 1u);
+  EXPECT_NE(prints[0].drawing->FindText("Hilfspioniere (Summe)"), nullptr);
+  EXPECT_EQ(printDialogs.saveSuggestions,
+            (std::vector<QString>{FileQ("S-21 2027 Hilfspioniere (Summe).pdf"),
+                                  FileQ("S-21 2027 Versammlung.pdf")}));
+  EXPECT_EQ(PdfPages(File("versammlung.pdf")), 4);
 }
 
 // "&Drucken" by its button, Enter or Ctrl+P: a press within the

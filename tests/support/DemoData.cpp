@@ -1,16 +1,15 @@
 #include "support/DemoData.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
-
-#include "support/TempFolder.h"
-
-#include <cstdio>
 #include <string>
 
 #include "data/ExtendedInfo.h"
 #include "data/PublisherTable.h"
 #include "data/ServiceYear.h"
+#include "support/TempFolder.h"
 
 namespace morvind::test {
 namespace {
@@ -29,7 +28,7 @@ class Dice {
   std::uint32_t state_;
 };
 
-enum class Service { kPublisher, kAuxiliary, kRegular };
+enum class Service { kPublisher, kAuxiliary, kRegular, kSpecial };
 
 struct Person {
   const char* firstName;
@@ -69,7 +68,7 @@ const Person kPeople[] = {
     {"Lukas", "Günther", false, 1, 0, Service::kAuxiliary, false, true, nullptr},
     {"Monika", "Günther", true, 1, 0, Service::kPublisher, false, true, nullptr},
     {"Tobias", "Jäger", false, 2, kServant, Service::kRegular, false, true, nullptr},
-    {"Claudia", "Jäger", true, 2, 0, Service::kRegular, false, true, nullptr},
+    {"Claudia", "Jäger", true, 2, 0, Service::kSpecial, false, true, nullptr},
     {"Matthias", "Kühn", false, 3, 0, Service::kPublisher, false, true, nullptr},
     {"Brigitte", "Kühn", true, 3, 0, Service::kPublisher, false, true, nullptr},
     {"Andreas", "Böhm", false, 1, 0, Service::kPublisher, false, true, nullptr},
@@ -90,6 +89,8 @@ const Person kPeople[] = {
     {"Erwin", "Pöhlmann", false, 2, 0, Service::kPublisher, false, true, nullptr},
 };
 // clang-format on
+// Inactive since the middle of the current service year: his earlier
+// reports still count in the congregation's totals.
 constexpr const char* kInactiveLastName = "Pöhlmann";
 
 const char* const kStreets[] = {"Lindenstraße",  "Am Mühlbach", "Schloßallee", "Gartenweg",
@@ -121,6 +122,7 @@ void Report(DemoPublisher& p, Dice& dice, int month, int slot, Service service) 
   int hours = 0;
   switch (service) {
     case Service::kRegular:
+    case Service::kSpecial:
       hours = dice.Roll(45, 80);
       break;
     case Service::kAuxiliary:
@@ -156,11 +158,12 @@ Period PeriodOf(const LocalDate& today) {
 }
 
 // Reports of the previous service year (all rows) and of the current one up
-// to the report month; `allMonths` fills the rest of the current year too.
+// to the report month (or its first `currentRows` rows); `allMonths` fills
+// the rest of the current year too.
 void FillReports(DemoPublisher& p, Dice& dice, const Period& period, Service service,
-                 bool allMonths) {
+                 bool allMonths, int currentRows = 12) {
   for (int previous = 1; previous >= 0; --previous) {
-    const int rows = (previous || allMonths) ? 12 : period.elapsed;
+    const int rows = (previous || allMonths) ? 12 : std::min(period.elapsed, currentRows);
     for (int row = 0; row < rows; ++row) {
       const int month = RowMonth(row);
       const int slot = RowSlot(row, period.reportMonth, period.currentYear, previous != 0);
@@ -169,7 +172,8 @@ void FillReports(DemoPublisher& p, Dice& dice, const Period& period, Service ser
       // as publishers.
       if (service == Service::kAuxiliary && dice.Roll(0, 2) != 0)
         monthService = Service::kPublisher;
-      const std::uint8_t status = monthService == Service::kRegular     ? kStatusRegularPioneer
+      const std::uint8_t status = monthService == Service::kSpecial     ? kStatusSpecialPioneer
+                                  : monthService == Service::kRegular   ? kStatusRegularPioneer
                                   : monthService == Service::kAuxiliary ? kStatusAuxiliaryPioneer
                                                                         : kStatusPublisher;
       p.monthStatus[static_cast<std::size_t>(month)][static_cast<std::size_t>(slot)] = status;
@@ -227,7 +231,9 @@ DemoCongregation MakeDemoCongregation(const LocalDate& today) {
       p.extendedText2 = person.longName[0] ? "Notfall: Familie" : "Sprache: Deutsch";
       p.extendedText3 = "Karte 2";
     }
-    if (!p.inactive) FillReports(p, dice, period, person.service, false);
+    // The inactive publisher reported in the first half of the service year.
+    FillReports(p, dice, period, person.service, false,
+                p.inactive ? std::max(1, period.elapsed / 2) : 12);
     // A few remarks in the current and the previous service year.
     if (n % 5 == 1) {
       const int row = dice.Roll(0, period.elapsed - 1);

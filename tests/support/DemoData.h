@@ -7,10 +7,11 @@ namespace morvind::test {
 
 // The demo congregation: about 40 publishers with German names (umlauts
 // included) in 3 groups and one without a group, elders, ministerial
-// servants, regular and auxiliary pioneers, baptized and unbaptized,
-// anointed and other sheep, men and women, an inactive publisher, long
-// names, remarks and quarter hours. Reports fill the previous service year
-// and the current one up to the report month (the month before `today`).
+// servants, regular, auxiliary and special pioneers, baptized and
+// unbaptized, anointed and other sheep, men and women, an inactive
+// publisher (with reports in the first half of the current service year),
+// long names, remarks and quarter hours. Reports fill the previous service
+// year and the current one up to the report month (the month before `today`).
 DemoCongregation MakeDemoCongregation(const LocalDate& today);
 
 // The largest data set the files can carry: 909 publishers (the table's

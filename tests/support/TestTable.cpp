@@ -67,4 +67,12 @@ void TestTable::SetStatus(int index, int month, int slot, int status) {
           static_cast<std::uint8_t>(status));
 }
 
+void TestTable::SetReport(int index, int month, int slot, int status, int hours, int quarters,
+                          int studies) {
+  SetStatus(index, month, slot, status);
+  SetFigure(index, month, kHours, slot, static_cast<std::uint16_t>(hours));
+  SetQuarters(index, month, slot, quarters);
+  SetFigure(index, month, kBibleStudies, slot, static_cast<std::uint16_t>(studies));
+}
+
 }  // namespace morvind::test

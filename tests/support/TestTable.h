@@ -31,6 +31,9 @@ class TestTable {
   // Sets the hour quarters (0..3) in the top bits of the studies word.
   void SetQuarters(int index, int month, int slot, int quarters);
   void SetStatus(int index, int month, int slot, int status);
+  // One month's report: its status, hours with their quarters, and Bible studies.
+  void SetReport(int index, int month, int slot, int status, int hours, int quarters = 0,
+                 int studies = 0);
   void SetGroup(int index, int group) {
     SetByte(index, record::kGroup, static_cast<std::uint8_t>(group));
   }

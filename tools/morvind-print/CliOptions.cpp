@@ -47,6 +47,10 @@ std::optional<FilterChoice> ParseFilter(std::string_view text) {
     choice.kind = FilterChoice::Kind::kUnassigned;
     return choice;
   }
+  if (text == "congregation") {
+    choice.kind = FilterChoice::Kind::kCongregation;
+    return choice;
+  }
   constexpr std::string_view kGroup = "group:";
   if (text.substr(0, kGroup.size()) == kGroup) {
     std::optional<int> group = ParseNumber(text.substr(kGroup.size()), 1, 127);
@@ -155,7 +159,8 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
       {"--filter",
        [&](const std::string&, const std::string& v) {
          std::optional<FilterChoice> filter = ParseFilter(v);
-         if (!filter) fail("bad filter '" + v + "': give all, pioneers, group:N or unassigned");
+         if (!filter)
+           fail("bad filter '" + v + "': give all, pioneers, group:N, unassigned or congregation");
          o.filter = filter.value_or(FilterChoice{});
        }},
       {"--months",
@@ -254,6 +259,13 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
     fail("choose the output: --pdf FILE, --printer NAME or --ops FILE");
   if (error.empty() && o.form == RecordForm::kSheet1123 && !o.cardOnlyOptions.empty())
     fail(CardOnlyOptionMessage(o.cardOnlyOptions.front(), false));
+  const bool congregation = o.filter.kind == FilterChoice::Kind::kCongregation;
+  if (error.empty() && congregation && o.selection.kind == CardSelection::Kind::kPublisher)
+    fail(
+        "--publisher takes a publisher's record index, not a record of --filter congregation "
+        "(give --all or --name)");
+  if (error.empty() && congregation && o.form == RecordForm::kCard1015)
+    fail(CongregationFormMessage(false));
   if (error.empty() && o.dpi && o.output != OutputKind::kOps)
     fail("--dpi applies to --ops only (PDF files and printers use their own resolution)");
   result.error = error;
@@ -269,8 +281,16 @@ std::string CardOnlyOptionMessage(const std::string& option, bool bySettings) {
   return option + " is for the card S-21 10/15, not for --form 11/23";
 }
 
+std::string CongregationFormMessage(bool bySettings) {
+  if (bySettings) {
+    return "--filter congregation is for the sheet S-21 11/23; the settings choose the card "
+           "S-21 10/15 (give --form 11/23 for the sheet)";
+  }
+  return "--filter congregation is for the sheet S-21 11/23, not for --form 10/15";
+}
+
 std::string HelpText() {
-  return R"(usage: morvind-print (--publisher N | --name TEXT | --all) (--pdf FILE | --printer NAME | --ops FILE) [options]
+  return R"help(usage: morvind-print (--publisher N | --name TEXT | --all) (--pdf FILE | --printer NAME | --ops FILE) [options]
 
 Prints publisher record cards (S-21) with the same data, settings, layouts
 and rules as the main window of morvind. It only reads: it never writes the
@@ -290,8 +310,16 @@ Which cards (one page a card, in list order, in one document):
   --name TEXT         the first listed publisher whose name, as the list shows
                       it ("Müller, Jürgen"), begins with TEXT (case ignored)
   --all               every publisher the list shows
-  --filter F          the list's filter: all (default), pioneers, group:N or
-                      unassigned; it applies to --publisher and --name as well
+  --filter F          the list's filter: all (default), pioneers, group:N,
+                      unassigned or congregation; it applies to --publisher
+                      and --name as well. congregation lists the
+                      congregation's four totals records, only on the sheet
+                      S-21 11/23: "Verkündiger (Summe)", "Hilfspioniere
+                      (Summe)", "Allgemeine Pioniere (Summe)" and
+                      "Sonderpioniere (Summe)", each adding up month by month
+                      the reports of every publisher record (inactive ones
+                      too) by the month's status; take them with --all or
+                      --name ("--name Hilf"), not with --publisher
 
 What the cards hold (the main window's print options and their rules):
   --form F            the record form: 10/15, the card S-21 10/15, or 11/23,
@@ -350,7 +378,7 @@ Exit status: 0 printed; 2 a bad command line, a missing data folder or
 settings file, no such publisher or group, or an output that can't be
 written (nothing is written then); 3 the data carry a password and
 --password is missing or wrong.
-)";
+)help";
 }
 
 }  // namespace morvind::cli

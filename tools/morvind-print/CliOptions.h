@@ -14,7 +14,8 @@ namespace morvind::cli {
 
 // The list filter of --filter.
 struct FilterChoice {
-  enum class Kind { kAll, kPioneers, kGroup, kUnassigned };
+  // kCongregation: the congregation's four totals records (sheet only).
+  enum class Kind { kAll, kPioneers, kGroup, kUnassigned, kCongregation };
   Kind kind = Kind::kAll;
   int group = 0;  // kGroup: 1 ..
 };
@@ -70,6 +71,10 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args);
 // The message for an option that only the card knows, given while the sheet
 // S-21 11/23 is chosen (`bySettings`: by the settings file, not by --form).
 std::string CardOnlyOptionMessage(const std::string& option, bool bySettings);
+
+// The message for --filter congregation with the card S-21 10/15
+// (`bySettings`: chosen by the settings file, not by --form).
+std::string CongregationFormMessage(bool bySettings);
 
 // The text of --help.
 std::string HelpText();

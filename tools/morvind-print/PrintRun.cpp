@@ -67,6 +67,8 @@ PublisherFilter FilterFor(const FilterChoice& choice, int groupCount) {
       return GroupFilter(choice.group);
     case FilterChoice::Kind::kUnassigned:
       return UnassignedFilter(groupCount);
+    case FilterChoice::Kind::kCongregation:
+      return CongregationFilter();
   }
   return PublisherFilter{};
 }
@@ -77,6 +79,9 @@ std::string NoCardMessage(const CliOptions& options) {
       return "no such publisher: record " + std::to_string(options.selection.publisher) +
              " is not in the list";
     case CardSelection::Kind::kName:
+      if (options.filter.kind == FilterChoice::Kind::kCongregation)
+        return "no such record: no totals record's name begins with '" +
+               options.selection.namePrefix + "'";
       return "no such publisher: no listed name begins with '" + options.selection.namePrefix + "'";
     case CardSelection::Kind::kAll:
       break;
@@ -177,6 +182,8 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
   wishes.form = options.form ? *options.form : settings.form;
   if (IsSheetForm(wishes.form) && !options.cardOnlyOptions.empty())
     return Fail(kExitError, CardOnlyOptionMessage(options.cardOnlyOptions.front(), true));
+  if (options.filter.kind == FilterChoice::Kind::kCongregation && !IsSheetForm(wishes.form))
+    return Fail(kExitError, CongregationFormMessage(true));
   wishes.cardVersion = options.cardVersion ? *options.cardVersion : settings.cardVersion;
   wishes.completeCard = options.completeCard;
   wishes.printHeader = !options.noHeader;

@@ -386,7 +386,7 @@ void MainDialog::FillPublisherList() {
   if (unassigned) hasUnassigned = 1;
   for (const PublisherListLine& line : lines) {
     int index = list->AddString(line.text);
-    list->SetItemData(index, line.recordIndex);
+    list->SetItemData(index, EncodeListItem(line.Item()));
   }
   list->SetCurSel(list->Count() > 0 ? 0 : -1);
   RefreshSelection();
@@ -395,8 +395,10 @@ void MainDialog::FillPublisherList() {
 
 void MainDialog::RefreshSelection() {
   ListBox* list = PublisherList();
-  int data = list->GetItemData(list->GetCurSel());
-  selectedPublisher = data < 0 ? 0 : data;
+  const ListItem item = DecodeListItem(list->GetItemData(list->GetCurSel()));
+  selectedPublisher = item.recordIndex;
+  selectedTotals = item.totals;
+  ApplyNameBoxStates();
   Invalidate(kHeaderPane);
   Invalidate(kBodyPane);
 }
@@ -412,8 +414,10 @@ void MainDialog::OnSelectionChanged() {
 }
 
 void MainDialog::OnFilterClicked() {
-  PublisherFilter next = NextFilter(PublisherFilter{publisherFilter, filterGroup},
-                                    data.groups.GroupCount(), hasUnassigned != 0);
+  // The congregation's totals records exist only on the sheet S-21 11/23.
+  PublisherFilter next =
+      NextFilter(PublisherFilter{publisherFilter, filterGroup}, data.groups.GroupCount(),
+                 hasUnassigned != 0, IsSheetForm(form));
   publisherFilter = next.filter;
   filterGroup = next.filterGroup;
   UpdateFilterButton();
@@ -443,9 +447,16 @@ void MainDialog::ApplyCardVersionStates() {
     if (!allowed && states.clearDisallowed) SetCheck(id, false);
     Enable(id, allowed);
   }
-  // The long-name box keeps its check state and useLongName.
-  Enable(kLongNameBox, states.allowLongName);
+  ApplyNameBoxStates();
   if (!states.allowGenderTicks) Enable(kGenderTicksBox, false);
+}
+
+void MainDialog::ApplyNameBoxStates() {
+  // The boxes keep their check states, and useLongName and lastNameFirst
+  // stay as they are: a totals record has no name of a person to choose.
+  const bool publisher = !selectedTotals;
+  Enable(kLongNameBox, publisher && PrintOptionRule(form, cardVersion).allowLongName);
+  Enable(kLastNameFirstBox, publisher);
 }
 
 void MainDialog::ApplyFormStates() {
@@ -536,6 +547,13 @@ void MainDialog::OnOptionsClicked() {
     }
     layout = options.layout;
   }
+  if (!IsSheetForm(form) && IsCongregationFilter(PublisherFilter{publisherFilter, filterGroup})) {
+    // The card S-21 10/15 has no totals records: the list shows every
+    // publisher again.
+    publisherFilter = 0;
+    filterGroup = 0;
+    UpdateFilterButton();
+  }
   if (settingsChanged) {
     FillPublisherList();
     ApplyCardVersionStates();
@@ -564,6 +582,10 @@ bool MainDialog::CheckDataPassword(const PublisherTable& table, bool atFolderCha
 }
 
 CardTexts MainDialog::CurrentCardTexts() {
+  if (selectedTotals) {
+    extendedInfo.Clear();
+    return TotalsCardTexts(*selectedTotals);
+  }
   return CardTextsFor(data, selectedPublisher, useLongName != 0, lastNameFirst != 0,
                       completeCard != 0, environment_.dataFolder, extendedInfo);
 }
@@ -574,6 +596,7 @@ CardRequest MainDialog::BuildCardRequest() const {
   request.remarks = &data.remarks;
   request.strings = &Strings();
   request.publisher = selectedPublisher;
+  request.totalsRecord = selectedTotals;
   request.cardName = cardName;
   request.cardMobile = cardMobile;
   request.layout = layout;
@@ -609,7 +632,7 @@ void MainDialog::DrawHeaderPreview(int left, int top, int right, int bottom,
   if (texts.checkGenderBox) SetCheck(kGenderTicksBox, true);
   cardName = texts.cardName;
   cardMobile = texts.cardMobile;
-  if (IsSheetForm(form)) {
+  if (IsSheetForm(form) || selectedTotals) {
     DrawSheetHeaderPreview(left, top, right, bottom, surface, BuildCardRequest());
   } else {
     morvind::DrawHeaderPreview(left, top, right, bottom, surface, BuildCardRequest());
@@ -621,18 +644,24 @@ void MainDialog::DrawBodyPreview(int left, int top, int right, int bottom,
   CardRequest request = BuildCardRequest();
   // The body shows the publisher of the list's current selection.
   ListBox* list = PublisherList();
-  request.publisher = list->GetItemData(list->GetCurSel());
-  if (!data.table.IsValidIndex(request.publisher)) request.publisher = -1;
-  if (IsSheetForm(form)) {
+  const ListItem item = DecodeListItem(list->GetItemData(list->GetCurSel()));
+  request.publisher = item.IsNone() ? -1 : item.recordIndex;
+  request.totalsRecord = item.totals;
+  if (!item.totals && !data.table.IsValidIndex(request.publisher)) request.publisher = -1;
+  if (IsSheetForm(form) || item.totals) {
     DrawSheetTablePreview(left, top, right, bottom, surface, request);
   } else {
     morvind::DrawBodyPreview(left, top, right, bottom, surface, request, 1, 1);
   }
 }
 
+bool MainDialog::SelectionPrints() const {
+  return selectedTotals ||
+         !Trimmed(PublisherName(data.table, selectedPublisher, lastNameFirst != 0)).empty();
+}
+
 std::optional<CardRequest> MainDialog::SelectedCardRequest() {
-  std::string name = Trimmed(PublisherName(data.table, selectedPublisher, lastNameFirst != 0));
-  if (name.empty()) return std::nullopt;
+  if (!SelectionPrints()) return std::nullopt;
   // The texts are chosen now, for the publisher selected now, not taken
   // from the preview's last paint (which may belong to an earlier selection).
   CardTexts texts = CurrentCardTexts();
@@ -660,8 +689,7 @@ void MainDialog::OnPrintPressed() {
 }
 
 void MainDialog::PrintCard() {
-  std::string name = Trimmed(PublisherName(data.table, selectedPublisher, lastNameFirst != 0));
-  if (name.empty()) return;
+  if (!SelectionPrints()) return;
   QPrinter* printer = commands_->PrinterOrOffer(PrintCommands::PdfOffer::kCard);
   if (!printer) return;
   std::optional<CardRequest> card = SelectedCardRequest();

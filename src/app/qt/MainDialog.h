@@ -65,6 +65,9 @@ class MainDialog : public Dialog {
   void UpdateTitle();
   void ApplyMonthRule();
   void ApplyCardVersionStates();
+  // "&Langer Name" and "Familienname &Zuerst" as the card version allows
+  // them, both off while a totals record is selected (their checks stay).
+  void ApplyNameBoxStates();
   // After a change of the record form: the month boxes follow the new
   // form's month rule, the male/female tick the header box again.
   void ApplyFormStates();
@@ -100,8 +103,12 @@ class MainDialog : public Dialog {
   CardTexts CurrentCardTexts();
   // Every field and check state printing and the previews read.
   CardRequest BuildCardRequest() const;
-  // The selected publisher's card as "&Drucken" prints it now (the texts
-  // chosen for the publisher selected now); empty when nothing would print.
+  // Whether "&Drucken" prints something for the selection: a totals
+  // record, or a publisher whose name is not blank.
+  bool SelectionPrints() const;
+  // The selected publisher's card (or totals record's page) as "&Drucken"
+  // prints it now (the texts chosen for the selection now); empty when
+  // nothing would print.
   std::optional<CardRequest> SelectedCardRequest();
   // The program's printer, or null when none is set up.
   QPrinter* CurrentPrinter() const;
@@ -138,6 +145,9 @@ class MainDialog : public Dialog {
   int passwordFailed = 0;
   int reportMonth = 0;
   int selectedPublisher = 0;
+  // The congregation's totals record the list's selection stands for
+  // instead of a publisher (selectedPublisher is 0 then).
+  std::optional<TotalsCategory> selectedTotals;
   int filterGroup = 0;
   int hasUnassigned = 0;
   int fontCharset = 0;

@@ -178,8 +178,10 @@ std::vector<CardRequest> PrintCommands::ListCards() const {
   ListBox* list = window_.PublisherList();
   std::vector<PublisherListLine> lines;
   lines.reserve(static_cast<std::size_t>(list->Count()));
-  for (int i = 0; i < list->Count(); ++i)
-    lines.push_back(PublisherListLine{list->Text(i), list->GetItemData(i)});
+  for (int i = 0; i < list->Count(); ++i) {
+    const ListItem item = DecodeListItem(list->GetItemData(i));
+    lines.push_back(PublisherListLine{list->Text(i), item.recordIndex, item.totals});
+  }
   CardSelection all;
   all.kind = CardSelection::Kind::kAll;
   return PlanCards(window_.data, lines, all, window_.BuildCardRequest(),

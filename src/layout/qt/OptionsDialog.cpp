@@ -8,6 +8,13 @@
 #include "toolkit/QtText.h"
 
 namespace morvind {
+namespace {
+
+// The value of `form` that stands for the official form (its radio button
+// is the third of the group).
+constexpr int kOfficialFormChoice = 2;
+
+}  // namespace
 
 std::string StepBodyValue(const std::string& text, int delta, int lower, int upper) {
   int n = LayoutValueToHundredths(text);
@@ -36,10 +43,14 @@ bool OptionsDialog::OnInitDialog() {
     OnClicked(DateFormatRadio(i), [this, i] { dateFormat = i; });
   }
 
-  for (int f = 0; f < 2; ++f) {
+  for (int f = 0; f <= kOfficialFormChoice; ++f) {
     SetCheck(kCardFormRadio + f, f == form);
     OnClicked(kCardFormRadio + f, [this, f] { form = f; });
   }
+  formAtOpen_ = form;
+  formFileAtOpen_ = formFile;
+  ShowFormFile();
+  OnClicked(kFormFileButton, [this] { ChooseFormFile(); });
 
   SetCheck(kInchRadio, unit == LengthUnit::kInch);
   SetCheck(kMillimetreRadio, unit == LengthUnit::kMillimetre);
@@ -176,8 +187,46 @@ void OptionsDialog::RunLayoutDetails() {
   RefreshBody();
 }
 
+void OptionsDialog::ShowFormFile() {
+  const std::filesystem::path file(formFile);
+  SetText(kFormFileLabel, formFile.empty() ? "keine Datei gewählt" : file.filename().string());
+  Control(kFormFileLabel)->setToolTip(ToQt(formFile));
+}
+
+void OptionsDialog::ChooseFormFile() {
+  if (!chooseFormFile) return;
+  std::optional<std::filesystem::path> chosen = chooseFormFile(this, formFile);
+  if (!chosen) return;
+  // A file that can't serve is refused at once, and the choice stays.
+  const std::string refusal = checkFormFile ? checkFormFile(*chosen) : std::string();
+  if (!refusal.empty()) {
+    Messages().ShowMessage(refusal, MessageIcon::kWarning);
+    return;
+  }
+  formFile = chosen->string();
+  form = kOfficialFormChoice;
+  for (int f = 0; f <= kOfficialFormChoice; ++f) SetCheck(kCardFormRadio + f, f == form);
+  ShowFormFile();
+}
+
+bool OptionsDialog::FormChoiceAccepted() {
+  if (form != kOfficialFormChoice) return true;
+  if (formFile.empty()) {
+    Messages().ShowMessage("Bitte eine Formulardatei wählen.", MessageIcon::kWarning);
+    return false;
+  }
+  // The radio button may have brought back a file chosen long ago, which
+  // is checked now; a choice left as it was handed in is the caller's.
+  if (form == formAtOpen_ && formFile == formFileAtOpen_) return true;
+  const std::string refusal = checkFormFile ? checkFormFile(formFile) : std::string();
+  if (refusal.empty()) return true;
+  Messages().ShowMessage(refusal, MessageIcon::kWarning);
+  return false;
+}
+
 void OptionsDialog::OnOK() {
   CommitFocusedMargin();
+  if (!FormChoiceAccepted()) return;
   firstNameSort = Strings().LanguageCode() == "portuguese" && CheckState(kFirstNameSortBox);
   EndDialog(kIdOk);
 }

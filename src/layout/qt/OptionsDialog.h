@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "data/DataFolder.h"
@@ -26,6 +28,13 @@ class OptionsDialog : public Dialog {
   // Runs the printer setup over `parent`: what is chosen there becomes the
   // program's printer at once. The application hands it in.
   using PrinterSetup = std::function<void(QWidget* parent)>;
+  // Asks for the official form's PDF file over `parent`, opening where
+  // `current` lies (empty: none chosen yet); nullopt when cancelled.
+  using FormFileChooser = std::function<std::optional<std::filesystem::path>(
+      QWidget* parent, const std::filesystem::path& current)>;
+  // Checks a file as the official form: the message that refuses it, or
+  // empty when it serves.
+  using FormFileChecker = std::function<std::string(const std::filesystem::path& file)>;
 
   OptionsDialog(const UiContext& ui, PrinterSetup printerSetup, const DataFolder& folder,
                 QWidget* parent = nullptr);
@@ -42,8 +51,14 @@ class OptionsDialog : public Dialog {
   bool showFirstNameSort = false;       // in only: the language is "portuguese"
   bool firstNameSort = false;
   // The record form as the settings store it: 0 the card S-21 10/15, 1 the
-  // sheet S-21 11/23 (RecordForm); another value checks neither button.
+  // sheet S-21 11/23, 2 the official form (RecordForm); another value
+  // checks no button. OK with the official form needs a file that passes
+  // the check, which a file chosen here did at once; a form and file handed
+  // in and left as they were are taken back unchecked.
   int form = 0;
+  std::string formFile;  // the official form's file, kept whatever the form
+  FormFileChooser chooseFormFile;
+  FormFileChecker checkFormFile;
 
   // Control ids of template 130.
   static constexpr int kTopMarginEdit = 1014;
@@ -63,8 +78,11 @@ class OptionsDialog : public Dialog {
   static constexpr int kDetailsButton = 1062;
   static constexpr int kPrinterButton = 1012;
   static constexpr int kFirstNameSortBox = 1082;
-  static constexpr int kCardFormRadio = 1090;   // "Karte S-21 10/15"
-  static constexpr int kSheetFormRadio = 1091;  // "Blatt S-21 11/23"
+  static constexpr int kCardFormRadio = 1090;      // "Karte S-21 10/15"
+  static constexpr int kSheetFormRadio = 1091;     // "Blatt S-21 11/23"
+  static constexpr int kOfficialFormRadio = 1092;  // "Amtliches Formular (PDF-Datei)"
+  static constexpr int kFormFileButton = 1093;     // "Formulardatei…"
+  static constexpr int kFormFileLabel = 1094;      // the file's name
 
   // Bounds of the body values in hundredths of an inch.
   static constexpr int kBodyTopLower = 100, kBodyTopUpper = 150;
@@ -90,9 +108,15 @@ class OptionsDialog : public Dialog {
   void FillVersionList();
   void SwitchVersion();
   void RunLayoutDetails();
+  void ChooseFormFile();
+  void ShowFormFile();
+  // Whether the form chosen may be taken at OK; says why not.
+  bool FormChoiceAccepted();
 
   PrinterSetup printerSetup_;
   DataFolder folder_;
+  int formAtOpen_ = 0;
+  std::string formFileAtOpen_;
 };
 
 // One step of a body value: `text` read as hundredths moves by one towards

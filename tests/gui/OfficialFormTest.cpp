@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+#include <poppler-form.h>
+#include <poppler-qt6.h>
+
+#include <QProcess>
+#include <map>
+
+#include "core/ScratchFolder.h"
+#include "printing/qt/OfficialForm.h"
+#include "support/FillableFormWriter.h"
+
+namespace morvind::test {
+namespace {
+
+using Fault = FillableFormOptions::Fault;
+
+// A value of its own for every field of the table; texts with the letters
+// that the name's, hours' and remarks' font lacks.
+std::vector<FormFieldValue> DistinctValues(const std::string& who) {
+  std::vector<FormFieldValue> values;
+  int n = 0;
+  for (const FormFieldSpec& field : OfficialFormFieldTable()) {
+    ++n;
+    values.push_back({field.name, field.kind,
+                      who + ": Müller, Jürgen Weiß " + std::to_string(n) + "¾", n % 3 != 0});
+    if (field.kind == FormFieldKind::kCheckBox) values.back().text.clear();
+  }
+  return values;
+}
+
+// A filled form read with Poppler's own field API, each widget by its
+// qualified name.
+struct PopplerFile {
+  std::unique_ptr<Poppler::Document> pdf;
+  std::vector<std::unique_ptr<Poppler::Page>> pages;
+  std::map<std::string, std::unique_ptr<Poppler::FormField>> fields;
+  explicit PopplerFile(const std::string& bytes)
+      : pdf(Poppler::Document::loadFromData(QByteArray::fromStdString(bytes))) {
+    for (int p = 0; pdf && p < pdf->numPages(); ++p) {
+      pages.push_back(pdf->page(p));
+      for (auto& field : pages.back()->formFields())
+        fields[field->fullyQualifiedName().toStdString()] = std::move(field);
+    }
+  }
+  // A text, or "[x]" / "[ ]" for a box.
+  std::string Value(const std::string& name) const {
+    const Poppler::FormField* field = fields.at(name).get();
+    if (field->type() == Poppler::FormField::FormButton)
+      return static_cast<const Poppler::FormFieldButton*>(field)->state() ? "[x]" : "[ ]";
+    return static_cast<const Poppler::FormFieldText*>(field)->text().toStdString();
+  }
+  std::string Script(const std::string& name, Poppler::FormField::AdditionalActionType type) {
+    std::unique_ptr<Poppler::Link> link = fields.at(name)->additionalAction(type);
+    auto* script = dynamic_cast<Poppler::LinkJavaScript*>(link.get());
+    return script ? script->script().toStdString() : std::string();
+  }
+};
+
+std::unique_ptr<OfficialForm> OpenTestForm(const ScratchFolder& folder, bool substituteFonts) {
+  FillableFormOptions options;
+  options.substituteFonts = substituteFonts;
+  WriteBytes(folder / "form.pdf", FillableFormPdf(options));
+  FormFileCheck check;
+  return OfficialForm::Open(folder / "form.pdf", check);
+}
+
+// How Poppler writes a text into the file: UTF-16 in hexadecimal.
+std::string Utf16Hex(const std::string& ascii) {
+  std::string hex;
+  for (char c : ascii) hex += "00" + QByteArray(1, c).toHex().toStdString();
+  return hex;
+}
+
+TEST(OfficialFormTest, TheSavedFormHoldsEveryValueAndLeavesTheRestOfTheFormAsItWas) {
+  ScratchFolder folder("official-form");
+  std::unique_ptr<OfficialForm> form = OpenTestForm(folder, true);
+  ASSERT_TRUE(form);
+  form->Fill(DistinctValues("Erster"));
+  const std::string first = *form->SaveFilled();
+  const std::vector<FormFieldValue> values = DistinctValues("Zweiter");
+  form->Fill(values);
+  const std::string saved = *form->SaveFilled();
+  PopplerFile pdf(saved);
+  for (const FormFieldValue& value : values) {
+    std::vector<std::string> names = {value.name};
+    // The name stands on both pages, under parents of its own.
+    if (value.name == "900_1_Text_SanSerif")
+      names = {std::string(kTestFormParent) + "." + value.name,
+               std::string(kTestFormSecondParent) + "." + value.name};
+    std::string expected = value.kind == FormFieldKind::kText ? value.text
+                           : value.checked                    ? "[x]"
+                                                              : "[ ]";
+    // Cut to the field's maximum length in characters ("ü" is one).
+    if (value.name == kTestFormLimitedField)
+      expected = QString::fromStdString(expected).left(kTestFormLimitedLength).toStdString();
+    for (const std::string& name : names) EXPECT_EQ(pdf.Value(name), expected) << name;
+  }
+  EXPECT_EQ(pdf.Value(std::string(kTestFormNoteField)), kTestFormNoteText);
+  EXPECT_EQ(pdf.Value(std::string(kTestFormCheckedBox)), "[x]");
+  EXPECT_NE(
+      pdf.Script("904_32_S21_Value", Poppler::FormField::CalculateField).find("AFSimple_Calculate"),
+      std::string::npos);
+  EXPECT_NE(pdf.Script(std::string(kTestFormFormattedField), Poppler::FormField::FormatField)
+                .find("AFNumber_Format"),
+            std::string::npos);
+  // The boxes' own "on" state, no made-up one.
+  EXPECT_EQ(saved.find("/Yes"), std::string::npos);
+  // Nothing of the first publisher is left in the second's file.
+  EXPECT_NE(first.find(Utf16Hex("Erster")), std::string::npos);
+  EXPECT_EQ(saved.find(Utf16Hex("Erster")), std::string::npos);
+  // The panes' parts: the header above the table, both on the first page.
+  const auto [headerPage, header] = form->AreaOf(FormArea::kHeader);
+  const auto [tablePage, table] = form->AreaOf(FormArea::kTable);
+  EXPECT_EQ(headerPage, 0);
+  EXPECT_EQ(tablePage, 0);
+  EXPECT_LT(header.bottom(), table.bottom());
+  EXPECT_LT(header.top(), table.top());
+  EXPECT_EQ(form->Render(0, 72, 144, QRectF(0, 0, 0.5, 0.25)).size(),
+            QSize(298, 421));  // A4 in points: 595 x 842
+}
+
+std::string Encrypted(const ScratchFolder& folder, const QStringList& encryption) {
+  const QString out = QString::fromStdString((folder / "encrypted.pdf").string());
+  QProcess::execute(
+      "qpdf", QStringList{"--encrypt"} + encryption +
+                  QStringList{"--", QString::fromStdString((folder / "form.pdf").string()), out});
+  return ReadBytes(folder / "encrypted.pdf");
+}
+
+TEST(OfficialFormTest, AFormFileThatCantServeIsRefusedWithTheReason) {
+  ScratchFolder folder("form-check");
+  const std::string good = FillableFormPdf();
+  WriteBytes(folder / "form.pdf", good);
+  auto faulty = [](Fault fault, std::string field) {
+    FillableFormOptions options;
+    options.fault = fault;
+    options.field = std::move(field);
+    return FillableFormPdf(options);
+  };
+  // One widget's object blanked out: Poppler reads the rest.
+  std::string damaged = good;
+  const std::size_t widget = damaged.find("/T (900_2_Text_SanSerif)");
+  const std::size_t start = damaged.rfind(" obj\n", widget) + 5;
+  damaged.replace(start, damaged.find("endobj", widget) - start,
+                  damaged.find("endobj", widget) - start, ' ');
+  const std::string needsPassword = Encrypted(folder, {"Kennwort", "Besitzer", "256"});
+  const std::string noFilling =
+      Encrypted(folder, {"", "Besitzer", "256", "--form=n", "--annotate=n", "--modify=none"});
+  const std::string notSheet = "ist kein ausfüllbares Formular S-21 11/23: das Feld ";
+  const struct {
+    const char* name;
+    std::optional<std::string> bytes;
+    std::string message;  // after "Die Datei „name“ "
+  } cases[] = {
+      {"gone.pdf", std::nullopt, ""},
+      {"text.pdf", "Hallo", "ist kein lesbares PDF-Dokument."},
+      {"cut.pdf", good.substr(0, good.size() / 2), "ist kein lesbares PDF-Dokument."},
+      {"damaged.pdf", damaged, notSheet + "„900_2_Text_SanSerif“ fehlt."},
+      {"password.pdf", needsPassword, "ist mit einem Kennwort geschützt."},
+      {"locked.pdf", noFilling, "lässt kein Ausfüllen zu."},
+      {"xfa.pdf", faulty(Fault::kXfa, ""), "lässt kein Ausfüllen zu."},
+      {"plain.pdf", faulty(Fault::kNoAcroForm, ""), notSheet + "„900_1_Text_SanSerif“ fehlt."},
+      {"nototal.pdf", faulty(Fault::kMissingField, "904_32_S21_Value"),
+       notSheet + "„904_32_S21_Value“ fehlt."},
+      {"textbox.pdf", faulty(Fault::kWrongKind, "900_3_CheckBox"),
+       notSheet + "„900_3_CheckBox“ fehlt."},
+      {"boxtext.pdf", faulty(Fault::kWrongKind, "902_25_Text_C_SanSerif"),
+       notSheet + "„902_25_Text_C_SanSerif“ fehlt."},
+      {"form.pdf", good, ""},
+  };
+  for (const auto& c : cases) {
+    if (c.bytes) WriteBytes(folder / c.name, *c.bytes);
+    const FormFileCheck check = OfficialForm::Check(folder / c.name);
+    const std::string expected = !c.bytes ? "Die Formulardatei „gone.pdf“ ist nicht mehr da."
+                                 : c.message.empty()
+                                     ? ""
+                                     : "Die Datei „" + std::string(c.name) + "“ " + c.message;
+    EXPECT_EQ(FormFileMessage(check, c.name), expected);
+    FormFileCheck opened;
+    EXPECT_EQ(OfficialForm::Open(folder / c.name, opened) != nullptr, check.Ok()) << c.name;
+    EXPECT_EQ(opened.problem, check.problem) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace morvind::test

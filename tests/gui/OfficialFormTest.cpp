@@ -2,11 +2,13 @@
 #include <poppler-form.h>
 #include <poppler-qt6.h>
 
+#include <QPrinter>
 #include <QProcess>
 #include <map>
 
 #include "core/ScratchFolder.h"
-#include "printing/qt/OfficialForm.h"
+#include "printing/qt/FilledFormPrint.h"
+#include "support/FileSizeLimit.h"
 #include "support/FillableFormWriter.h"
 
 namespace morvind::test {
@@ -180,6 +182,75 @@ TEST(OfficialFormTest, AFormFileThatCantServeIsRefusedWithTheReason) {
     EXPECT_EQ(OfficialForm::Open(folder / c.name, opened) != nullptr, check.Ok()) << c.name;
     EXPECT_EQ(opened.problem, check.problem) << c.name;
   }
+}
+
+TEST(OfficialFormTest, AListOfFilledFormsIsOneCompleteJobOrNothing) {
+  ScratchFolder folder("form-print");
+  std::unique_ptr<OfficialForm> form = OpenTestForm(folder, false);
+  ASSERT_TRUE(form);
+  const std::vector<FormToPrint> forms = {{"Anna", DistinctValues("Anna")},
+                                          {"Eva", DistinctValues("Eva")}};
+  const QByteArray tmpdir = qgetenv("TMPDIR");
+  qputenv("TMPDIR", QByteArray::fromStdString(folder.Path().string()));
+  const struct {
+    const char* what;
+    int stopAfter;
+    rlim_t sizeLimit;
+    bool accepted;
+    PrintOutcome outcome;
+  } cases[] = {
+      {"the whole list", 0, 0, true, PrintOutcome::kPrinted},
+      {"refused by the queue", 0, 0, false, PrintOutcome::kNoPainter},
+      {"a cancel", 1, 0, true, PrintOutcome::kCancelled},
+      {"a spool cut short", 0, 4096, true, PrintOutcome::kNotSpooled},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<std::string> names, texts;
+    CupsOptions options;
+    QPrinter printer;
+    PrintResult result;
+    {
+      std::optional<FileSizeLimit> limit;
+      if (c.sizeLimit) limit.emplace(c.sizeLimit);
+      result = SubmitFilledForms(
+          printer, *form, forms, [&](int done) { return done != c.stopAfter; },
+          [&](QPrinter&, const std::vector<CupsDocument>& files, const CupsOptions& o) {
+            for (const CupsDocument& file : files) {
+              names.push_back(file.name.toStdString());
+              texts.push_back(
+                  PopplerFile(ReadBytes(file.file.toStdString())).Value("900_2_Text_SanSerif"));
+            }
+            options = o;
+            return c.accepted;
+          });
+    }
+    EXPECT_EQ(result.outcome, c.outcome);
+    const bool submitted = c.outcome == PrintOutcome::kPrinted || !c.accepted;
+    EXPECT_EQ(names.size(), submitted ? 2u : 0u);
+    if (submitted) {
+      EXPECT_EQ(names, (std::vector<std::string>{"Anna", "Eva"}));
+      EXPECT_EQ(texts[1], forms[1].values[1].text);
+      EXPECT_EQ(options.front(), (std::pair<QByteArray, QByteArray>("media", "A4")));
+      EXPECT_EQ(options.back().second, "pdftocairo");
+    }
+    // The staging folder is gone.
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"form.pdf"});
+  }
+  qputenv("TMPDIR", tmpdir);
+  if (tmpdir.isNull()) qunsetenv("TMPDIR");
+
+  // A printer that prints into a file receives the one filled form.
+  QPrinter file(QPrinter::HighResolution);
+  file.setOutputFormat(QPrinter::PdfFormat);
+  file.setOutputFileName(QString::fromStdString((folder / "Anna.pdf").string()));
+  // A folder of records before leaves none of its record info in it.
+  form->SetRecordInfo({PublisherRecordKey(1), "digest", form->FormDigest()});
+  EXPECT_EQ(PrintFilledForms(file, *form, {forms[0]}).outcome, PrintOutcome::kPrinted);
+  EXPECT_EQ(PopplerFile(ReadBytes(folder / "Anna.pdf")).Value("900_2_Text_SanSerif"),
+            forms[0].values[1].text);
+  EXPECT_EQ(ReadRecordFile(folder / "Anna.pdf").recordKey, "");
+  EXPECT_EQ(PrintFilledForms(file, *form, forms).outcome, PrintOutcome::kNoPainter);
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 #include <poppler-form.h>
 #include <poppler-qt6.h>
+#include <sys/stat.h>
 
+#include <QBuffer>
 #include <QPrinter>
 #include <QProcess>
 #include <map>
 
 #include "core/ScratchFolder.h"
 #include "printing/qt/FilledFormPrint.h"
+#include "printing/qt/RecordsFolderRun.h"
 #include "support/FileSizeLimit.h"
 #include "support/FillableFormWriter.h"
 
@@ -31,7 +34,7 @@ std::vector<FormFieldValue> DistinctValues(const std::string& who) {
 }
 
 // A filled form read with Poppler's own field API, each widget by its
-// qualified name.
+// qualified name, and edited there as a PDF viewer would.
 struct PopplerFile {
   std::unique_ptr<Poppler::Document> pdf;
   std::vector<std::unique_ptr<Poppler::Page>> pages;
@@ -55,6 +58,18 @@ struct PopplerFile {
     std::unique_ptr<Poppler::Link> link = fields.at(name)->additionalAction(type);
     auto* script = dynamic_cast<Poppler::LinkJavaScript*>(link.get());
     return script ? script->script().toStdString() : std::string();
+  }
+  std::string SetAndSave(const std::string& name, const std::string& text) {
+    static_cast<Poppler::FormFieldText*>(fields.at(name).get())
+        ->setText(QString::fromStdString(text));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    auto converter = pdf->pdfConverter();
+    converter->setOutputDevice(&buffer);
+    converter->setPDFOptions(Poppler::PDFConverter::WithChanges);
+    converter->convert();
+    return bytes.toStdString();
   }
 };
 
@@ -251,6 +266,114 @@ TEST(OfficialFormTest, AListOfFilledFormsIsOneCompleteJobOrNothing) {
             forms[0].values[1].text);
   EXPECT_EQ(ReadRecordFile(folder / "Anna.pdf").recordKey, "");
   EXPECT_EQ(PrintFilledForms(file, *form, forms).outcome, PrintOutcome::kNoPainter);
+}
+
+struct Stamp {
+  ino_t inode = 0;
+  timespec modified{};
+  std::string bytes;
+  bool operator==(const Stamp& o) const {
+    return inode == o.inode && modified.tv_sec == o.modified.tv_sec &&
+           modified.tv_nsec == o.modified.tv_nsec && bytes == o.bytes;
+  }
+};
+std::optional<Stamp> StampOf(const std::filesystem::path& file) {
+  struct stat st {};
+  if (::stat(file.c_str(), &st) != 0) return std::nullopt;
+  return Stamp{st.st_ino, st.st_mtim, ReadBytes(file)};
+}
+
+TEST(OfficialFormTest, AFolderOfRecordsReplacesOnlyMorvindsUntouchedFilesOfTheSamePublisher) {
+  const std::vector<FolderRecord> list = {
+      {"S-21 2025 Meier, Anna.pdf", PublisherRecordKey(1), DistinctValues("Anna")},
+      {"S-21 2025 Roth, Eva.pdf", PublisherRecordKey(2), DistinctValues("Eva")},
+      {"S-21 2025 Wolf, Jan.pdf", PublisherRecordKey(3), DistinctValues("Jan")}};
+  // What changes in the folder after the first run, and in the list for
+  // the second.
+  using Change =
+      std::function<void(const ScratchFolder&, OfficialForm&, std::vector<FolderRecord>&)>;
+  const Change newValues = [](auto&, auto&, auto& r) { r[0].values = DistinctValues("Neu"); };
+  const Change byHand = [](const ScratchFolder& f, auto&, auto& r) {
+    const std::string edited =
+        PopplerFile(ReadBytes(f / r[1].fileName)).SetAndSave("905_22_Text_SanSerif", "krank");
+    WriteBytes(f / r[1].fileName, edited);
+    r[1].values = DistinctValues("Neu");
+  };
+  const Change notMorvinds = [](const ScratchFolder& f, OfficialForm& form, auto& r) {
+    WriteFilledForm(form, DistinctValues("Fremd"), f / r[2].fileName);
+  };
+  const Change homonym = [](auto&, auto&, auto& r) {
+    r[0] = {r[0].fileName, PublisherRecordKey(9), DistinctValues("Anna zwei")};
+  };
+  const Change renamed = [](auto&, auto&, auto& r) {
+    r[1].fileName = "S-21 2025 Roth-Weiß, Eva.pdf";
+  };
+  const Change emptied = [](const ScratchFolder& f, auto&, auto& r) {
+    for (const auto& record : r) std::filesystem::remove(f / record.fileName);
+  };
+  const Change dangling = [&](const ScratchFolder& f, OfficialForm& form, auto& r) {
+    emptied(f, form, r);
+    std::filesystem::create_symlink(f / "nowhere", f / r[1].fileName);
+  };
+  const struct {
+    const char* what;
+    Change change;
+    RecordsFolderTally tally;
+    std::string untouched;  // which of the first run's files the second leaves as they were
+    WriteProblem failure = WriteProblem::kNone;
+  } cases[] = {
+      {"nothing changed", {}, {3, 0, 0, 3, {}, false}, "+++"},
+      {"new values", newValues, {3, 0, 1, 2, {}, false}, "-++"},
+      {"changed by hand", byHand, {3, 0, 0, 2, {list[1].fileName}, false}, "+-+"},
+      {"not Morvind's", notMorvinds, {3, 0, 0, 2, {list[2].fileName}, false}, "++-"},
+      {"a homonym's file", homonym, {3, 0, 0, 2, {list[0].fileName}, false}, "+++"},
+      {"a renamed publisher", renamed, {3, 1, 0, 2, {}, false}, "+++"},
+      {"a cancel after the first", emptied, {3, 1, 0, 0, {}, true}, "---"},
+      {"a file that can't be written",
+       dangling,
+       {3, 1, 0, 0, {}, false},
+       "---",
+       WriteProblem::kDanglingLink},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchFolder folder("records");
+    std::unique_ptr<OfficialForm> form = OpenTestForm(folder, false);
+    ASSERT_TRUE(form);
+    EXPECT_EQ(FillRecordsFolder(*form, folder.Path(), list).tally.written, 3);
+    std::vector<std::optional<Stamp>> before, changed;
+    for (const auto& record : list) before.push_back(StampOf(folder / record.fileName));
+    std::vector<FolderRecord> records = list;
+    if (c.change) c.change(folder, *form, records);
+    for (const auto& record : list) changed.push_back(StampOf(folder / record.fileName));
+    const RecordsFolderResult second = FillRecordsFolder(
+        *form, folder.Path(), records, [&](int done) { return !(c.tally.cancelled && done == 1); });
+    EXPECT_EQ(second.tally, c.tally);
+    EXPECT_EQ(second.failure.problem, c.failure);
+    EXPECT_EQ(second.failedFile, c.failure == WriteProblem::kNone ? std::filesystem::path()
+                                                                  : folder / records[1].fileName);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      const std::optional<Stamp> now = StampOf(folder / list[i].fileName);
+      EXPECT_EQ(now == before[i], c.untouched[i] == '+') << list[i].fileName;
+      // A file kept is exactly as the change left it.
+      if (std::count(c.tally.kept.begin(), c.tally.kept.end(), list[i].fileName)) {
+        EXPECT_TRUE(now == changed[i]) << list[i].fileName;
+      }
+    }
+    // Every file Morvind wrote holds its record and the values it holds now.
+    for (const auto& record : records) {
+      const RecordFileFacts facts = ReadRecordFile(folder / record.fileName);
+      if (facts.recordKey != record.recordKey || facts.currentDigest != facts.writtenDigest)
+        continue;
+      form->Fill(record.values);
+      EXPECT_EQ(facts.currentDigest, ValuesDigest(form->CurrentValues())) << record.fileName;
+      EXPECT_EQ(facts.formDigest, form->FormDigest());
+    }
+    // No temporary file is left, and after a stop nothing is written.
+    for (const std::string& entry : folder.Entries()) EXPECT_NE(entry.rfind(".morvind", 0), 0u);
+    const bool stopped = c.tally.cancelled || c.failure != WriteProblem::kNone;
+    EXPECT_EQ(std::filesystem::exists(folder / records[2].fileName), !stopped);
+  }
 }
 
 }  // namespace

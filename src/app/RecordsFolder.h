@@ -64,6 +64,7 @@ struct RecordsFolderTally {
   int unchanged = 0;
   std::vector<std::string> kept;  // the file names not replaced
   bool cancelled = false;
+  bool operator==(const RecordsFolderTally&) const = default;
 };
 
 // The message at the end of a run: "%1 Formulare in „%2“: %3 neu, %4

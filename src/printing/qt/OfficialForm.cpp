@@ -24,6 +24,7 @@ const QString kFormDigestKey = QStringLiteral("MorvindFormDigest");
 
 // The margin AreaOf leaves around the fields, in parts of the page.
 constexpr double kAreaMargin = 0.015;
+constexpr double kTableHeadingRoom = 0.035;
 
 std::string Sha256Hex(const QByteArray& bytes) {
   return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toStdString();
@@ -273,7 +274,10 @@ std::pair<int, QRectF> OfficialForm::AreaOf(FormArea area) const {
   for (std::size_t i = first; i < end; ++i)
     for (std::size_t w : form.occurrences[i])
       if (form.widgetPage[w] == page) united = united.united(form.widgets[w]->rect());
-  united.adjust(-kAreaMargin, -kAreaMargin, kAreaMargin, kAreaMargin);
+  // The table's column headings stand beside the service year, in a
+  // heading cell that reaches above its field: the table gets room for it.
+  const double top = area == FormArea::kTable ? kTableHeadingRoom : kAreaMargin;
+  united.adjust(-kAreaMargin, -top, kAreaMargin, kAreaMargin);
   return {page, united.intersected(QRectF(0, 0, 1, 1))};
 }
 

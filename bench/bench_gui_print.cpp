@@ -66,6 +66,8 @@ class EndAtOnce : public ModalHost {
 class BenchDialogs : public PrintDialogs {
  public:
   QString AskSaveFile(QWidget*, const QString&, const QString&) override { return target; }
+  QString AskOpenFile(QWidget*, const QString&, const QString&) override { return target; }
+  QString AskFolder(QWidget*, const QString&, const QString&) override { return target; }
   void RunPreview(QPrintPreviewDialog& preview) override {
     preview.show();
     auto* pages = preview.findChild<QPrintPreviewWidget*>();

@@ -13,6 +13,7 @@ packages=(
   libbenchmark-dev
   poppler-utils             # pdftotext/pdftoppm for the PDF checks
   libpoppler-qt6-dev        # fills, saves and renders the congregation's own PDF form
+  pkgconf                   # pkg-config: how CMake finds Poppler's Qt 6 library
   qpdf                      # the tests' encrypted copy of the test form
   xvfb xauth                # a virtual display for screenshots
   librsvg2-bin              # rsvg-convert: the icon's PNG sizes from its SVG

@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "app/PublisherList.h"
+#include "printing/CardDocument.h"
 
 namespace morvind {
 namespace {
@@ -48,6 +49,29 @@ std::string PublisherRecordKey(std::uint16_t publisherId) {
 
 std::string CongregationRecordKey(int category) {
   return "congregation " + std::to_string(category);
+}
+
+std::string RecordKeyOf(const CardRequest& request) {
+  if (request.totalsRecord) return CongregationRecordKey(static_cast<int>(*request.totalsRecord));
+  return PublisherRecordKey(request.table->PublisherId(request.publisher));
+}
+
+std::vector<std::string> RecordFileNamesOf(const std::vector<CardRequest>& requests,
+                                           const std::vector<PublisherListLine>& lines) {
+  std::vector<RecordEntry> entries;
+  entries.reserve(requests.size());
+  for (const CardRequest& request : requests) {
+    auto line = std::find_if(lines.begin(), lines.end(), [&](const PublisherListLine& l) {
+      return l.totals == request.totalsRecord &&
+             (request.totalsRecord || l.recordIndex == request.publisher);
+    });
+    // A publisher id is 16 bits: the totals come after every one of them.
+    const std::uint32_t order = request.totalsRecord
+                                    ? 0x10000u + static_cast<std::uint32_t>(*request.totalsRecord)
+                                    : request.table->PublisherId(request.publisher);
+    entries.push_back(RecordEntry{line != lines.end() ? line->text : request.cardName, order});
+  }
+  return RecordFileNames(entries, requests.empty() ? 0 : PrintedServiceYear(requests.front()));
 }
 
 std::vector<std::string> RecordFileNames(const std::vector<RecordEntry>& entries, int serviceYear) {

@@ -5,6 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/PublisherList.h"
+#include "printing/CardRequest.h"
+
 namespace morvind {
 
 // A folder of records: one filled official form per publisher and service
@@ -41,6 +44,9 @@ RecordAction DecideRecordFile(const RecordFileFacts& file, std::string_view reco
 std::string PublisherRecordKey(std::uint16_t publisherId);
 std::string CongregationRecordKey(int category);
 
+// The key of the request's record: its publisher's, or its totals record's.
+std::string RecordKeyOf(const CardRequest& request);
+
 // One record of the list, for its file name.
 struct RecordEntry {
   std::string name;         // as the list shows it (UTF-8)
@@ -56,6 +62,13 @@ struct RecordEntry {
 // name.
 std::vector<std::string> RecordFileNames(const std::vector<RecordEntry>& entries, int serviceYear);
 
+// The file names (RecordFileNames) of the requests' records, each named as
+// its line of `lines` (the list the requests were planned from) shows it,
+// homonyms numbered by publisherId; the totals records after every
+// publisher.
+std::vector<std::string> RecordFileNamesOf(const std::vector<CardRequest>& requests,
+                                           const std::vector<PublisherListLine>& lines);
+
 // What a run over the folder did.
 struct RecordsFolderTally {
   int listed = 0;  // every record of the list
@@ -64,6 +77,7 @@ struct RecordsFolderTally {
   int unchanged = 0;
   std::vector<std::string> kept;  // the file names not replaced
   bool cancelled = false;
+  bool operator==(const RecordsFolderTally&) const = default;
 };
 
 // The message at the end of a run: "%1 Formulare in „%2“: %3 neu, %4

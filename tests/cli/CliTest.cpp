@@ -31,6 +31,7 @@
 #include "printing/qt/QtTextMeasure.h"
 #include "support/DataWriter.h"
 #include "support/DemoData.h"
+#include "support/FillableFormWriter.h"
 #include "support/TempFolder.h"
 
 namespace morvind {
@@ -491,7 +492,14 @@ TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
   WriteFile(data_.File("sheet.INI"), "[Format]\nForm=1\n");
   ::mkfifo(data_.File("pipe.pdf").c_str(), 0644);
   fs::create_symlink("gone/cards.pdf", data_.File("link.pdf"));
+  WriteFile(data_.File("form.pdf"), test::FillableFormPdf());
+  WriteFile(data_.File("official.INI"), "[Format]\nForm=2\nForm File=\"gone.pdf\"\n");
   const auto before = Snapshot(data_.Path());
+  const std::vector<std::string> official = {"--form", "official", "--form-file", "form.pdf"};
+  auto with = [](std::vector<std::string> args, const std::vector<std::string>& more) {
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+  };
   const struct {
     std::vector<std::string> args;
     const char* message;
@@ -545,6 +553,19 @@ TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
        "the settings choose the card S-21 10/15 (give --form 11/23"},
       {{"--name", "Meier", "--filter", "congregation", "--form", "11/23", "--pdf", "out.pdf"},
        "no totals record's name begins with 'Meier'"},
+      {with({"--all", "--pdf", "out.pdf"}, official),
+       "--pdf takes one publisher with the official form, and 39 are chosen: give --pdf-folder"},
+      {{"--all", "--pdf", "out.pdf", "--form", "11/23", "--form-file", "form.pdf"},
+       "--form-file is for --form official"},
+      {{"--all", "--pdf-folder", "empty"}, "--pdf-folder is for the official form"},
+      {{"--all", "--pdf", "out.pdf", "--form", "official"}, "no form file: give --form-file"},
+      {{"--all", "--pdf", "out.pdf", "--settings", "official.INI"}, "no form file gone.pdf"},
+      {{"--all", "--ops", "-", "--form", "official", "--form-file", "tdat9.bin"},
+       "the form file tdat9.bin is not a readable PDF document"},
+      {with({"--publisher", "3", "--pdf", "form.pdf"}, official), "it is the form file"},
+      {with({"--all", "--pdf-folder", "missing"}, official), "no folder missing"},
+      {with({"--all", "--ops", "-", "--gender"}, official),
+       "--gender is for the card S-21 10/15, not for --form official"},
   };
   for (const auto& c : cases) {
     RunResult run = Print(c.args);
@@ -752,6 +773,37 @@ TEST_F(CliTest, TestSheetDrawsTheGridUnderTheUnchangedCardsOfEveryVersion) {
   EXPECT_NE(millimetres.out.find("\"text\":\"0 mm\""), std::string::npos);
 }
 
+TEST_F(CliTest, TheOfficialFormIsListedAndFiledByTheRulesOfAFolderOfRecords) {
+  WriteFile(data_.File("form.pdf"), test::FillableFormPdf());
+  const std::vector<std::string> lines = Lines(
+      Print({"--publisher", "3", "--form", "official", "--form-file", "form.pdf", "--ops", "-"})
+          .out);
+  ASSERT_EQ(lines.size(), 1 + 74u);
+  EXPECT_EQ(lines[0], "{\"op\":\"page\"}");
+  EXPECT_EQ(lines[1].rfind("{\"op\":\"field\",\"name\":\"900_1_Text_SanSerif\",\"text\":\"", 0),
+            0u);
+  EXPECT_EQ(lines[3], "{\"op\":\"field\",\"name\":\"900_3_CheckBox\",\"checked\":true}");
+
+  const fs::path records = capture_.File("records");
+  fs::create_directory(records);
+  const std::vector<std::string> file = {"--all",    "--form",       "official",      "--form-file",
+                                         "form.pdf", "--pdf-folder", records.string()};
+  RunResult first = Print(file);
+  EXPECT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(first.out, "morvind-print: 39 forms in " + records.string() +
+                           ": 39 new, 0 changed, 0 unchanged\n");
+  // A record overwritten with another's is never replaced, and is named.
+  const std::vector<fs::path> files(fs::directory_iterator(records), {});
+  ASSERT_EQ(files.size(), 39u);
+  fs::copy_file(files[0], files[1], fs::copy_options::overwrite_existing);
+  RunResult second = Print(file);
+  EXPECT_EQ(second.status, 0);
+  EXPECT_EQ(second.out, "morvind-print: 39 forms in " + records.string() +
+                            ": 0 new, 0 changed, 38 unchanged\n");
+  EXPECT_EQ(Lines(second.err).size(), 1u);
+  EXPECT_NE(second.err.find(files[1].string()), std::string::npos) << second.err;
+}
+
 TEST_F(CliTest, HelpListsEveryOption) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"--help"}, std::vector<std::string>{"--all", "-h"}}) {
@@ -765,7 +817,7 @@ TEST_F(CliTest, HelpListsEveryOption) {
           "--previous-year", "--complete-card", "--no-long-name", "--last-name-first",
           "--test-sheet",    "--form-overlay",  "--card-version", "--pdf",
           "--printer",       "--ops",           "--dpi",          "--help",
-          "--version",       "--form"}) {
+          "--version",       "--form",          "--form-file",    "--pdf-folder"}) {
       EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
     // The complete card draws the months up to the report month, not all twelve.

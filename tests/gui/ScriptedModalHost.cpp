@@ -62,6 +62,19 @@ QString ScriptedPrintDialogs::AskSaveFile(QWidget*, const QString& title,
   return answer;
 }
 
+QString ScriptedPrintDialogs::AskOpenFile(QWidget*, const QString&, const QString& folder) {
+  openedIn.push_back(folder);
+  if (openAnswers.empty()) return QString();
+  QString answer = openAnswers.front();
+  openAnswers.pop_front();
+  return answer;
+}
+
+QString ScriptedPrintDialogs::AskFolder(QWidget* parent, const QString& title,
+                                        const QString& folder) {
+  return AskOpenFile(parent, title, folder);
+}
+
 void ScriptedPrintDialogs::RunPreview(QPrintPreviewDialog& preview) {
   ++previews;
   preview.show();  // draws the pages

@@ -51,11 +51,16 @@ class ScriptedModalHost : public ModalHost {
 class ScriptedPrintDialogs : public PrintDialogs {
  public:
   QString AskSaveFile(QWidget* parent, const QString& title, const QString& suggested) override;
+  // Both answer from `openAnswers` and note the folder they opened in.
+  QString AskOpenFile(QWidget* parent, const QString& title, const QString& folder) override;
+  QString AskFolder(QWidget* parent, const QString& title, const QString& folder) override;
   void RunPreview(QPrintPreviewDialog& preview) override;
   void KeepResponsive(QProgressDialog& progress) override;
 
   std::deque<QString> saveAnswers;
   std::vector<QString> saveTitles, saveSuggestions;
+  std::deque<QString> openAnswers;
+  std::vector<QString> openedIn;
   std::function<void(QPrintPreviewDialog&)> previewScript;
   int previews = 0;
   int cancelAt = -1;

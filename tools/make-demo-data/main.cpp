@@ -3,7 +3,9 @@
 // Writes "tdat9.bin", "bkstudy.dat", "xten7.dat" and "remark9.dat" into DIR
 // (created when missing; files of those names are replaced): the demo
 // congregation, or with --full the largest data set the files can carry.
-// Reports are placed relative to today, or to the date given.
+// Reports are placed relative to today, or to the date given. Beside them
+// goes "S-21 Testformular.pdf", a fillable stand-in for the official form
+// (which the project never ships), so that the demo shows that mode too.
 
 #include <cstdio>
 #include <ctime>
@@ -12,8 +14,10 @@
 #include <string_view>
 #include <system_error>
 
+#include "resources/FileWriter.h"
 #include "support/DataWriter.h"
 #include "support/DemoData.h"
+#include "support/FillableFormWriter.h"
 
 namespace {
 
@@ -100,6 +104,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "morvind-make-demo: %s\n", message.c_str());
     return 1;
   }
-  std::printf("wrote %zu publishers into %s\n", data.publishers.size(), dir.c_str());
+  const std::filesystem::path form = dir / "S-21 Testformular.pdf";
+  const morvind::WriteResult written =
+      morvind::ReplaceFileContents(form, morvind::test::FillableFormPdf());
+  if (!written.Ok()) {
+    std::fprintf(stderr, "morvind-make-demo: can't write %s\n", form.c_str());
+    return 1;
+  }
+  std::printf("wrote %zu publishers and the test form into %s\n", data.publishers.size(),
+              dir.c_str());
   return 0;
 }

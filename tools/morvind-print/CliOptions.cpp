@@ -65,6 +65,7 @@ std::optional<FilterChoice> ParseFilter(std::string_view text) {
 std::optional<RecordForm> ParseForm(std::string_view text) {
   if (text == "10/15") return RecordForm::kCard1015;
   if (text == "11/23") return RecordForm::kSheet1123;
+  if (text == "official") return RecordForm::kOfficialForm;
   return std::nullopt;
 }
 
@@ -106,11 +107,14 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
 
   auto setOutput = [&](OutputKind kind, const std::string& option, const std::string& value) {
     if (o.output != OutputKind::kNone) {
-      fail("give one output only: --pdf, --printer or --ops");
+      fail("give one output only: --pdf, --pdf-folder, --printer or --ops");
       return;
     }
     if (value.empty()) {
-      fail(option + " needs a " + (kind == OutputKind::kPrinter ? "printer name" : "file name"));
+      fail(option + " needs a " +
+           (kind == OutputKind::kPrinter     ? "printer name"
+            : kind == OutputKind::kPdfFolder ? "folder"
+                                             : "file name"));
       return;
     }
     o.output = kind;
@@ -178,8 +182,15 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
       {"--form",
        [&](const std::string&, const std::string& v) {
          o.form = ParseForm(v);
-         if (!o.form) fail("bad form '" + v + "': give 10/15 or 11/23");
+         if (!o.form) fail("bad form '" + v + "': give 10/15, 11/23 or official");
        }},
+      {"--form-file",
+       [&](const std::string& option, const std::string& v) {
+         if (v.empty()) fail(option + " needs a file name");
+         o.formFile = v;
+       }},
+      {"--pdf-folder", [&](const std::string& option,
+                           const std::string& v) { setOutput(OutputKind::kPdfFolder, option, v); }},
       {"--pdf", [&](const std::string& option,
                     const std::string& v) { setOutput(OutputKind::kPdf, option, v); }},
       {"--printer", [&](const std::string& option,
@@ -256,9 +267,13 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
   if (error.empty() && !o.selectionGiven)
     fail("choose the cards: --publisher N, --name TEXT or --all");
   if (error.empty() && o.output == OutputKind::kNone)
-    fail("choose the output: --pdf FILE, --printer NAME or --ops FILE");
-  if (error.empty() && o.form == RecordForm::kSheet1123 && !o.cardOnlyOptions.empty())
-    fail(CardOnlyOptionMessage(o.cardOnlyOptions.front(), false));
+    fail("choose the output: --pdf FILE, --pdf-folder DIR, --printer NAME or --ops FILE");
+  if (error.empty() && o.form && IsSheetForm(*o.form) && !o.cardOnlyOptions.empty())
+    fail(CardOnlyOptionMessage(o.cardOnlyOptions.front(), false, *o.form));
+  if (error.empty() && o.form && *o.form != RecordForm::kOfficialForm) {
+    if (o.formFile) fail("--form-file is for --form official");
+    if (o.output == OutputKind::kPdfFolder) fail("--pdf-folder is for --form official");
+  }
   const bool congregation = o.filter.kind == FilterChoice::Kind::kCongregation;
   if (error.empty() && congregation && o.selection.kind == CardSelection::Kind::kPublisher)
     fail(
@@ -272,13 +287,15 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
   return result;
 }
 
-std::string CardOnlyOptionMessage(const std::string& option, bool bySettings) {
+std::string CardOnlyOptionMessage(const std::string& option, bool bySettings, RecordForm form) {
+  const bool official = form == RecordForm::kOfficialForm;
   if (bySettings) {
-    return option +
-           " is for the card S-21 10/15; the settings choose the sheet S-21 11/23 (give "
-           "--form 10/15 for the card)";
+    return option + " is for the card S-21 10/15; the settings choose the " +
+           (official ? "official form S-21 11/23" : "sheet S-21 11/23") +
+           " (give --form 10/15 for the card)";
   }
-  return option + " is for the card S-21 10/15, not for --form 11/23";
+  return option + " is for the card S-21 10/15, not for --form " +
+         (official ? "official" : "11/23");
 }
 
 std::string CongregationFormMessage(bool bySettings) {
@@ -290,7 +307,7 @@ std::string CongregationFormMessage(bool bySettings) {
 }
 
 std::string HelpText() {
-  return R"help(usage: morvind-print (--publisher N | --name TEXT | --all) (--pdf FILE | --printer NAME | --ops FILE) [options]
+  return R"help(usage: morvind-print (--publisher N | --name TEXT | --all) (--pdf FILE | --pdf-folder DIR | --printer NAME | --ops FILE) [options]
 
 Prints publisher record cards (S-21) with the same data, settings, layouts
 and rules as the main window of morvind. It only reads: it never writes the
@@ -322,15 +339,21 @@ Which cards (one page a card, in list order, in one document):
                       --name ("--name Hilf"), not with --publisher
 
 What the cards hold (the main window's print options and their rules):
-  --form F            the record form: 10/15, the card S-21 10/15, or 11/23,
+  --form F            the record form: 10/15, the card S-21 10/15; 11/23,
                       the sheet S-21 11/23 drawn whole on plain paper, one
-                      service year a page (default: the setting "Form", which
-                      is 10/15 unless chosen otherwise in the window). The
-                      sheet takes --previous-year and the name options; the
-                      options only the card knows (--complete-card,
+                      service year a page; or official, the sheet S-21 11/23
+                      as the congregation's own fillable PDF form in its
+                      language, filled in (default: the setting "Form", which
+                      is 10/15 unless chosen otherwise in the window). Both
+                      11/23 forms take --previous-year and the name options;
+                      the options only the card knows (--complete-card,
                       --no-header, --gender, --totals, --months,
-                      --card-version, --test-sheet) are errors with it;
-                      a sheet wider than the page prints is warned of.
+                      --card-version, --test-sheet) are errors with them;
+                      a drawn sheet wider than the page prints is warned of.
+  --form-file FILE    the official form's PDF file (default: the setting
+                      "Form File", the file chosen in the window's options).
+                      A file that is not a fillable S-21 11/23 form is an
+                      error; it is only read, never written.
   --months LIST       calendar month numbers, e.g. 9,10,11, or "enabled" (the
                       default): every month the month rule enables. Months the
                       rule disables (in the current service year, those after
@@ -362,11 +385,27 @@ What the cards hold (the main window's print options and their rules):
                       previous year and no long name: those options are dropped.
 
 Where to:
-  --pdf FILE          a PDF file
-  --printer NAME      a CUPS printer
+  --pdf FILE          a PDF file; with the official form the filled form of
+                      one publisher, its fields still fillable
+  --pdf-folder DIR    the official form only: a folder of records, one filled
+                      form per publisher named "S-21 2025 Müller, Jürgen.pdf"
+                      (homonyms numbered " (2)" … in the order of their
+                      publisher ids). A file is written when it is new,
+                      replaced only when it is Morvind's file of that publisher
+                      and unchanged since, left untouched when it holds the
+                      same values; a file changed by hand or not written by
+                      Morvind is never replaced: it is named on standard
+                      error, and the summary goes to standard output
+  --printer NAME      a CUPS printer (with the official form one job of one
+                      filled form per publisher)
   --ops FILE          the drawing listing, one JSON object a line, in drawing
-                      order and device units ("-": standard output)
-  --dpi N             device units per inch of the listing (default 600)
+                      order and device units ("-": standard output); with the
+                      official form, per publisher a line {"op":"page"} and
+                      one line per field in the form's order:
+                      {"op":"field","name":"900_1_Text_SanSerif","text":"..."}
+                      or {"op":"field","name":"900_3_CheckBox","checked":true}
+  --dpi N             device units per inch of the listing (default 600; no
+                      effect with the official form)
 
   -h, --help          this text
       --version       the program's version
@@ -374,10 +413,12 @@ Where to:
 A value may also follow its option after "=" (--pdf=cards.pdf); a value that
 begins with "--" must be given that way.
 
-Exit status: 0 printed; 2 a bad command line, a missing data folder or
-settings file, no such publisher or group, or an output that can't be
-written (nothing is written then); 3 the data carry a password and
---password is missing or wrong.
+Exit status: 0 printed (also when a folder of records kept files changed by
+hand); 2 a bad command line, a missing data folder or settings file, no such
+publisher or group, a form file that can't serve, or an output that can't be
+written (nothing is written then; in a folder of records the files written
+before it stay, each complete); 3 the data carry a password and --password is
+missing or wrong.
 )help";
 }
 

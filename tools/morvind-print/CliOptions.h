@@ -20,7 +20,8 @@ struct FilterChoice {
   int group = 0;  // kGroup: 1 ..
 };
 
-enum class OutputKind { kNone, kPdf, kPrinter, kOps };
+// kPdfFolder: a folder of records, one filled official form per publisher.
+enum class OutputKind { kNone, kPdf, kPrinter, kOps, kPdfFolder };
 
 // The command line of morvind-print, parsed but not yet checked against the
 // data (card version count, groups, publishers).
@@ -45,13 +46,14 @@ struct CliOptions {
   bool noLongName = false;
   bool lastNameFirst = false;
   std::optional<int> cardVersion;
-  std::optional<RecordForm> form;  // empty: the setting "Form"
+  std::optional<RecordForm> form;                 // empty: the setting "Form"
+  std::optional<std::filesystem::path> formFile;  // the official form; empty: the setting
   // The options given that only the card S-21 10/15 knows, in the order
   // given; the sheet S-21 11/23 takes none of them.
   std::vector<std::string> cardOnlyOptions;
 
   OutputKind output = OutputKind::kNone;
-  std::string outputTarget;  // file name or printer name; "-" for --ops: standard output
+  std::string outputTarget;  // file, folder or printer name; "-" for --ops: standard output
   std::optional<int> dpi;
 
   std::optional<std::string> password;
@@ -69,8 +71,10 @@ struct ParseResult {
 ParseResult ParseCliOptions(const std::vector<std::string>& args);
 
 // The message for an option that only the card knows, given while the sheet
-// S-21 11/23 is chosen (`bySettings`: by the settings file, not by --form).
-std::string CardOnlyOptionMessage(const std::string& option, bool bySettings);
+// S-21 11/23 or the official form (`form`) is chosen (`bySettings`: by the
+// settings file, not by --form).
+std::string CardOnlyOptionMessage(const std::string& option, bool bySettings,
+                                  RecordForm form = RecordForm::kSheet1123);
 
 // The message for --filter congregation with the card S-21 10/15
 // (`bySettings`: chosen by the settings file, not by --form).

@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "OfficialRun.h"
 #include "QtOutput.h"
 #include "WriteFailure.h"
 #include "app/CardPlan.h"
@@ -96,6 +97,19 @@ std::string Plural(std::size_t count, RecordForm form) {
 
 }  // namespace
 
+int WriteListing(const CliOptions& options, const std::string& listing, const std::string& what) {
+  if (options.outputTarget == "-") {
+    if (std::fwrite(listing.data(), 1, listing.size(), stdout) != listing.size() ||
+        std::fflush(stdout) != 0)
+      return Fail(kExitError, "can't write the listing to standard output");
+    return kExitOk;
+  }
+  if (WriteResult written = ReplaceFileContents(options.outputTarget, listing); !written.Ok())
+    return Fail(kExitError, CantWriteMessage(options.outputTarget, written));
+  std::printf("morvind-print: %s listed in %s\n", what.c_str(), options.outputTarget.c_str());
+  return kExitOk;
+}
+
 int RunPrint(const CliOptions& options, const std::filesystem::path& programFolder) {
   const StringTable strings = StringTable::German();
   const std::string languageCode = strings.LanguageCode();
@@ -121,9 +135,16 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
     settingsPath = SettingsFileFor(programFolder / "morvind");
   }
 
+  std::filesystem::path formFile;
+  if (std::string problem = ChooseFormFile(options, ProfileFile(settingsPath), strings, formFile);
+      !problem.empty())
+    return Fail(kExitError, problem);
+
   const bool toStandardOutput = options.output == OutputKind::kOps && options.outputTarget == "-";
   if (options.output != OutputKind::kPrinter && !toStandardOutput) {
-    std::string problem = CheckOutputFile(options.outputTarget, folder, settingsPath, strings);
+    std::string problem = CheckOfficialOutput(options, options.outputTarget, formFile);
+    if (problem.empty() && options.output != OutputKind::kPdfFolder)
+      problem = CheckOutputFile(options.outputTarget, folder, settingsPath, strings);
     if (!problem.empty()) return Fail(kExitError, problem);
   }
 
@@ -181,7 +202,8 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
   PrintWishes wishes;
   wishes.form = options.form ? *options.form : settings.form;
   if (IsSheetForm(wishes.form) && !options.cardOnlyOptions.empty())
-    return Fail(kExitError, CardOnlyOptionMessage(options.cardOnlyOptions.front(), true));
+    return Fail(kExitError,
+                CardOnlyOptionMessage(options.cardOnlyOptions.front(), true, wishes.form));
   if (options.filter.kind == FilterChoice::Kind::kCongregation && !IsSheetForm(wishes.form))
     return Fail(kExitError, CongregationFormMessage(true));
   wishes.cardVersion = options.cardVersion ? *options.cardVersion : settings.cardVersion;
@@ -209,6 +231,9 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
       PlanCards(data, lines, options.selection, BaseCardRequest(data, setup), folder);
   if (requests.empty()) return Fail(kExitError, NoCardMessage(options));
 
+  if (wishes.form == RecordForm::kOfficialForm)
+    return RunOfficialForm(options, requests, lines, formFile);
+
   CardDocumentOptions document;
   document.testSheet = options.testSheet;
   document.gridUnit = settings.unit;
@@ -219,20 +244,9 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
 
   std::string error;
   switch (options.output) {
-    case OutputKind::kOps: {
-      const std::string listing = DrawingListing(requests, options.dpi.value_or(600), document);
-      if (toStandardOutput) {
-        if (std::fwrite(listing.data(), 1, listing.size(), stdout) != listing.size() ||
-            std::fflush(stdout) != 0)
-          return Fail(kExitError, "can't write the listing to standard output");
-        return kExitOk;
-      }
-      if (WriteResult written = ReplaceFileContents(options.outputTarget, listing); !written.Ok())
-        return Fail(kExitError, CantWriteMessage(options.outputTarget, written));
-      std::printf("morvind-print: %s listed in %s\n", Plural(requests.size(), wishes.form).c_str(),
-                  options.outputTarget.c_str());
-      return kExitOk;
-    }
+    case OutputKind::kOps:
+      return WriteListing(options, DrawingListing(requests, options.dpi.value_or(600), document),
+                          Plural(requests.size(), wishes.form));
     case OutputKind::kPdf: {
       const PrintResult written = WritePdf(requests, options.outputTarget, document);
       if (written.outcome == PrintOutcome::kNotWritten)
@@ -249,6 +263,7 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
       std::printf("morvind-print: %s sent to %s\n", Plural(requests.size(), wishes.form).c_str(),
                   options.outputTarget.c_str());
       return kExitOk;
+    case OutputKind::kPdfFolder:  // refused for the drawn forms before
     case OutputKind::kNone:
       break;
   }

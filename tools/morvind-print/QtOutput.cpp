@@ -35,21 +35,6 @@ QtMessageHandler InstallMessageFilter() {
   return previousHandler;
 }
 
-// Qt's fonts and printers need an application object; it gets no
-// arguments of ours, so that Qt doesn't take any of them for its own.
-class QtRuntime {
- public:
-  QtRuntime() : filter_(InstallMessageFilter()), app_(argc_, argv_) {}
-  ~QtRuntime() { qInstallMessageHandler(filter_); }
-
- private:
-  QtMessageHandler filter_;
-  int argc_ = 1;
-  char name_[16] = "morvind-print";
-  char* argv_[2] = {name_, nullptr};
-  QGuiApplication app_;
-};
-
 // A sheet S-21 11/23 that is wider with its left margin than what `page`
 // prints loses its right part. The page is the printer's own (or the PDF
 // file's A4, whole), which this program does not change, so it is said
@@ -65,6 +50,21 @@ void WarnOfNarrowPaper(const std::vector<CardRequest>& cards, const QPageLayout&
 }
 
 }  // namespace
+
+// Qt's fonts and printers need an application object; it gets no
+// arguments of ours, so that Qt doesn't take any of them for its own.
+struct QtRuntime::State {
+  State() : filter(InstallMessageFilter()), app(argc, argv) {}
+  ~State() { qInstallMessageHandler(filter); }
+  QtMessageHandler filter;
+  int argc = 1;
+  char name[16] = "morvind-print";
+  char* argv[2] = {name, nullptr};
+  QGuiApplication app;
+};
+
+QtRuntime::QtRuntime() : state_(std::make_unique<State>()) {}
+QtRuntime::~QtRuntime() = default;
 
 PrintResult WritePdf(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
                      const CardDocumentOptions& options) {
@@ -82,9 +82,7 @@ std::string DrawingListing(const std::vector<CardRequest>& cards, int dpi,
   return surface.ToJsonLines();
 }
 
-bool PrintOnPrinter(const std::vector<CardRequest>& cards, const std::string& name,
-                    const CardDocumentOptions& options, std::string& error) {
-  QtRuntime runtime;
+std::unique_ptr<QPrinter> CupsPrinter(const std::string& name, std::string& error) {
   QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(name));
   if (info.isNull()) {
     QStringList known = QPrinterInfo::availablePrinterNames();
@@ -92,9 +90,17 @@ bool PrintOnPrinter(const std::vector<CardRequest>& cards, const std::string& na
         "no printer '" + name + "'" +
         (known.isEmpty() ? std::string(" (no printer is installed)")
                          : " (printers: " + known.join(QStringLiteral(", ")).toStdString() + ")");
-    return false;
+    return nullptr;
   }
-  QPrinter printer(info, QPrinter::HighResolution);
+  return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
+bool PrintOnPrinter(const std::vector<CardRequest>& cards, const std::string& name,
+                    const CardDocumentOptions& options, std::string& error) {
+  QtRuntime runtime;
+  std::unique_ptr<QPrinter> found = CupsPrinter(name, error);
+  if (!found) return false;
+  QPrinter& printer = *found;
   WarnOfNarrowPaper(cards, printer.pageLayout());
   const PrintResult result = PrintCards(printer, cards, options);
   if (result.outcome == PrintOutcome::kNotSpooled) {

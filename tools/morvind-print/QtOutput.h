@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,7 +9,24 @@
 #include "printing/CardRequest.h"
 #include "printing/qt/PrintJob.h"
 
+class QPrinter;
+
 namespace morvind::cli {
+
+// The Qt application object that Qt's fonts, printers and Poppler's
+// rendering need, for the time the object lives; it takes none of the
+// program's arguments.
+class QtRuntime {
+ public:
+  QtRuntime();
+  ~QtRuntime();
+  QtRuntime(const QtRuntime&) = delete;
+  QtRuntime& operator=(const QtRuntime&) = delete;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
 
 // Prints the cards into the PDF file `target`, one page a card, in one
 // document "Card Header", with the program's file writer: a failure leaves
@@ -23,6 +41,9 @@ PrintResult WritePdf(const std::vector<CardRequest>& cards, const std::filesyste
 // positions of texts placed after other texts are the printed ones.
 std::string DrawingListing(const std::vector<CardRequest>& cards, int dpi,
                            const CardDocumentOptions& options);
+
+// The CUPS printer `name`, or null with `error` naming the printers there are.
+std::unique_ptr<QPrinter> CupsPrinter(const std::string& name, std::string& error);
 
 // Prints the cards on the CUPS printer `name` as one job. False with `error`
 // set when there is no such printer or it can't be printed on.

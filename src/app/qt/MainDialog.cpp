@@ -16,6 +16,8 @@
 #include "app/WindowLayout.h"
 #include "app/qt/AboutDialog.h"
 #include "app/qt/DataFolderDialog.h"
+#include "app/qt/FormFileChoice.h"
+#include "app/qt/OfficialFormPanes.h"
 #include "app/qt/PasswordDialog.h"
 #include "app/qt/PrintCommands.h"
 #include "app/qt/PublisherListBox.h"
@@ -70,6 +72,7 @@ MainDialog::MainDialog(const AppEnvironment& environment)
     ownEventClock_ = std::make_unique<QtEventClock>();
     eventClock_ = ownEventClock_.get();
   }
+  officialPanes_ = std::make_unique<OfficialFormPanes>();
   publisherFilter = 0;
   setWindowIcon(AppIcon());
 }
@@ -123,12 +126,14 @@ bool MainDialog::OnInitDialog() {
     EndDialog(kIdCancel);
     return false;
   }
+  CheckFormFileAtStart();
   ApplyMonthRule();
   LoadFolderLayout();
   completeCard = 0;
   ApplyCardVersionStates();
   fontCharset = FontCharsetFor(languageCode);
   UpdateTitle();
+  commands_->UpdateStates();
   ConnectHandlers();
   commands_->UpdateStates();
   // The controls stand at the template's size now: the window's layout
@@ -163,6 +168,13 @@ void MainDialog::AttachControls() {
   });
   BodyPane()->SetPainter([this](int l, int t, int r, int b, DrawingSurface& surface) {
     DrawBodyPreview(l, t, r, b, surface);
+  });
+  // The official form is rendered into the panes over their white ground.
+  HeaderPane()->SetPicturePainter([this](QPainter& painter, const QRect& client) {
+    PaintOfficialForm(FormArea::kHeader, painter, client);
+  });
+  BodyPane()->SetPicturePainter([this](QPainter& painter, const QRect& client) {
+    PaintOfficialForm(FormArea::kTable, painter, client);
   });
   HeaderPane()->ForgetClientRect();
   BodyPane()->ForgetClientRect();
@@ -243,6 +255,7 @@ void MainDialog::ReadSettingsAtStart() {
   dateFormat = settings.dateFormat;
   lastNameFirst = settings.lastNameFirst;
   cardVersion = settings.cardVersion;
+  storedForm = settings.form;
   form = settings.form;
   formFile = settings.formFile;
   unit = settings.unit;
@@ -257,6 +270,15 @@ void MainDialog::ReadSettingsAtStart() {
 void MainDialog::LoadFolderLayout() {
   LoadLayoutOrDefaults(layout, cardVersion, environment_.dataFolder, Strings());
   layoutLoaded = true;
+}
+
+void MainDialog::CheckFormFileAtStart() {
+  if (form != RecordForm::kOfficialForm) return;
+  const std::string refusal = FormFileRefusal(formFile);
+  if (refusal.empty()) return;
+  Messages().ShowMessage(refusal + "\n\nGedruckt wird das Blatt S-21 11/23.",
+                         MessageIcon::kWarning);
+  form = RecordForm::kSheet1123;
 }
 
 void MainDialog::ConnectHandlers() {
@@ -364,8 +386,11 @@ void MainDialog::FocusList() {
 }
 
 void MainDialog::UpdateTitle() {
-  const std::string name =
+  std::string name =
       IsSheetForm(form) ? std::string(kSheetFormName) : CardVersionName(Strings(), cardVersion);
+  if (form == RecordForm::kOfficialForm)
+    name = std::string(kOfficialFormName) + " (" +
+           std::filesystem::path(formFile).filename().string() + ")";
   std::string title = Strings().Get(str::kProgramName) + " - " + name;
   // After a change of the data folder the title says which one is loaded.
   if (!titleFolder_.empty()) title += " - " + titleFolder_.string();
@@ -522,17 +547,33 @@ void MainDialog::OnOptionsClicked() {
   options.showFirstNameSort = IsPortuguese(languageCode);
   options.cardVersion = cardVersion;
   options.completeCard = completeCard != 0;
-  options.form = static_cast<int>(form);
+  options.form = static_cast<int>(storedForm);
+  options.formFile = formFile;
+  options.chooseFormFile = [this](QWidget* parent, const std::filesystem::path& current) {
+    return AskForFormFile(commands_->Dialogs(), parent, current);
+  };
+  options.checkFormFile = [](const std::filesystem::path& file) {
+    return FormFileRefusal(file.string());
+  };
   options.unit = unit;
   bool formChanged = false;
   if (options.DoModal() == kIdOk) {
-    formChanged = options.form != static_cast<int>(form);
+    // The form in print changes only when the choice does: an official
+    // form that gave way to the sheet at start stays so until it is chosen
+    // again (its file was checked then).
+    const bool choiceChanged =
+        options.form != static_cast<int>(storedForm) || options.formFile != formFile;
+    if (choiceChanged && options.form >= 0 &&
+        options.form <= static_cast<int>(RecordForm::kOfficialForm)) {
+      storedForm = static_cast<RecordForm>(options.form);
+      formChanged = storedForm != form;
+      form = storedForm;
+      formFile = options.formFile;
+    }
     if (options.dateFormat != dateFormat || options.topMargin != topMargin ||
         options.leftMargin != leftMargin || options.cardVersion != cardVersion ||
-        !(options.layout == layout) || formChanged || options.unit != unit)
+        !(options.layout == layout) || choiceChanged || options.unit != unit)
       settingsChanged = 1;
-    if (options.form >= 0 && options.form <= static_cast<int>(RecordForm::kOfficialForm))
-      form = static_cast<RecordForm>(options.form);
     unit = options.unit;
     topMargin = options.topMargin;
     leftMargin = options.leftMargin;
@@ -560,6 +601,7 @@ void MainDialog::OnOptionsClicked() {
     if (formChanged) ApplyFormStates();
     commands_->UpdateStates();
     UpdateTitle();
+    commands_->UpdateStates();
     RefreshSelection();
   }
   FocusList();
@@ -632,6 +674,7 @@ void MainDialog::DrawHeaderPreview(int left, int top, int right, int bottom,
   if (texts.checkGenderBox) SetCheck(kGenderTicksBox, true);
   cardName = texts.cardName;
   cardMobile = texts.cardMobile;
+  if (form == RecordForm::kOfficialForm) return;  // rendered by PaintOfficialForm
   if (IsSheetForm(form) || selectedTotals) {
     DrawSheetHeaderPreview(left, top, right, bottom, surface, BuildCardRequest());
   } else {
@@ -639,8 +682,7 @@ void MainDialog::DrawHeaderPreview(int left, int top, int right, int bottom,
   }
 }
 
-void MainDialog::DrawBodyPreview(int left, int top, int right, int bottom,
-                                 DrawingSurface& surface) {
+CardRequest MainDialog::BodyPreviewRequest() const {
   CardRequest request = BuildCardRequest();
   // The body shows the publisher of the list's current selection.
   ListBox* list = PublisherList();
@@ -648,7 +690,20 @@ void MainDialog::DrawBodyPreview(int left, int top, int right, int bottom,
   request.publisher = item.IsNone() ? -1 : item.recordIndex;
   request.totalsRecord = item.totals;
   if (!item.totals && !data.table.IsValidIndex(request.publisher)) request.publisher = -1;
-  if (IsSheetForm(form) || item.totals) {
+  return request;
+}
+
+void MainDialog::PaintOfficialForm(FormArea area, QPainter& painter, const QRect& client) {
+  if (form != RecordForm::kOfficialForm || data.table.Count() == 0) return;
+  // The header pane's paint chose the texts of the publisher shown.
+  officialPanes_->Paint(area, formFile, BodyPreviewRequest(), painter, client);
+}
+
+void MainDialog::DrawBodyPreview(int left, int top, int right, int bottom,
+                                 DrawingSurface& surface) {
+  if (form == RecordForm::kOfficialForm) return;  // rendered by PaintOfficialForm
+  const CardRequest request = BodyPreviewRequest();
+  if (IsSheetForm(form) || request.totalsRecord) {
     DrawSheetTablePreview(left, top, right, bottom, surface, request);
   } else {
     morvind::DrawBodyPreview(left, top, right, bottom, surface, request, 1, 1);
@@ -676,6 +731,9 @@ QPrinter* MainDialog::CurrentPrinter() const {
 
 PrintResult MainDialog::Print(QPrinter& printer, const std::vector<CardRequest>& cards,
                               const CardDocumentOptions& options) {
+  // The official form is filled, not drawn: its print job is the filled PDF.
+  if (!cards.empty() && cards.front().form == RecordForm::kOfficialForm)
+    return commands_->PrintOfficialForms(printer, cards, options);
   return environment_.print ? environment_.print(printer, cards, options)
                             : PrintCards(printer, cards, options);
 }
@@ -760,7 +818,7 @@ Settings MainDialog::CurrentSettings() const {
   settings.dateFormat = dateFormat;
   settings.lastNameFirst = lastNameFirst;
   settings.cardVersion = cardVersion;
-  settings.form = form;
+  settings.form = storedForm;
   settings.formFile = formFile;
   settings.unit = unit;
   settings.topMargin = topMargin;

@@ -21,12 +21,15 @@
 
 class QAction;
 class QMenu;
+class QPainter;
 
 namespace morvind {
 
 class PublisherListBox;
 class HeaderPreviewPane;
 class BodyPreviewPane;
+class OfficialFormPanes;
+enum class FormArea;
 class PrintCommands;
 class QtEventClock;
 class SplitButton;
@@ -123,6 +126,9 @@ class MainDialog : public Dialog {
   // The previews' drawing operations (the panes call them when they paint).
   void DrawHeaderPreview(int left, int top, int right, int bottom, DrawingSurface& surface);
   void DrawBodyPreview(int left, int top, int right, int bottom, DrawingSurface& surface);
+  // With the official form, its rendered `area` over a pane.
+  void PaintOfficialForm(FormArea area, QPainter& painter, const QRect& client);
+  OfficialFormPanes& OfficialPanes() const { return *officialPanes_; }
 
   PublisherListBox* PublisherList() const;
   HeaderPreviewPane* HeaderPane() const;
@@ -154,9 +160,12 @@ class MainDialog : public Dialog {
   int dataDrive = 0;
   int startDrive = 0;
   int cardVersion = 0;
-  RecordForm form = RecordForm::kCard1015;  // "Format" / "Form"
-  std::string formFile;                     // "Format" / "Form File"
-  LengthUnit unit = LengthUnit::kInch;      // "Format" / "Unit": how the dialogs show lengths
+  // The form this run prints: the stored one, except that an official form
+  // whose file failed its check at start gives way to the drawn sheet.
+  RecordForm form = RecordForm::kCard1015;
+  RecordForm storedForm = RecordForm::kCard1015;  // "Format" / "Form"
+  std::string formFile;                           // "Format" / "Form File"
+  LengthUnit unit = LengthUnit::kInch;            // "Format" / "Unit": how the dialogs show lengths
   int completeCard = 0;
   int previousServiceYear = 0;
   int reportYearShort = 0;
@@ -208,6 +217,9 @@ class MainDialog : public Dialog {
   void ReadSettingsAtStart();
   // The current card version's layout from the data folder, or its defaults.
   void LoadFolderLayout();
+  // A stored official form whose file fails its check says so, and this
+  // run prints the drawn sheet instead.
+  void CheckFormFileAtStart();
   // The handlers of the check boxes and buttons.
   void ConnectHandlers();
   // The data folder as an absolute path (the working directory when the
@@ -218,6 +230,8 @@ class MainDialog : public Dialog {
   // keeps them there at every size).
   void AlignMonthBoxesWithPreviewRows();
   Settings CurrentSettings() const;
+  // The request the previews show: the list's current line.
+  CardRequest BodyPreviewRequest() const;
   // Writes the layout of the current card version into the data folder in
   // use (at the end, and before another data folder is loaded); says so
   // when edits could not be saved.
@@ -227,7 +241,8 @@ class MainDialog : public Dialog {
   ProfileFile settingsFile_;
   MainWindowGeometry geometry_{*this, settingsFile_};
   PrintCommands* commands_ = nullptr;
-  std::unique_ptr<QtEventClock> ownEventClock_;  // when the environment gives none
+  std::unique_ptr<QtEventClock> ownEventClock_;
+  std::unique_ptr<OfficialFormPanes> officialPanes_;  // when the environment gives none
   const EventClock* eventClock_ = nullptr;
   DoublePressFilter printPresses_;
   QAction* changeFolderAction_ = nullptr;

@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QScreen>
+#include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QToolBar>
 #include <algorithm>
@@ -26,6 +27,8 @@
 #include "app/qt/PublisherListBox.h"
 #include "printing/OutputTarget.h"
 #include "printing/TestSheet.h"
+#include "printing/qt/OfficialForm.h"
+#include "printing/qt/RecordsFolderRun.h"
 #include "toolkit/QtText.h"
 
 namespace morvind {
@@ -36,7 +39,11 @@ constexpr const char* kNoPrinterMessage = "No Printer";
 constexpr const char* kEmptyListMessage = "Die Liste ist leer.";
 constexpr const char* kNoPrinterListHelp =
     "Es ist kein Drucker eingerichtet. Die Liste lässt sich als PDF-Datei speichern.";
+constexpr const char* kNoPrinterFormsHelp =
+    "Es ist kein Drucker eingerichtet. Die Formulare lassen sich einzeln in einem Ordner "
+    "ablegen.";
 constexpr const char* kSaveListPdfEntry = "Liste als PDF speichern…";
+constexpr const char* kFileFormsEntry = "Formulare in Ordner ablegen…";
 constexpr const char* kPrintAnswer = "Drucken";
 constexpr const char* kSaveAnswer = "Speichern";
 constexpr const char* kCancelAnswer = "Abbrechen";
@@ -166,7 +173,11 @@ void PrintCommands::AddTo(QMenu& menu) {
 
 void PrintCommands::UpdateStates() {
   ShowTestSheetState(*actions_[kTestPrint], window_.BuildCardRequest(), kTestPrintTip);
+  // The official form is saved as it is, still fillable, and a list of it
+  // goes into a folder of records, one file each.
   actions_[kSaveCardPdf]->setText(ToQt(SaveRecordPdfEntry(window_.form)));
+  actions_[kSaveListPdf]->setText(
+      QString::fromUtf8(OfficialFormChosen() ? kFileFormsEntry : kSaveListPdfEntry));
 }
 
 PrintDialogs& PrintCommands::Dialogs() {
@@ -174,7 +185,7 @@ PrintDialogs& PrintCommands::Dialogs() {
   return given ? *given : qtDialogs_;
 }
 
-std::vector<CardRequest> PrintCommands::ListCards() const {
+std::vector<PublisherListLine> PrintCommands::ListLines() const {
   ListBox* list = window_.PublisherList();
   std::vector<PublisherListLine> lines;
   lines.reserve(static_cast<std::size_t>(list->Count()));
@@ -182,9 +193,13 @@ std::vector<CardRequest> PrintCommands::ListCards() const {
     const ListItem item = DecodeListItem(list->GetItemData(i));
     lines.push_back(PublisherListLine{list->Text(i), item.recordIndex, item.totals});
   }
+  return lines;
+}
+
+std::vector<CardRequest> PrintCommands::ListCards() const {
   CardSelection all;
   all.kind = CardSelection::Kind::kAll;
-  return PlanCards(window_.data, lines, all, window_.BuildCardRequest(),
+  return PlanCards(window_.data, ListLines(), all, window_.BuildCardRequest(),
                    window_.Environment().dataFolder);
 }
 
@@ -206,9 +221,11 @@ QPrinter* PrintCommands::PrinterOrOffer(PdfOffer offer) {
   // "No Printer" is the program's fixed text; the line under it says what
   // can be done without a printer.
   const bool list = offer == PdfOffer::kList;
-  if (window_.Messages().Offer(
-          kNoPrinterMessage, list ? kNoPrinterListHelp : NoPrinterRecordHelp(window_.form),
-          MessageIcon::kWarning, list ? kSaveListPdfEntry : SaveRecordPdfEntry(window_.form)))
+  std::string help = list ? kNoPrinterListHelp : NoPrinterRecordHelp(window_.form);
+  if (list && OfficialFormChosen()) help = kNoPrinterFormsHelp;
+  UpdateStates();  // the entries' names for the form chosen
+  const std::string entry = FromQt(actions_[list ? kSaveListPdf : kSaveCardPdf]->text());
+  if (window_.Messages().Offer(kNoPrinterMessage, help, MessageIcon::kWarning, entry))
     SavePdf(list, offer == PdfOffer::kTestSheet);
   window_.FocusList();
   return nullptr;
@@ -259,11 +276,17 @@ Outcome PrintCommands::WithProgress(const std::vector<CardRequest>& cards,
   return outcome;
 }
 
+// The folder of records runs with the same progress (OfficialFormCommands.cpp).
+template RecordsFolderResult PrintCommands::WithProgress<RecordsFolderResult>(
+    const std::vector<CardRequest>& cards,
+    const std::function<RecordsFolderResult(const CardDocumentOptions&)>& job);
+
 void PrintCommands::PrintList() {
   const std::vector<CardRequest> cards = ListCardsOrMessage();
   if (!cards.empty()) {
     QPrinter* printer = PrinterOrOffer(PdfOffer::kList);
-    if (printer && window_.ConfirmPaperWidth(printer->pageLayout(), cards.front(), kPrintAnswer) &&
+    if (printer && !RefuseListIntoFile(*printer) &&
+        window_.ConfirmPaperWidth(printer->pageLayout(), cards.front(), kPrintAnswer) &&
         ConfirmListPrint(cards.size()))
       ReportPrinted(PrintListWithProgress(*printer, cards));
   }
@@ -325,6 +348,15 @@ QString PrintCommands::SuggestedPdfPath(bool wholeList) const {
 }
 
 void PrintCommands::SavePdf(bool wholeList, bool testSheet) {
+  if (OfficialFormChosen() && !testSheet) {
+    if (wholeList) {
+      FileOfficialForms();
+    } else if (std::optional<CardRequest> card = window_.SelectedCardRequest()) {
+      SaveOfficialForm(*card);
+    }
+    window_.FocusList();
+    return;
+  }
   std::vector<CardRequest> cards;
   if (wholeList) {
     cards = ListCardsOrMessage();
@@ -358,16 +390,19 @@ void PrintCommands::SavePdf(bool wholeList, bool testSheet) {
   window_.FocusList();
 }
 
-bool PrintCommands::WritePdfTo(const std::filesystem::path& target,
-                               const std::vector<CardRequest>& cards,
-                               const CardDocumentOptions& options, bool wholeList) {
+bool PrintCommands::CheckTarget(const std::filesystem::path& target) {
   const TargetProblem problem =
       CheckOutputTarget(target, window_.Environment().dataFolder,
                         window_.Environment().settingsFile, window_.Strings());
-  if (problem != TargetProblem::kNone) {
-    window_.Messages().ShowMessage(FromQt(TargetMessage(problem, target)), MessageIcon::kWarning);
-    return false;
-  }
+  if (problem == TargetProblem::kNone) return true;
+  window_.Messages().ShowMessage(FromQt(TargetMessage(problem, target)), MessageIcon::kWarning);
+  return false;
+}
+
+bool PrintCommands::WritePdfTo(const std::filesystem::path& target,
+                               const std::vector<CardRequest>& cards,
+                               const CardDocumentOptions& options, bool wholeList) {
+  if (!CheckTarget(target)) return false;
   const QPageLayout page = PdfPage();
   auto write = [&](const CardDocumentOptions& progress) {
     CardDocumentOptions drawing = options;
@@ -422,6 +457,11 @@ void PrintCommands::SetUpPreview(QPrintPreviewDialog& preview, PreviewState& sta
   choice->addItem(
       QStringLiteral("Ganze Liste (%1)").arg(CardCount(window_.form, ListCards().size())));
   choice->setToolTip(QStringLiteral("Die gewählte Karte oder jede Karte der Liste zeigen"));
+  if (OfficialFormChosen()) {
+    // The official form is filed one publisher a file, and so previewed.
+    if (auto* items = qobject_cast<QStandardItemModel*>(choice->model()))
+      items->item(1)->setEnabled(false);
+  }
   bar->addWidget(choice);
   // The whole list of the largest data (909 cards) opens in about 0.2 s
   // and some 6 MB: there is nothing to warn of before it opens.
@@ -456,11 +496,26 @@ void PrintCommands::ShowPreview() {
   // none set up, those of a PDF file.
   QPrinter* printer = window_.CurrentPrinter();
   std::unique_ptr<QPrinter> pdf;
-  if (!printer) {
+  if (!printer || OfficialFormChosen()) {
     pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
     pdf->setOutputFormat(QPrinter::PdfFormat);
     pdf->setPageLayout(PdfPage());
     printer = pdf.get();
+  }
+  if (OfficialFormChosen()) {
+    // The official form's pages are shown as they are, on paper of their
+    // own size: the form places itself.
+    std::unique_ptr<OfficialForm> form = OpenOfficialForm();
+    if (!form) {
+      window_.FocusList();
+      return;
+    }
+    const QSizeF size = form->PageSizePoints(0);
+    printer->setPageLayout(
+        QPageLayout(QPageSize(size, QPageSize::Point),
+                    size.width() > size.height() ? QPageLayout::Landscape : QPageLayout::Portrait,
+                    QMarginsF()));
+    printer->setFullPage(true);
   }
   {
     QPrintPreviewDialog preview(printer, &window_);

@@ -6,9 +6,12 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "app/PublisherList.h"
 #include "app/qt/PrintDialogs.h"
 #include "printing/CardDocument.h"
 #include "printing/CardRequest.h"
@@ -23,6 +26,7 @@ class QPrintPreviewDialog;
 namespace morvind {
 
 class MainDialog;
+class OfficialForm;
 
 // The window's print commands beside "&Drucken": the print preview, the
 // print of the whole list, the PDF files of a card and of the list, and
@@ -65,11 +69,24 @@ class PrintCommands : public QObject {
   // the window's print options: planned as morvind-print --all plans them.
   std::vector<CardRequest> ListCards() const;
 
+  // The file, folder and preview dialogs: the environment's, or Qt's.
+  PrintDialogs& Dialogs();
+
+  // With the official form: the cards filled into the form (read from its
+  // file now) on `printer`, as PrintFilledForms puts them there; a form
+  // file that can't be read is said, and nothing is printed (kCancelled).
+  PrintResult PrintOfficialForms(QPrinter& printer, const std::vector<CardRequest>& cards,
+                                 const CardDocumentOptions& options);
+
  private:
   struct PreviewState;
 
   // The list's cards, or none after the message that the list is empty.
   std::vector<CardRequest> ListCardsOrMessage();
+  // The list's lines as it shows them.
+  std::vector<PublisherListLine> ListLines() const;
+  // Whether a PDF may be written to `target`; says why not.
+  bool CheckTarget(const std::filesystem::path& target);
   bool ConfirmListPrint(std::size_t count);
   PrintResult PrintListWithProgress(QPrinter& printer, const std::vector<CardRequest>& cards);
   // Runs `job` with a progress dialog (card k of N, the name) whose
@@ -94,7 +111,22 @@ class PrintCommands : public QObject {
   QPageLayout PdfPage();
 
   void SetUpPreview(QPrintPreviewDialog& preview, PreviewState& state);
-  PrintDialogs& Dialogs();
+
+  // The commands with the official form (OfficialFormCommands.cpp).
+  bool OfficialFormChosen() const;
+  // The form read from its file now; null after the message why not.
+  std::unique_ptr<OfficialForm> OpenOfficialForm();
+  // The file names of the cards' records (RecordFileNames), in their order.
+  std::vector<std::string> RecordNames(const std::vector<CardRequest>& cards) const;
+  // A list of official forms goes into no single file: true after saying so.
+  bool RefuseListIntoFile(QPrinter& printer);
+  // "Formular als PDF speichern…": the card's filled form, still fillable.
+  void SaveOfficialForm(const CardRequest& card);
+  // "Formulare in Ordner ablegen…": the folder of records of the list.
+  void FileOfficialForms();
+  // Where the folder dialog opens: the folder of records used last, else
+  // where PDF files go.
+  std::filesystem::path RecordsFolderToOpen() const;
 
   MainDialog& window_;
   std::array<QAction*, kCommandCount> actions_{};

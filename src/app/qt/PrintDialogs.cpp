@@ -21,6 +21,24 @@ QString QtPrintDialogs::AskSaveFile(QWidget* parent, const QString& title,
   return dialog.selectedFiles().front();
 }
 
+QString QtPrintDialogs::AskOpenFile(QWidget* parent, const QString& title, const QString& folder) {
+  QFileDialog dialog(parent, title, folder, QStringLiteral("PDF (*.pdf *.PDF)"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().front();
+}
+
+QString QtPrintDialogs::AskFolder(QWidget* parent, const QString& title, const QString& folder) {
+  QFileDialog dialog(parent, title, folder);
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly, true);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().front();
+}
+
 void QtPrintDialogs::RunPreview(QPrintPreviewDialog& preview) {
   preview.exec();
 }

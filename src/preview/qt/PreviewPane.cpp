@@ -20,6 +20,7 @@ void PreviewPane::paintEvent(QPaintEvent* event) {
   QtSurface surface(painter, logicalDpiX(), logicalDpiY());
   painter_(clientRect_.left(), clientRect_.top(), clientRect_.width(), clientRect_.height(),
            surface);
+  if (picturePainter_) picturePainter_(painter, clientRect_);
 }
 
 void PreviewPane::resizeEvent(QResizeEvent* event) {

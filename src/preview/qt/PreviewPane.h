@@ -3,6 +3,8 @@
 #include <QRect>
 #include <functional>
 
+class QPainter;
+
 #include "printing/DrawingSurface.h"
 #include "toolkit/Controls.h"
 
@@ -16,10 +18,14 @@ class PreviewPane : public OwnerDrawPane {
   Q_OBJECT
  public:
   using Painter = std::function<void(int left, int top, int right, int bottom, DrawingSurface&)>;
+  // Paints a picture (the official form, rendered) over what the painter
+  // drew, into the pane's client rectangle.
+  using PicturePainter = std::function<void(QPainter& painter, const QRect& client)>;
 
   explicit PreviewPane(QWidget* parent = nullptr) : OwnerDrawPane(parent) {}
 
   void SetPainter(Painter painter) { painter_ = std::move(painter); }
+  void SetPicturePainter(PicturePainter painter) { picturePainter_ = std::move(painter); }
   // The pane measures itself again at its next paint.
   void ForgetClientRect() { clientRectKnown_ = 0; }
   QRect ClientRect() const { return clientRect_; }
@@ -36,6 +42,7 @@ class PreviewPane : public OwnerDrawPane {
 
  private:
   Painter painter_;
+  PicturePainter picturePainter_;
   int clientRectKnown_ = 0;
   QRect clientRect_;
   int paintCount_ = 0;

@@ -38,23 +38,6 @@ PrintOutcome DrawCards(QPrinter& printer, const std::vector<CardRequest>& cards,
   return end == DocumentEnd::kStopped ? PrintOutcome::kCancelled : PrintOutcome::kPrinted;
 }
 
-// Qt's PDF engine and its CUPS engine (which is one) write files; the
-// print preview puts an engine of its own on the same printer while it
-// asks for its pages, and those go nowhere but on the screen.
-bool HasFileEngine(QPrinter& printer) {
-  const QPaintEngine* engine = printer.paintEngine();
-  return engine && engine->type() == QPaintEngine::Pdf;
-}
-
-bool PrintsIntoFile(QPrinter& printer) {
-  return HasFileEngine(printer) && !printer.outputFileName().isEmpty();
-}
-
-bool PrintsToQueue(QPrinter& printer) {
-  return HasFileEngine(printer) && printer.outputFormat() == QPrinter::NativeFormat &&
-         printer.outputFileName().isEmpty() && !printer.printerName().isEmpty();
-}
-
 // The printer's engine writes the print job into a temporary file beside
 // `target`, which replaces it only when every card is in it.
 PrintResult DrawIntoFile(QPrinter& printer, const std::filesystem::path& target,
@@ -73,7 +56,24 @@ PrintResult DrawIntoFile(QPrinter& printer, const std::filesystem::path& target,
   return {};
 }
 
+// Qt's PDF engine and its CUPS engine (which is one) write files; the
+// print preview puts an engine of its own on the same printer while it
+// asks for its pages, and those go nowhere but on the screen.
+bool HasFileEngine(QPrinter& printer) {
+  const QPaintEngine* engine = printer.paintEngine();
+  return engine && engine->type() == QPaintEngine::Pdf;
+}
+
 }  // namespace
+
+bool PrintsIntoFile(QPrinter& printer) {
+  return HasFileEngine(printer) && !printer.outputFileName().isEmpty();
+}
+
+bool PrintsToQueue(QPrinter& printer) {
+  return HasFileEngine(printer) && printer.outputFormat() == QPrinter::NativeFormat &&
+         printer.outputFileName().isEmpty() && !printer.printerName().isEmpty();
+}
 
 bool EndsLikeAPdf(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary | std::ios::ate);

@@ -52,6 +52,11 @@ using SpoolSubmit = std::function<bool(QPrinter& printer, const std::filesystem:
 PrintResult SpoolThenSubmit(QPrinter& printer, const std::vector<CardRequest>& cards,
                             const CardDocumentOptions& options, const SpoolSubmit& submit);
 
+// Whether `printer` writes into a file (a PDF file, Qt's print to file),
+// or hands its jobs to a CUPS queue; neither for the print preview's.
+bool PrintsIntoFile(QPrinter& printer);
+bool PrintsToQueue(QPrinter& printer);
+
 // True when the file ends with a PDF's end-of-file marker: Qt's PDF engine
 // reports no failed write (a full disk, a file size limit), and a PDF cut
 // short lacks it.

@@ -1,0 +1,167 @@
+// The print commands with the official form: each one fills the
+// congregation's own PDF form, read from its file anew, with what the
+// drawn sheet would show.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QPrinter>
+#include <QProgressDialog>
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+
+#include "app/CardPlan.h"
+#include "app/ProfileFile.h"
+#include "app/RecordsFolder.h"
+#include "app/qt/MainDialog.h"
+#include "app/qt/PrintCommands.h"
+#include "printing/OfficialFormFields.h"
+#include "printing/OutputTarget.h"
+#include "printing/SheetContent.h"
+#include "printing/qt/FilledFormPrint.h"
+#include "printing/qt/OfficialForm.h"
+#include "printing/qt/RecordsFolderRun.h"
+#include "toolkit/QtText.h"
+
+namespace morvind {
+namespace {
+
+constexpr std::string_view kRecordsSection = "Morvind";
+constexpr std::string_view kRecordsFolderKey = "Records Folder";
+
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error);
+}
+
+}  // namespace
+
+bool PrintCommands::OfficialFormChosen() const {
+  return window_.form == RecordForm::kOfficialForm;
+}
+
+std::unique_ptr<OfficialForm> PrintCommands::OpenOfficialForm() {
+  FormFileCheck check;
+  std::unique_ptr<OfficialForm> form = OfficialForm::Open(window_.formFile, check);
+  if (!form)
+    window_.Messages().ShowMessage(FormFileMessage(check, window_.formFile), MessageIcon::kWarning);
+  return form;
+}
+
+std::vector<std::string> PrintCommands::RecordNames(const std::vector<CardRequest>& cards) const {
+  return RecordFileNamesOf(cards, ListLines());
+}
+
+PrintResult PrintCommands::PrintOfficialForms(QPrinter& printer,
+                                              const std::vector<CardRequest>& cards,
+                                              const CardDocumentOptions& options) {
+  std::unique_ptr<OfficialForm> form = OpenOfficialForm();
+  if (!form) return {PrintOutcome::kCancelled};  // said so
+  const std::vector<std::string> names = RecordNames(cards);
+  std::vector<FormToPrint> forms;
+  forms.reserve(cards.size());
+  for (std::size_t i = 0; i < cards.size(); ++i) {
+    std::string name = names[i];
+    name.resize(name.size() - 4);  // the document is named as its file, without ".pdf"
+    forms.push_back(FormToPrint{std::move(name), OfficialFormValues(MakeSheetContent(cards[i]))});
+  }
+  return PrintFilledForms(printer, *form, forms, options.cardDone);
+}
+
+bool PrintCommands::RefuseListIntoFile(QPrinter& printer) {
+  if (!OfficialFormChosen() || !PrintsIntoFile(printer)) return false;
+  window_.Messages().ShowMessage(
+      "Eine Liste amtlicher Formulare lässt sich nicht in eine Datei drucken. „Formulare in "
+      "Ordner ablegen…“ legt sie einzeln ab.",
+      MessageIcon::kWarning);
+  return true;
+}
+
+void PrintCommands::SaveOfficialForm(const CardRequest& card) {
+  std::unique_ptr<OfficialForm> form = OpenOfficialForm();
+  if (!form) return;
+  form->Fill(OfficialFormValues(MakeSheetContent(card)));
+  form->SetRecordInfo(
+      RecordInfo{RecordKeyOf(card), ValuesDigest(form->CurrentValues()), form->FormDigest()});
+  const std::optional<std::string> bytes = form->SaveFilled();
+  QString suggested = SuggestedPdfPath(false);
+  for (;;) {
+    const QString chosen =
+        Dialogs().AskSaveFile(&window_, QStringLiteral("Formular als PDF speichern"), suggested);
+    if (chosen.isEmpty()) return;
+    std::filesystem::path target = FromQt(chosen);
+    if (!chosen.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) target += ".pdf";
+    target = std::filesystem::absolute(target);
+    suggested = ToQt(target.string());
+    if (SameFile(target, window_.formFile)) {
+      window_.Messages().ShowMessage(
+          target.string() + " wird nicht überschrieben: Es ist die Formulardatei.",
+          MessageIcon::kWarning);
+      continue;
+    }
+    if (!CheckTarget(target)) continue;
+    const WriteResult written =
+        bytes ? ReplaceFileContents(target, *bytes)
+              : WriteResult{.problem = WriteProblem::kSystem, .error = EIO, .detail = {}};
+    if (window_.Messages().ShowSaveFailure(target, written)) continue;
+    lastFolder_ = target.parent_path();
+    return;
+  }
+}
+
+std::filesystem::path PrintCommands::RecordsFolderToOpen() const {
+  const ProfileFile settings(window_.Environment().settingsFile);
+  std::filesystem::path last = settings.GetProfileString(kRecordsSection, kRecordsFolderKey, "");
+  std::error_code error;
+  if (!last.empty() && std::filesystem::is_directory(last, error)) return last;
+  return SuggestedPdfFolder();
+}
+
+void PrintCommands::FileOfficialForms() {
+  const std::vector<CardRequest> cards = ListCardsOrMessage();
+  if (cards.empty() ||
+      !window_.Messages().Ask((cards.size() == 1 ? std::string("1 Formular")
+                                                 : std::to_string(cards.size()) + " Formulare") +
+                                  " in Ordner ablegen?",
+                              "Ablegen", "Abbrechen"))
+    return;
+  const QString chosen =
+      Dialogs().AskFolder(&window_, QStringLiteral("Formulare in Ordner ablegen"),
+                          ToQt(RecordsFolderToOpen().string()));
+  if (chosen.isEmpty()) return;
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::absolute(FromQt(chosen), error);
+  ProfileFile settings(window_.Environment().settingsFile);
+  if (settings.GetProfileString(kRecordsSection, kRecordsFolderKey, "") != folder.string())
+    window_.Messages().ShowSaveFailure(
+        settings.Path(), settings.WriteProfileString(kRecordsSection, kRecordsFolderKey,
+                                                     "\"" + folder.string() + "\""));
+  std::unique_ptr<OfficialForm> form = OpenOfficialForm();
+  if (!form) return;
+
+  const std::vector<std::string> names = RecordNames(cards);
+  std::vector<FolderRecord> records;
+  std::vector<std::string> formFileNames;  // records whose file would be the form file itself
+  for (std::size_t i = 0; i < cards.size(); ++i) {
+    if (SameFile(folder / names[i], window_.formFile)) {
+      formFileNames.push_back(names[i]);
+      continue;
+    }
+    records.push_back(FolderRecord{names[i], RecordKeyOf(cards[i]),
+                                   OfficialFormValues(MakeSheetContent(cards[i]))});
+  }
+  RecordsFolderResult result =
+      WithProgress<RecordsFolderResult>(cards, [&](const CardDocumentOptions& progress) {
+        return FillRecordsFolder(*form, folder, records, progress.cardDone);
+      });
+  // The form file is never written, whatever its name.
+  result.tally.listed = static_cast<int>(cards.size());
+  result.tally.kept.insert(result.tally.kept.end(), formFileNames.begin(), formFileNames.end());
+  if (result.Failed()) window_.Messages().ShowSaveFailure(result.failedFile, result.failure);
+  window_.Messages().ShowMessage(
+      RecordsFolderSummary(result.tally, folder.string()),
+      result.tally.kept.empty() ? MessageIcon::kNone : MessageIcon::kWarning);
+}
+
+}  // namespace morvind

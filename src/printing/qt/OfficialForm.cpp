@@ -1,0 +1,320 @@
+#include "printing/qt/OfficialForm.h"
+
+#include <poppler-form.h>
+#include <poppler-qt6.h>
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QHash>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <system_error>
+
+namespace morvind {
+namespace {
+
+// The keys of the document information under which Morvind records whose
+// record a filled form is (SetRecordInfo, ReadRecordFile).
+const QString kRecordKey = QStringLiteral("MorvindRecord");
+const QString kValuesDigestKey = QStringLiteral("MorvindValuesDigest");
+const QString kFormDigestKey = QStringLiteral("MorvindFormDigest");
+
+// The margin AreaOf leaves around the fields, in parts of the page.
+constexpr double kAreaMargin = 0.015;
+constexpr double kTableHeadingRoom = 0.035;
+
+std::string Sha256Hex(const QByteArray& bytes) {
+  return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toStdString();
+}
+
+QString FilePath(const std::filesystem::path& file) {
+  return QFile::decodeName(file.c_str());
+}
+
+// The file's bytes; nullopt when it can't be read (a folder, no permission).
+std::optional<QByteArray> ReadWhole(const std::filesystem::path& file) {
+  QFile in(FilePath(file));
+  if (!in.open(QIODevice::ReadOnly)) return std::nullopt;
+  QByteArray bytes = in.readAll();
+  if (in.error() != QFileDevice::NoError) return std::nullopt;
+  return bytes;
+}
+
+// `text` cut to `length` characters, never inside a character that takes
+// two UTF-16 units.
+QString CutToLength(const QString& text, int length) {
+  if (length < 0) return text;
+  int units = 0;
+  for (int characters = 0; units < text.size() && characters < length; ++characters)
+    units += text[units].isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
+  return text.left(units);
+}
+
+bool IsKind(const Poppler::FormField& field, FormFieldKind kind) {
+  if (kind == FormFieldKind::kCheckBox) {
+    return field.type() == Poppler::FormField::FormButton &&
+           static_cast<const Poppler::FormFieldButton&>(field).buttonType() ==
+               Poppler::FormFieldButton::CheckBox;
+  }
+  return field.type() == Poppler::FormField::FormText &&
+         static_cast<const Poppler::FormFieldText&>(field).textType() !=
+             Poppler::FormFieldText::FileSelect;
+}
+
+// A form file in Poppler with the widgets of the table's fields at hand.
+struct LoadedForm {
+  std::unique_ptr<Poppler::Document> pdf;
+  std::vector<std::unique_ptr<Poppler::Page>> pages;
+  // Every widget of every page; Poppler's objects stay valid as long as
+  // the document, and looking them up again for each fill would cost more
+  // than the fill.
+  std::vector<std::unique_ptr<Poppler::FormField>> widgets;
+  std::vector<int> widgetPage;
+  // The occurrences of each field of the table, in the document's order.
+  std::array<std::vector<std::size_t>, kOfficialFieldCount> occurrences;
+
+  // False when Poppler can't read the bytes as a PDF at all.
+  bool Load(const QByteArray& bytes) {
+    // Poppler tells of every flaw it repairs on standard error, where
+    // morvind-print's own lines go; the check says what matters.
+    static const bool kQuiet = [] {
+      Poppler::setDebugErrorFunction([](const QString&, const QVariant&) {}, QVariant());
+      return true;
+    }();
+    (void)kQuiet;
+    pdf = Poppler::Document::loadFromData(bytes);
+    if (!pdf) return false;
+    if (pdf->isLocked()) return true;
+    pdf->setRenderHint(Poppler::Document::Antialiasing);
+    pdf->setRenderHint(Poppler::Document::TextAntialiasing);
+    static const QHash<QString, std::size_t> kIndex = [] {
+      QHash<QString, std::size_t> index;
+      const auto& table = OfficialFormFieldTable();
+      for (std::size_t i = 0; i < table.size(); ++i)
+        index.insert(QString::fromStdString(table[i].name), i);
+      return index;
+    }();
+    for (int p = 0; p < pdf->numPages(); ++p) {
+      pages.push_back(pdf->page(p));
+      if (!pages.back()) continue;  // a page Poppler could not parse
+      for (std::unique_ptr<Poppler::FormField>& widget : pages.back()->formFields()) {
+        // Found by the last part of the qualified name, wherever it sits.
+        const QString name = widget->fullyQualifiedName().section(QLatin1Char('.'), -1);
+        const auto found = kIndex.constFind(name);
+        if (found != kIndex.constEnd()) occurrences[found.value()].push_back(widgets.size());
+        widgets.push_back(std::move(widget));
+        widgetPage.push_back(p);
+      }
+    }
+    return true;
+  }
+
+  // The first field of the table that is missing or of the wrong kind.
+  std::optional<std::string> FaultyField() const {
+    const auto& table = OfficialFormFieldTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      const bool wrongKind =
+          std::any_of(occurrences[i].begin(), occurrences[i].end(),
+                      [&](std::size_t w) { return !IsKind(*widgets[w], table[i].kind); });
+      if (occurrences[i].empty() || wrongKind) return table[i].name;
+    }
+    return std::nullopt;
+  }
+
+  std::vector<FormFieldValue> CurrentValues() const {
+    std::vector<FormFieldValue> values;
+    values.reserve(kOfficialFieldCount + 1);
+    const auto& table = OfficialFormFieldTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      for (std::size_t w : occurrences[i]) {
+        const Poppler::FormField& widget = *widgets[w];
+        // A field changed into another kind (by hand) holds no value of the
+        // table's kind, and no value is read for it.
+        if (!IsKind(widget, table[i].kind)) continue;
+        FormFieldValue value{table[i].name, table[i].kind, {}, false};
+        if (table[i].kind == FormFieldKind::kText) {
+          value.text = static_cast<const Poppler::FormFieldText&>(widget).text().toStdString();
+        } else {
+          value.checked = static_cast<const Poppler::FormFieldButton&>(widget).state();
+        }
+        values.push_back(std::move(value));
+      }
+    }
+    return values;
+  }
+};
+
+// Reads and checks the form file in the order of FormFileProblem.
+FormFileCheck LoadAndCheck(const std::filesystem::path& file, LoadedForm& form, QByteArray& bytes) {
+  std::error_code error;
+  if (!std::filesystem::exists(file, error)) return {FormFileProblem::kGone, {}};
+  std::optional<QByteArray> read = ReadWhole(file);
+  if (!read) return {FormFileProblem::kNotPdf, {}};
+  bytes = std::move(*read);
+  // Poppler repairs many damaged files; what is left of them then fails
+  // the check of the fields.
+  if (!form.Load(bytes)) return {FormFileProblem::kNotPdf, {}};
+  if (form.pdf->isLocked()) return {FormFileProblem::kPassword, {}};
+  if (!form.pdf->okToFillForm() || form.pdf->formType() == Poppler::Document::XfaForm)
+    return {FormFileProblem::kNoFilling, {}};
+  // Poppler finds widgets that no form holds, but no viewer fills them.
+  if (form.pdf->formType() == Poppler::Document::NoForm)
+    return {FormFileProblem::kMissingField, OfficialFormFieldTable().front().name};
+  if (std::optional<std::string> field = form.FaultyField())
+    return {FormFileProblem::kMissingField, *field};
+  return {};
+}
+
+}  // namespace
+
+struct OfficialForm::Document {
+  LoadedForm form;
+  std::string formDigest;
+  bool recordInfoSet = false;
+};
+
+OfficialForm::OfficialForm(std::unique_ptr<Document> document) : document_(std::move(document)) {}
+OfficialForm::~OfficialForm() = default;
+
+std::unique_ptr<OfficialForm> OfficialForm::Open(const std::filesystem::path& file,
+                                                 FormFileCheck& check) {
+  auto document = std::make_unique<Document>();
+  QByteArray bytes;
+  check = LoadAndCheck(file, document->form, bytes);
+  if (!check.Ok()) return nullptr;
+  document->formDigest = Sha256Hex(bytes);
+  return std::unique_ptr<OfficialForm>(new OfficialForm(std::move(document)));
+}
+
+FormFileCheck OfficialForm::Check(const std::filesystem::path& file) {
+  LoadedForm form;
+  QByteArray bytes;
+  return LoadAndCheck(file, form, bytes);
+}
+
+const std::string& OfficialForm::FormDigest() const {
+  return document_->formDigest;
+}
+
+void OfficialForm::Fill(const std::vector<FormFieldValue>& values) {
+  LoadedForm& form = document_->form;
+  const auto& table = OfficialFormFieldTable();
+  for (const FormFieldValue& value : values) {
+    const auto spec = std::find_if(table.begin(), table.end(),
+                                   [&](const FormFieldSpec& s) { return s.name == value.name; });
+    if (spec == table.end() || spec->kind != value.kind) continue;
+    const QString text = QString::fromStdString(value.text);
+    for (std::size_t w : form.occurrences[static_cast<std::size_t>(spec - table.begin())]) {
+      // A field that already holds its value is not set again: setting it
+      // makes Poppler look up fonts and build the appearance anew.
+      if (value.kind == FormFieldKind::kText) {
+        auto& field = static_cast<Poppler::FormFieldText&>(*form.widgets[w]);
+        const QString cut = CutToLength(text, field.maximumLength());
+        if (field.text() != cut) field.setText(cut);
+      } else {
+        // Poppler ticks a box with the "on" state of its own appearance.
+        auto& field = static_cast<Poppler::FormFieldButton&>(*form.widgets[w]);
+        if (field.state() != value.checked) field.setState(value.checked);
+      }
+    }
+  }
+  // The record of the previous publisher must not stay in this one's file.
+  if (document_->recordInfoSet) SetRecordInfo({});
+  document_->recordInfoSet = false;
+}
+
+std::vector<FormFieldValue> OfficialForm::CurrentValues() const {
+  return document_->form.CurrentValues();
+}
+
+void OfficialForm::SetRecordInfo(const RecordInfo& info) {
+  // An empty text removes the entry.
+  Poppler::Document& pdf = *document_->form.pdf;
+  pdf.setInfo(kRecordKey, QString::fromStdString(info.recordKey));
+  pdf.setInfo(kValuesDigestKey, QString::fromStdString(info.valuesDigest));
+  pdf.setInfo(kFormDigestKey, QString::fromStdString(info.formDigest));
+  document_->recordInfoSet = true;
+}
+
+std::optional<std::string> OfficialForm::SaveFilled() const {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  std::unique_ptr<Poppler::PDFConverter> converter = document_->form.pdf->pdfConverter();
+  converter->setOutputDevice(&buffer);
+  // With the changes: the form file's own bytes and, after them, the
+  // filled fields as an update, so that the form stays fillable.
+  converter->setPDFOptions(Poppler::PDFConverter::WithChanges);
+  if (!converter->convert()) return std::nullopt;
+  return bytes.toStdString();
+}
+
+int OfficialForm::PageCount() const {
+  return static_cast<int>(document_->form.pages.size());
+}
+
+QSizeF OfficialForm::PageSizePoints(int page) const {
+  const auto& pages = document_->form.pages;
+  if (page < 0 || page >= PageCount() || !pages[static_cast<std::size_t>(page)]) return QSizeF();
+  return pages[static_cast<std::size_t>(page)]->pageSizeF();
+}
+
+std::pair<int, QRectF> OfficialForm::AreaOf(FormArea area) const {
+  const LoadedForm& form = document_->form;
+  // The header: 900_1 … 900_12; the table: 900_13 and everything after it.
+  const std::size_t first = area == FormArea::kHeader ? 0 : 12;
+  const std::size_t end = area == FormArea::kHeader ? 12 : kOfficialFieldCount;
+  // The page of the area's first field; its fields on other pages (a name
+  // repeated on the back) are not part of it.
+  const int page = form.widgetPage[form.occurrences[first].front()];
+  QRectF united;
+  for (std::size_t i = first; i < end; ++i)
+    for (std::size_t w : form.occurrences[i])
+      if (form.widgetPage[w] == page) united = united.united(form.widgets[w]->rect());
+  // The table's column headings stand beside the service year, in a
+  // heading cell that reaches above its field: the table gets room for it.
+  const double top = area == FormArea::kTable ? kTableHeadingRoom : kAreaMargin;
+  united.adjust(-kAreaMargin, -top, kAreaMargin, kAreaMargin);
+  return {page, united.intersected(QRectF(0, 0, 1, 1))};
+}
+
+QImage OfficialForm::Render(int page, double dpiX, double dpiY, const QRectF& part) const {
+  if (page < 0 || page >= PageCount()) return QImage();
+  const Poppler::Page* shown = document_->form.pages[static_cast<std::size_t>(page)].get();
+  if (!shown) return QImage();
+  const QSizeF points = shown->pageSizeF();
+  const double width = points.width() * dpiX / 72.0;
+  const double height = points.height() * dpiY / 72.0;
+  const int x = static_cast<int>(std::floor(part.left() * width));
+  const int y = static_cast<int>(std::floor(part.top() * height));
+  const int w = static_cast<int>(std::ceil(part.right() * width)) - x;
+  const int h = static_cast<int>(std::ceil(part.bottom() * height)) - y;
+  return shown->renderToImage(dpiX, dpiY, x, y, w, h);
+}
+
+std::string ValuesDigest(const std::vector<FormFieldValue>& values) {
+  return Sha256Hex(QByteArray::fromStdString(CanonicalFormValues(values)));
+}
+
+RecordFileFacts ReadRecordFile(const std::filesystem::path& file) {
+  RecordFileFacts facts;
+  std::error_code error;
+  // A file whose presence can't be told is taken to be there, so that it
+  // is never written over unseen.
+  facts.exists = std::filesystem::exists(file, error) || static_cast<bool>(error);
+  if (!facts.exists) return facts;
+  std::optional<QByteArray> bytes = ReadWhole(file);
+  LoadedForm form;
+  if (!bytes || !form.Load(*bytes) || form.pdf->isLocked()) return facts;
+  facts.readable = true;
+  facts.recordKey = form.pdf->info(kRecordKey).toStdString();
+  facts.writtenDigest = form.pdf->info(kValuesDigestKey).toStdString();
+  facts.formDigest = form.pdf->info(kFormDigestKey).toStdString();
+  facts.currentDigest = ValuesDigest(form.CurrentValues());
+  return facts;
+}
+
+}  // namespace morvind

@@ -1,0 +1,188 @@
+#include "OfficialRun.h"
+
+#include <unistd.h>
+
+#include <QPrinter>
+#include <algorithm>
+#include <cstdio>
+#include <system_error>
+
+#include "PrintRun.h"
+#include "QtOutput.h"
+#include "WriteFailure.h"
+#include "app/RecordsFolder.h"
+#include "app/Settings.h"
+#include "printing/OfficialFormFields.h"
+#include "printing/SheetContent.h"
+#include "printing/qt/FilledFormPrint.h"
+#include "printing/qt/OfficialForm.h"
+#include "printing/qt/RecordsFolderRun.h"
+#include "resources/FileWriter.h"
+
+namespace morvind::cli {
+namespace {
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "morvind-print: %s\n", message.c_str());
+  return kExitError;
+}
+
+std::string FormProblem(const FormFileCheck& check, const std::filesystem::path& file) {
+  const std::string name = file.string();
+  switch (check.problem) {
+    case FormFileProblem::kNone:
+      break;
+    case FormFileProblem::kGone:
+      return "no form file " + name;
+    case FormFileProblem::kNotPdf:
+      return "the form file " + name + " is not a readable PDF document";
+    case FormFileProblem::kPassword:
+      return "the form file " + name + " is protected by a password";
+    case FormFileProblem::kNoFilling:
+      return "the form file " + name + " does not allow filling in";
+    case FormFileProblem::kMissingField:
+      return "the form file " + name + " is not a fillable form S-21 11/23: it has no field " +
+             check.field;
+  }
+  return std::string();
+}
+
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error);
+}
+
+std::string Forms(std::size_t count) {
+  return std::to_string(count) + (count == 1 ? " form" : " forms");
+}
+
+int FillFolder(const CliOptions& options, const std::vector<CardRequest>& requests,
+               const std::vector<PublisherListLine>& lines, OfficialForm& form,
+               const std::filesystem::path& formFile) {
+  const std::filesystem::path folder = std::filesystem::absolute(options.outputTarget);
+  const std::vector<std::string> names = RecordFileNamesOf(requests, lines);
+  std::vector<FolderRecord> records;
+  std::vector<std::string> formFileNames;
+  for (std::size_t i = 0; i < requests.size(); ++i) {
+    // The form file is never written, whatever its name.
+    if (SameFile(folder / names[i], formFile)) {
+      formFileNames.push_back(names[i]);
+      continue;
+    }
+    records.push_back(FolderRecord{names[i], RecordKeyOf(requests[i]),
+                                   OfficialFormValues(MakeSheetContent(requests[i]))});
+  }
+  RecordsFolderResult result = FillRecordsFolder(form, folder, records);
+  result.tally.kept.insert(result.tally.kept.end(), formFileNames.begin(), formFileNames.end());
+  for (const std::string& kept : result.tally.kept)
+    std::fprintf(stderr,
+                 "morvind-print: not replaced, changed by hand or not written by morvind (move "
+                 "or delete it to have it written anew): %s\n",
+                 (folder / kept).c_str());
+  if (result.Failed()) return Fail(CantWriteMessage(result.failedFile, result.failure));
+  std::printf("morvind-print: %s in %s: %d new, %d changed, %d unchanged\n",
+              Forms(requests.size()).c_str(), folder.c_str(), result.tally.written,
+              result.tally.replaced, result.tally.unchanged);
+  return kExitOk;
+}
+
+int PrintForms(const CliOptions& options, const std::vector<CardRequest>& requests,
+               const std::vector<PublisherListLine>& lines, OfficialForm& form) {
+  std::string error;
+  std::unique_ptr<QPrinter> printer = CupsPrinter(options.outputTarget, error);
+  if (!printer) return Fail(error);
+  const std::vector<std::string> names = RecordFileNamesOf(requests, lines);
+  std::vector<FormToPrint> forms;
+  for (std::size_t i = 0; i < requests.size(); ++i) {
+    std::string name = names[i];
+    name.resize(name.size() - 4);  // without ".pdf"
+    forms.push_back(
+        FormToPrint{std::move(name), OfficialFormValues(MakeSheetContent(requests[i]))});
+  }
+  const PrintResult result = PrintFilledForms(*printer, form, forms);
+  if (result.outcome == PrintOutcome::kNotSpooled)
+    return Fail("nothing printed: the job could not be spooled in " + result.file.string() + ": " +
+                EnglishReason(result.write));
+  if (result.outcome != PrintOutcome::kPrinted)
+    return Fail("can't print on '" + options.outputTarget + "'");
+  std::printf("morvind-print: %s sent to %s\n", Forms(requests.size()).c_str(),
+              options.outputTarget.c_str());
+  return kExitOk;
+}
+
+}  // namespace
+
+std::string ChooseFormFile(const CliOptions& options, const ProfileFile& settings,
+                           const StringTable& strings, std::filesystem::path& formFile) {
+  Settings stored;
+  ReadFormatAndMargins(settings, strings, stored);
+  const RecordForm form = options.form ? *options.form : stored.form;
+  if (form != RecordForm::kOfficialForm) {
+    if (options.formFile) return "--form-file is for the official form (--form official)";
+    if (options.output == OutputKind::kPdfFolder)
+      return "--pdf-folder is for the official form (--form official)";
+    return std::string();
+  }
+  formFile = options.formFile ? *options.formFile : std::filesystem::path(stored.formFile);
+  if (formFile.empty())
+    return "no form file: give --form-file FILE (or choose one in the window's options)";
+  // A stored file that fails is an error too: the command line never
+  // prints another form than the one asked for.
+  return FormProblem(OfficialForm::Check(formFile), formFile);
+}
+
+std::string CheckOfficialOutput(const CliOptions& options, const std::filesystem::path& target,
+                                const std::filesystem::path& formFile) {
+  if (formFile.empty()) return std::string();
+  if (SameFile(target, formFile))
+    return "won't write over " + target.string() + ": it is the form file";
+  if (options.output != OutputKind::kPdfFolder) return std::string();
+  std::error_code error;
+  if (!std::filesystem::is_directory(target, error)) return "no folder " + target.string();
+  if (::access(target.c_str(), W_OK | X_OK) != 0)
+    return "can't write into " + target.string() + ": the folder is not writable";
+  return std::string();
+}
+
+int RunOfficialForm(const CliOptions& options, const std::vector<CardRequest>& requests,
+                    const std::vector<PublisherListLine>& lines,
+                    const std::filesystem::path& formFile) {
+  if (options.output == OutputKind::kOps) {
+    std::string listing;
+    for (const CardRequest& request : requests) {
+      listing += "{\"op\":\"page\"}\n";
+      listing += FormFieldListing(OfficialFormValues(MakeSheetContent(request)));
+    }
+    return WriteListing(options, listing, Forms(requests.size()));
+  }
+  if (options.output == OutputKind::kPdf && requests.size() != 1)
+    return Fail("--pdf takes one publisher with the official form, and " +
+                std::to_string(requests.size()) +
+                " are chosen: give --pdf-folder DIR for a folder of records");
+
+  QtRuntime runtime;
+  FormFileCheck check;
+  std::unique_ptr<OfficialForm> form = OfficialForm::Open(formFile, check);
+  if (!form) return Fail(FormProblem(check, formFile));
+
+  if (options.output == OutputKind::kPdfFolder)
+    return FillFolder(options, requests, lines, *form, formFile);
+  if (options.output == OutputKind::kPrinter) return PrintForms(options, requests, lines, *form);
+
+  if (options.output == OutputKind::kPdf) {
+    const CardRequest& request = requests.front();
+    form->Fill(OfficialFormValues(MakeSheetContent(request)));
+    form->SetRecordInfo(
+        RecordInfo{RecordKeyOf(request), ValuesDigest(form->CurrentValues()), form->FormDigest()});
+    const std::optional<std::string> bytes = form->SaveFilled();
+    if (!bytes) return Fail("can't fill the form " + formFile.string());
+    if (WriteResult written = ReplaceFileContents(options.outputTarget, *bytes); !written.Ok())
+      return Fail(CantWriteMessage(options.outputTarget, written));
+    std::printf("morvind-print: 1 form written to %s\n",
+                std::filesystem::absolute(options.outputTarget).c_str());
+    return kExitOk;
+  }
+  return Fail("choose the output: --pdf FILE, --pdf-folder DIR, --printer NAME or --ops FILE");
+}
+
+}  // namespace morvind::cli

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "CliOptions.h"
+#include "app/ProfileFile.h"
+#include "app/PublisherList.h"
+#include "printing/CardRequest.h"
+#include "resources/StringTable.h"
+
+namespace morvind::cli {
+
+// The official form's file for this run, checked: --form-file, else the
+// setting "Form File". Empty with nothing to say when the run's form (by
+// --form, else the settings) is another. The problem, when the file can't
+// serve or the options ask for the official form's outputs without it.
+std::string ChooseFormFile(const CliOptions& options, const ProfileFile& settings,
+                           const StringTable& strings, std::filesystem::path& formFile);
+
+// Whether an output `target` is refused beside the official form: the form
+// file itself is never written, and a folder of records must be a writable
+// folder. The problem, or empty.
+std::string CheckOfficialOutput(const CliOptions& options, const std::filesystem::path& target,
+                                const std::filesystem::path& formFile);
+
+// Writes the requests with the official form `formFile` where the options
+// say: the field listing, one filled form as a PDF file, a folder of
+// records or one print job. Messages go to standard output and error as
+// one line each. Returns the exit status.
+// `lines` are the list's lines the requests were planned from (their
+// names name the records' files).
+int RunOfficialForm(const CliOptions& options, const std::vector<CardRequest>& requests,
+                    const std::vector<PublisherListLine>& lines,
+                    const std::filesystem::path& formFile);
+
+}  // namespace morvind::cli

@@ -102,6 +102,13 @@ TEST_F(OfficialFormWindowTest, AChosenFormIsRenderedIntoThePanesOncePerRecordAnd
     dialog.HeaderPane()->repaint();
     dialog.BodyPane()->repaint();
     EXPECT_EQ(dialog.OfficialPanes().RenderCount(), rendered + 2);
+    // A larger window renders both anew at the panes' new size; the month
+    // boxes stay hidden, as with the drawn sheet.
+    dialog.resize(dialog.size() + QSize(100, 60));
+    dialog.HeaderPane()->repaint();
+    dialog.BodyPane()->repaint();
+    EXPECT_EQ(dialog.OfficialPanes().RenderCount(), rendered + 4);
+    EXPECT_FALSE(dialog.IsShown(MainDialog::kFirstMonthBox));
   });
   EXPECT_NE(ReadFileText("morvind.INI").find("Form=2\nForm File=\"" + FormFile() + "\"\n"),
             std::string::npos);

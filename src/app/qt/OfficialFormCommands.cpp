@@ -13,6 +13,7 @@
 
 #include "app/CardPlan.h"
 #include "app/ProfileFile.h"
+#include "app/RecordWords.h"
 #include "app/RecordsFolder.h"
 #include "app/qt/MainDialog.h"
 #include "app/qt/PrintCommands.h"
@@ -121,10 +122,9 @@ std::filesystem::path PrintCommands::RecordsFolderToOpen() const {
 void PrintCommands::FileOfficialForms() {
   const std::vector<CardRequest> cards = ListCardsOrMessage();
   if (cards.empty() ||
-      !window_.Messages().Ask((cards.size() == 1 ? std::string("1 Formular")
-                                                 : std::to_string(cards.size()) + " Formulare") +
-                                  " in Ordner ablegen?",
-                              "Ablegen", "Abbrechen"))
+      !window_.Messages().Ask(
+          RecordCount(RecordForm::kOfficialForm, cards.size()) + " in Ordner ablegen?", "Ablegen",
+          "Abbrechen"))
     return;
   const QString chosen =
       Dialogs().AskFolder(&window_, QStringLiteral("Formulare in Ordner ablegen"),

@@ -134,6 +134,11 @@ TEST(OfficialFormTest, TheSavedFormHoldsEveryValueAndLeavesTheRestOfTheFormAsItW
   EXPECT_LT(header.top(), table.top());
   EXPECT_EQ(form->Render(0, 72, 144, QRectF(0, 0, 0.5, 0.25)).size(),
             QSize(298, 421));  // A4 in points: 595 x 842
+  // Rendered again, the page still shows its ticked boxes: as a form that
+  // renders it for the first time.
+  std::unique_ptr<OfficialForm> fresh = OpenTestForm(folder, true);
+  fresh->Fill(values);
+  EXPECT_EQ(form->Render(0, 72, 72), fresh->Render(0, 72, 72));
 }
 
 std::string Encrypted(const ScratchFolder& folder, const QStringList& encryption) {

@@ -292,6 +292,17 @@ QImage OfficialForm::Render(int page, double dpiX, double dpiY, const QRectF& pa
   const int y = static_cast<int>(std::floor(part.top() * height));
   const int w = static_cast<int>(std::ceil(part.right() * width)) - x;
   const int h = static_cast<int>(std::ceil(part.bottom() * height)) - y;
+  // Poppler draws a box ticked only in the first rendering of its page
+  // after its state was set, and the two panes render the same page: each
+  // ticked box of the page is ticked again first.
+  LoadedForm& form = document_->form;
+  for (std::size_t w = 0; w < form.widgets.size(); ++w) {
+    if (form.widgetPage[w] != page || form.widgets[w]->type() != Poppler::FormField::FormButton)
+      continue;
+    auto& button = static_cast<Poppler::FormFieldButton&>(*form.widgets[w]);
+    if (button.buttonType() == Poppler::FormFieldButton::CheckBox && button.state())
+      button.setState(true);
+  }
   return shown->renderToImage(dpiX, dpiY, x, y, w, h);
 }
 

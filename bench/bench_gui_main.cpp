@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <cstdio>
+#include <fstream>
 #include <memory>
 
 #include "app/PublisherList.h"
@@ -18,6 +19,7 @@
 #include "printing/qt/PrintJob.h"
 #include "printing/qt/ProgramPrinter.h"
 #include "support/DemoData.h"
+#include "support/FillableFormWriter.h"
 #include "support/TempFolder.h"
 #include "toolkit/ModalHost.h"
 
@@ -71,13 +73,23 @@ void BM_MainDialogStartToFilledList(benchmark::State& state) {
 BENCHMARK(BM_MainDialogStartToFilledList)->Unit(benchmark::kMillisecond);
 
 // Arg 0: between the first two publishers; 1: between the first two
-// totals records ("Versammlung"). With "Vorheriges Dienstjahr", so that
-// all twelve rows carry data: the most a totals page adds up.
+// totals records ("Versammlung"); 2: between two publishers on the official
+// form (the test form, whose fonts need no substitute), filled and
+// rendered into both panes. With "Vorheriges Dienstjahr", so that all
+// twelve rows carry data: the most a totals page adds up.
 void BM_SelectionChangeWithBothPanes(benchmark::State& state) {
   Environment environment;
   MainDialog dialog(environment.app);
   dialog.DoModal();  // loads the data; the dialog stays as the holder of the state
   dialog.form = RecordForm::kSheet1123;
+  test::TempFolder forms("bench-pane-form");
+  if (state.range(0) == 2) {
+    test::FillableFormOptions plain;
+    plain.substituteFonts = false;
+    std::ofstream(forms.File("form.pdf"), std::ios::binary) << test::FillableFormPdf(plain);
+    dialog.form = RecordForm::kOfficialForm;
+    dialog.formFile = forms.File("form.pdf").string();
+  }
   dialog.SetCheck(MainDialog::kPreviousYearBox, true);
   if (state.range(0) == 1) dialog.publisherFilter = kCongregationFilter;
   dialog.FillPublisherList();
@@ -95,7 +107,7 @@ void BM_SelectionChangeWithBothPanes(benchmark::State& state) {
   if (panes[0]->PaintCount() == 0 || (state.range(0) == 1 && !dialog.selectedTotals))
     state.SkipWithError("nothing was painted");
 }
-BENCHMARK(BM_SelectionChangeWithBothPanes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectionChangeWithBothPanes)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void BM_OneCardIntoPdf(benchmark::State& state) {
   Environment environment;

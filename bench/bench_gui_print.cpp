@@ -28,6 +28,7 @@
 #include "app/qt/PrintCommands.h"
 #include "app/qt/PrintDialogs.h"
 #include "support/DemoData.h"
+#include "support/FillableFormWriter.h"
 #include "support/TempFolder.h"
 #include "toolkit/ModalHost.h"
 
@@ -140,6 +141,21 @@ void BM_PreviewOfOneSheet(benchmark::State& state) {
   if (window.dialogs.pageCount != 1) state.SkipWithError("the preview has no page");
 }
 BENCHMARK(BM_PreviewOfOneSheet)->Unit(benchmark::kMillisecond);
+
+// The official form (the test form, whose fonts need no substitute): the
+// selected publisher's filled pages, rendered for the preview.
+void BM_PreviewOfOneOfficialForm(benchmark::State& state) {
+  Window window;
+  test::TempFolder forms("bench-preview-form");
+  test::FillableFormOptions plain;
+  plain.substituteFonts = false;
+  std::ofstream(forms.File("form.pdf"), std::ios::binary) << test::FillableFormPdf(plain);
+  window.dialog->form = RecordForm::kOfficialForm;
+  window.dialog->formFile = forms.File("form.pdf").string();
+  for (auto _ : state) window.dialog->Commands()->ShowPreview();
+  if (window.dialogs.pageCount != 2) state.SkipWithError("the preview lacks the form's pages");
+}
+BENCHMARK(BM_PreviewOfOneOfficialForm)->Unit(benchmark::kMillisecond);
 
 void BM_PreviewOfTheWholeList(benchmark::State& state) {
   Window window;

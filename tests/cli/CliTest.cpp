@@ -494,6 +494,7 @@ TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
   fs::create_symlink("gone/cards.pdf", data_.File("link.pdf"));
   WriteFile(data_.File("form.pdf"), test::FillableFormPdf());
   WriteFile(data_.File("official.INI"), "[Format]\nForm=2\nForm File=\"gone.pdf\"\n");
+  WriteFile(data_.File("stored.INI"), "[Format]\nForm=1\nForm File=\"form.pdf\"\n");
   const auto before = Snapshot(data_.Path());
   const std::vector<std::string> official = {"--form", "official", "--form-file", "form.pdf"};
   auto with = [](std::vector<std::string> args, const std::vector<std::string>& more) {
@@ -564,6 +565,7 @@ TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
        "the form file tdat9.bin is not a readable PDF document"},
       {with({"--publisher", "3", "--pdf", "form.pdf"}, official), "it is the form file"},
       {with({"--all", "--pdf-folder", "missing"}, official), "no folder missing"},
+      {{"--all", "--pdf", "form.pdf", "--settings", "stored.INI"}, "it is the form file"},
       {with({"--all", "--ops", "-", "--gender"}, official),
        "--gender is for the card S-21 10/15, not for --form official"},
   };

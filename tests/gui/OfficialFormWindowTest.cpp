@@ -118,7 +118,9 @@ TEST_F(OfficialFormWindowTest, PrintSaveAndTheFolderOfRecordsFillTheForm) {
   ChooseOfficialForm();
   const std::filesystem::path records = folder.Path() / "S-21";
   std::filesystem::create_directory(records);
-  printDialogs.saveAnswers = {QString::fromStdString((folder.Path() / "Anna").string())};
+  // The form file itself is refused as the target, and the dialog asks again.
+  printDialogs.saveAnswers = {QString::fromStdString(FormFile()),
+                              QString::fromStdString((folder.Path() / "Anna").string())};
   printDialogs.openAnswers = {QString::fromStdString(records.string()),
                               QString::fromStdString(records.string())};
   bool wholeListEnabled = true;
@@ -145,6 +147,7 @@ TEST_F(OfficialFormWindowTest, PrintSaveAndTheFolderOfRecordsFillTheForm) {
   const std::string folderName = "„" + records.string() + "“";
   EXPECT_EQ(messages.texts,
             (std::vector<std::string>{
+                FormFile() + " wird nicht überschrieben: Es ist die Formulardatei.",
                 "Eine Liste amtlicher Formulare lässt sich nicht in eine Datei drucken. "
                 "„Formulare in Ordner ablegen…“ legt sie einzeln ab.",
                 "3 Formulare in " + folderName + ": 3 neu, 0 geändert, 0 unverändert.",

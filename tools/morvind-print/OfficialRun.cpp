@@ -118,12 +118,15 @@ std::string ChooseFormFile(const CliOptions& options, const ProfileFile& setting
   ReadFormatAndMargins(settings, strings, stored);
   const RecordForm form = options.form ? *options.form : stored.form;
   if (form != RecordForm::kOfficialForm) {
+    // Kept for the output check only: the user's form file is never written.
+    formFile = stored.formFile;
     if (options.formFile) return "--form-file is for the official form (--form official)";
     if (options.output == OutputKind::kPdfFolder)
       return "--pdf-folder is for the official form (--form official)";
     return std::string();
   }
   formFile = options.formFile ? *options.formFile : std::filesystem::path(stored.formFile);
+
   if (formFile.empty())
     return "no form file: give --form-file FILE (or choose one in the window's options)";
   // A stored file that fails is an error too: the command line never

@@ -13,8 +13,9 @@
 namespace morvind::cli {
 
 // The official form's file for this run, checked: --form-file, else the
-// setting "Form File". Empty with nothing to say when the run's form (by
-// --form, else the settings) is another. The problem, when the file can't
+// setting "Form File". When the run's form (by --form, else the settings)
+// is another, the stored file unchecked, for CheckOfficialOutput: the
+// user's form file is never written. The problem, when the file can't
 // serve or the options ask for the official form's outputs without it.
 std::string ChooseFormFile(const CliOptions& options, const ProfileFile& settings,
                            const StringTable& strings, std::filesystem::path& formFile);

@@ -95,12 +95,6 @@ void PrintCommands::SaveOfficialForm(const CardRequest& card) {
     if (!chosen.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) target += ".pdf";
     target = std::filesystem::absolute(target);
     suggested = ToQt(target.string());
-    if (SameFile(target, window_.formFile)) {
-      window_.Messages().ShowMessage(
-          target.string() + " wird nicht überschrieben: Es ist die Formulardatei.",
-          MessageIcon::kWarning);
-      continue;
-    }
     if (!CheckTarget(target)) continue;
     const WriteResult written =
         bytes ? ReplaceFileContents(target, *bytes)

@@ -391,6 +391,15 @@ void PrintCommands::SavePdf(bool wholeList, bool testSheet) {
 }
 
 bool PrintCommands::CheckTarget(const std::filesystem::path& target) {
+  // The official form's file is the user's copy of the form, whatever form
+  // prints now.
+  std::error_code error;
+  if (!window_.formFile.empty() && std::filesystem::equivalent(target, window_.formFile, error)) {
+    window_.Messages().ShowMessage(
+        target.string() + " wird nicht überschrieben: Es ist die Formulardatei.",
+        MessageIcon::kWarning);
+    return false;
+  }
   const TargetProblem problem =
       CheckOutputTarget(target, window_.Environment().dataFolder,
                         window_.Environment().settingsFile, window_.Strings());

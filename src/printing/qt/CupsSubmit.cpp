@@ -28,6 +28,20 @@ QByteArray QueueOf(const QPrinter& printer) {
 }
 
 // Sends one document of the job `job`; false when CUPS refused any part.
+// CUPS-PDF, the printer that writes PDF files, reads the first document of
+// a job and ends: the job's other documents would never print, and the
+// queue would wait for them for ever.
+bool TakesOneDocumentAJob(const QByteArray& queue) {
+  cups_dest_t* dests = nullptr;
+  const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+  const cups_dest_t* dest = cupsGetDest(queue.constData(), nullptr, count, dests);
+  const char* device =
+      dest ? cupsGetOption("device-uri", dest->num_options, dest->options) : nullptr;
+  const bool one = device && QByteArray(device).startsWith("cups-pdf:");
+  cupsFreeDests(count, dests);
+  return one;
+}
+
 bool SendDocument(const QByteArray& queue, int job, const CupsDocument& document, bool last) {
   QFile file(document.file);
   if (!file.open(QIODevice::ReadOnly)) return false;
@@ -97,15 +111,24 @@ bool SubmitDocumentsToCups(QPrinter& printer, const std::vector<CupsDocument>& d
   const QByteArray queue = QueueOf(printer);
   CupsOptions copy = options;
   std::vector<cups_option_t> list = CupsList(copy);
-  const int job =
-      cupsCreateJob(CUPS_HTTP_DEFAULT, queue.constData(), title.toUtf8().constData(),
-                    static_cast<int>(list.size()), list.empty() ? nullptr : list.data());
-  if (job <= 0) return false;
+  // A queue that takes one document a job gets a job of its own for each;
+  // every job is cancelled when one of them can't be sent.
+  const bool oneEach = TakesOneDocumentAJob(queue);
+  std::vector<int> jobs;
+  auto cancelAll = [&] {
+    for (int job : jobs) cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);
+    return false;
+  };
   for (std::size_t i = 0; i < documents.size(); ++i) {
-    if (!SendDocument(queue, job, documents[i], i + 1 == documents.size())) {
-      cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);
-      return false;
+    if (jobs.empty() || oneEach) {
+      const int job =
+          cupsCreateJob(CUPS_HTTP_DEFAULT, queue.constData(), title.toUtf8().constData(),
+                        static_cast<int>(list.size()), list.empty() ? nullptr : list.data());
+      if (job <= 0) return cancelAll();
+      jobs.push_back(job);
     }
+    const bool last = oneEach || i + 1 == documents.size();
+    if (!SendDocument(queue, jobs.back(), documents[i], last)) return cancelAll();
   }
   return true;
 }

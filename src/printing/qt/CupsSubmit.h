@@ -34,9 +34,10 @@ struct CupsDocument {
 };
 
 // Hands the finished PDF files to the CUPS queue of `printer` as one job
-// named `title` with one document per file, in order. False when CUPS
-// refused the job or a document; the job is then cancelled, so that
-// nothing of it prints.
+// named `title` with one document per file, in order; a CUPS-PDF queue,
+// which prints only the first document of a job, gets a job for each file.
+// False when CUPS refused a job or a document; every job is then
+// cancelled, so that nothing of it prints.
 bool SubmitDocumentsToCups(QPrinter& printer, const std::vector<CupsDocument>& documents,
                            const QString& title, const CupsOptions& options);
 

@@ -18,21 +18,11 @@ namespace {
 using namespace morvind;
 
 void FourRecords(benchmark::State& state, bool previousYear) {
-  const StringTable strings = StringTable::German();
-  CongregationData data;
-  data.table.Allocate();
-  bool failed = false;
-  LoadCongregationData(data, test::FullDataSetFolder().Folder(), {}, failed);
+  const test::LoadedFullCongregation congregation;
   PrintWishes wishes;
   wishes.form = RecordForm::kSheet1123;
   wishes.previousYear = previousYear;
-  CardSetup setup;
-  setup.strings = &strings;
-  setup.languageCode = strings.LanguageCode();
-  setup.fontCharset = FontCharsetFor(setup.languageCode);
-  setup.period = ReportPeriodFor(test::kBenchmarkDate);
-  setup.choices = ChoosePrintOptions(wishes, setup.period.reportMonth);
-  const CardRequest base = BaseCardRequest(data, setup);
+  const CardRequest base = congregation.BaseRequest(wishes);
   std::vector<CardRequest> records;
   for (TotalsCategory category : kTotalsCategories)
     records.push_back(PlanTotalsRequest(category, base));

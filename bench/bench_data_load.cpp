@@ -19,7 +19,9 @@ namespace {
 
 using namespace morvind;
 
-const test::TempFolder& FullDataSet() { return test::FullDataSetFolder(); }
+const test::TempFolder& FullDataSet() {
+  return test::FullDataSetFolder();
+}
 
 void BM_LoadPublisherTable(benchmark::State& state) {
   const DataFolder folder = FullDataSet().Folder();

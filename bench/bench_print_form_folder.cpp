@@ -41,20 +41,11 @@ using namespace morvind;
 const std::vector<FolderRecord>& TheRecords() {
   static const std::vector<FolderRecord> records = [] {
     const test::TempFolder& folder = test::FullDataSetFolder();
-    static StringTable strings = StringTable::German();
-    static CongregationData data;
-    data.table.Allocate();
-    bool failed = false;
-    LoadCongregationData(data, folder.Folder(), {}, failed);
+    static test::LoadedFullCongregation congregation;
+    CongregationData& data = congregation.data;
     PrintWishes wishes;
     wishes.form = RecordForm::kOfficialForm;
-    CardSetup setup;
-    setup.strings = &strings;
-    setup.languageCode = strings.LanguageCode();
-    setup.fontCharset = FontCharsetFor(setup.languageCode);
-    setup.period = ReportPeriodFor(test::kBenchmarkDate);
-    setup.choices = ChoosePrintOptions(wishes, setup.period.reportMonth);
-    const CardRequest base = BaseCardRequest(data, setup);
+    const CardRequest base = congregation.BaseRequest(wishes);
     std::vector<FolderRecord> list;
     std::vector<RecordEntry> entries;
     int serviceYear = 0;

@@ -36,25 +36,15 @@ using namespace morvind;
 
 // The 909 sheets as morvind-print --all --form 11/23 plans them.
 struct Sheets {
-  StringTable strings = StringTable::German();
-  CongregationData data;
+  test::LoadedFullCongregation congregation;
   std::vector<CardRequest> requests;
   Sheets() {
-    const test::TempFolder& folder = test::FullDataSetFolder();
-    data.table.Allocate();
-    bool failed = false;
-    LoadCongregationData(data, folder.Folder(), {}, failed);
     PrintWishes wishes;
     wishes.form = RecordForm::kSheet1123;
-    CardSetup setup;
-    setup.strings = &strings;
-    setup.languageCode = strings.LanguageCode();
-    setup.fontCharset = FontCharsetFor(setup.languageCode);
-    setup.period = ReportPeriodFor(test::kBenchmarkDate);
-    setup.choices = ChoosePrintOptions(wishes, setup.period.reportMonth);
-    const CardRequest base = BaseCardRequest(data, setup);
-    for (int p = 1; p < data.table.Count(); ++p)
-      requests.push_back(PlanCardRequest(data, p, base, folder.Folder()));
+    const CardRequest base = congregation.BaseRequest(wishes);
+    for (int p = 1; p < congregation.data.table.Count(); ++p)
+      requests.push_back(
+          PlanCardRequest(congregation.data, p, base, test::FullDataSetFolder().Folder()));
   }
 };
 

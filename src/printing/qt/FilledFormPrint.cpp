@@ -90,13 +90,9 @@ PrintResult SubmitFilledForms(QPrinter& printer, OfficialForm& form,
                               const std::vector<FormToPrint>& forms,
                               const std::function<bool(int formsDone)>& formDone,
                               const FormJobSubmit& submit) {
-  const std::filesystem::path temporary = PathOf(QDir::tempPath());
-  std::string pattern = (temporary / "morvind-job-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) {
-    WriteResult failed{.problem = WriteProblem::kSystem, .error = errno, .detail = temporary};
-    return {PrintOutcome::kNotSpooled, failed, temporary};
-  }
-  const std::filesystem::path folder = pattern;
+  const SpoolFolder spool;
+  if (!spool.Made()) return spool.Failure();
+  const std::filesystem::path& folder = spool.Path();
   PrintResult result;
   std::vector<CupsDocument> documents;
   for (std::size_t i = 0; i < forms.size(); ++i) {
@@ -104,7 +100,7 @@ PrintResult SubmitFilledForms(QPrinter& printer, OfficialForm& form,
     std::snprintf(name, sizeof name, "form-%05zu.pdf", i + 1);
     const WriteResult written = WriteFilledForm(form, forms[i].values, folder / name);
     if (!written.Ok()) {
-      result = {PrintOutcome::kNotSpooled, written, temporary};
+      result = spool.Failure(written);
       break;
     }
     documents.push_back(
@@ -117,8 +113,6 @@ PrintResult SubmitFilledForms(QPrinter& printer, OfficialForm& form,
   if (result.outcome == PrintOutcome::kPrinted &&
       !submit(printer, documents, FilledFormJobOptions(printer, form)))
     result.outcome = PrintOutcome::kNoPainter;
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
   return result;
 }
 

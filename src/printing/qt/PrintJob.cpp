@@ -86,25 +86,29 @@ bool EndsLikeAPdf(const std::filesystem::path& file) {
   return in && end.find("%%EOF") != std::string::npos;
 }
 
+SpoolFolder::SpoolFolder() : temporary_(PathOf(QDir::tempPath())) {
+  std::string pattern = (temporary_ / "morvind-job-XXXXXX").string();
+  if (::mkdtemp(pattern.data())) {
+    path_ = pattern;
+  } else {
+    madeFailure_ = {.problem = WriteProblem::kSystem, .error = errno, .detail = temporary_};
+  }
+}
+
+SpoolFolder::~SpoolFolder() {
+  std::error_code ignored;
+  if (Made()) std::filesystem::remove_all(path_, ignored);
+}
+
 PrintResult SpoolThenSubmit(QPrinter& printer, const std::vector<CardRequest>& cards,
                             const CardDocumentOptions& options, const SpoolSubmit& submit) {
-  const std::filesystem::path temporary = PathOf(QDir::tempPath());
-  std::string pattern = (temporary / "morvind-job-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) {
-    WriteResult failed{.problem = WriteProblem::kSystem, .error = errno, .detail = temporary};
-    return {PrintOutcome::kNotSpooled, failed, temporary};
-  }
-  const std::filesystem::path folder = pattern;
-  const std::filesystem::path spool = folder / "job";
+  const SpoolFolder folder;
+  if (!folder.Made()) return folder.Failure();
+  const std::filesystem::path spool = folder.Path() / "job";
   PrintResult result = DrawIntoFile(printer, spool, cards, options);
-  if (result.outcome == PrintOutcome::kNotWritten) {
-    result.outcome = PrintOutcome::kNotSpooled;
-    result.file = temporary;
-  } else if (result.outcome == PrintOutcome::kPrinted && !submit(printer, spool)) {
+  if (result.outcome == PrintOutcome::kNotWritten) return folder.Failure(result.write);
+  if (result.outcome == PrintOutcome::kPrinted && !submit(printer, spool))
     result.outcome = PrintOutcome::kNoPainter;
-  }
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
   return result;
 }
 

@@ -39,6 +39,31 @@ struct PrintResult {
 PrintResult PrintCards(QPrinter& printer, const std::vector<CardRequest>& cards,
                        const CardDocumentOptions& options = {});
 
+// A private folder in the temporary folder for the spool files of one
+// print job, removed with everything in it when the object goes.
+class SpoolFolder {
+ public:
+  SpoolFolder();
+  ~SpoolFolder();
+  SpoolFolder(const SpoolFolder&) = delete;
+  SpoolFolder& operator=(const SpoolFolder&) = delete;
+
+  // False when no folder could be made; Failure() then says why.
+  bool Made() const { return !path_.empty(); }
+  const std::filesystem::path& Path() const { return path_; }
+  // kNotSpooled with the temporary folder, and `write` when given (else
+  // why the folder could not be made).
+  PrintResult Failure(const WriteResult& write) const {
+    return {PrintOutcome::kNotSpooled, write, temporary_};
+  }
+  PrintResult Failure() const { return Failure(madeFailure_); }
+
+ private:
+  std::filesystem::path temporary_;
+  std::filesystem::path path_;
+  WriteResult madeFailure_;
+};
+
 // Hands the complete spool file of a job to the printer's queue; false when
 // the queue refused it.
 using SpoolSubmit = std::function<bool(QPrinter& printer, const std::filesystem::path& spool)>;

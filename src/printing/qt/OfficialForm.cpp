@@ -276,7 +276,9 @@ std::pair<int, QRectF> OfficialForm::AreaOf(FormArea area) const {
       if (form.widgetPage[w] == page) united = united.united(form.widgets[w]->rect());
   // The table's column headings stand beside the service year, in a
   // heading cell that reaches above its field: the table gets room for it.
-  const double top = area == FormArea::kTable ? kTableHeadingRoom : kAreaMargin;
+  // Above the name the form's title ends close by: the header stops short
+  // of it.
+  const double top = area == FormArea::kTable ? kTableHeadingRoom : kAreaMargin / 3;
   united.adjust(-kAreaMargin, -top, kAreaMargin, kAreaMargin);
   return {page, united.intersected(QRectF(0, 0, 1, 1))};
 }

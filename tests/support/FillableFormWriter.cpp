@@ -74,8 +74,8 @@ class Writer {
   // A field of the table, of the table's kind unless the fault says other.
   void TableField(const std::string& name, const Rect& rect, int page = 0, int parent = 0) {
     bool box = false;
-    for (const FormFieldSpec& spec : OfficialFormFieldTable())
-      if (spec.name == name) box = spec.kind == FormFieldKind::kCheckBox;
+    for (const FormFieldSpec& entry : OfficialFormFieldTable())
+      if (entry.name == name) box = entry.kind == FormFieldKind::kCheckBox;
     if (name == options_.field && options_.fault == Fault::kMissingField) return;
     if (name == options_.field && options_.fault == Fault::kWrongKind) box = !box;
     Widget(name, box, rect, page, parent, {});

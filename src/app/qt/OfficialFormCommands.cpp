@@ -64,7 +64,7 @@ PrintResult PrintCommands::PrintOfficialForms(QPrinter& printer,
   forms.reserve(cards.size());
   for (std::size_t i = 0; i < cards.size(); ++i) {
     std::string name = names[i];
-    name.resize(name.size() - 4);  // the document is named as its file, without ".pdf"
+    name.resize(name.size() - 4);  // the print job names each form as its file, without ".pdf"
     forms.push_back(FormToPrint{std::move(name), OfficialFormValues(MakeSheetContent(cards[i]))});
   }
   return PrintFilledForms(printer, *form, forms, options.cardDone);

@@ -56,8 +56,8 @@ bool SendDocument(const QByteArray& queue, int job, const CupsDocument& document
            cupsWriteRequestData(CUPS_HTTP_DEFAULT, chunk.constData(),
                                 static_cast<std::size_t>(chunk.size())) == HTTP_STATUS_CONTINUE;
   }
-  // The document is finished either way, so that the connection is free
-  // for the cancel.
+  // This file of the job is closed either way, so that the connection is
+  // free for the cancel.
   const bool finished = cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData()) == IPP_STATUS_OK;
   return sent && finished;
 }

@@ -16,7 +16,7 @@
 namespace morvind {
 namespace {
 
-// The keys of the document information under which Morvind records whose
+// The keys of the PDF's information dictionary under which Morvind records whose
 // record a filled form is (SetRecordInfo, ReadRecordFile).
 const QString kRecordKey = QStringLiteral("MorvindRecord");
 const QString kValuesDigestKey = QStringLiteral("MorvindValuesDigest");
@@ -69,11 +69,11 @@ struct LoadedForm {
   std::unique_ptr<Poppler::Document> pdf;
   std::vector<std::unique_ptr<Poppler::Page>> pages;
   // Every widget of every page; Poppler's objects stay valid as long as
-  // the document, and looking them up again for each fill would cost more
+  // the loaded PDF, and looking them up again for each fill would cost more
   // than the fill.
   std::vector<std::unique_ptr<Poppler::FormField>> widgets;
   std::vector<int> widgetPage;
-  // The occurrences of each field of the table, in the document's order.
+  // The occurrences of each field of the table, page by page.
   std::array<std::vector<std::size_t>, kOfficialFieldCount> occurrences;
 
   // False when Poppler can't read the bytes as a PDF at all.
@@ -203,11 +203,11 @@ void OfficialForm::Fill(const std::vector<FormFieldValue>& values) {
   LoadedForm& form = document_->form;
   const auto& table = OfficialFormFieldTable();
   for (const FormFieldValue& value : values) {
-    const auto spec = std::find_if(table.begin(), table.end(),
-                                   [&](const FormFieldSpec& s) { return s.name == value.name; });
-    if (spec == table.end() || spec->kind != value.kind) continue;
+    const auto entry = std::find_if(table.begin(), table.end(),
+                                    [&](const FormFieldSpec& s) { return s.name == value.name; });
+    if (entry == table.end() || entry->kind != value.kind) continue;
     const QString text = QString::fromStdString(value.text);
-    for (std::size_t w : form.occurrences[static_cast<std::size_t>(spec - table.begin())]) {
+    for (std::size_t w : form.occurrences[static_cast<std::size_t>(entry - table.begin())]) {
       // A field that already holds its value is not set again: setting it
       // makes Poppler look up fonts and build the appearance anew.
       if (value.kind == FormFieldKind::kText) {

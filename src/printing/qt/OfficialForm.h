@@ -63,9 +63,9 @@ class OfficialForm {
   // the field's font lacks a character, Poppler adds a font of the system.
   void Fill(const std::vector<FormFieldValue>& values);
   // The values the table's fields hold now, one entry per occurrence: in
-  // the table's order, the occurrences of a name in the document's order.
+  // the table's order, the occurrences of a name page by page.
   std::vector<FormFieldValue> CurrentValues() const;
-  // Records `info` in the document's metadata (it is saved with it).
+  // Records `info` in the PDF's metadata (it is saved with it).
   void SetRecordInfo(const RecordInfo& info);
 
   // The filled form as a PDF file's bytes, its fields still fillable;

@@ -11,6 +11,7 @@
 #include "data/CongregationData.h"
 #include "printing/SheetContent.h"
 #include "support/DemoData.h"
+#include "support/LoadedCongregation.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -18,7 +19,7 @@ namespace {
 using namespace morvind;
 
 void FourRecords(benchmark::State& state, bool previousYear) {
-  const test::LoadedFullCongregation congregation;
+  const bench::LoadedFullCongregation congregation;
   PrintWishes wishes;
   wishes.form = RecordForm::kSheet1123;
   wishes.previousYear = previousYear;

@@ -30,6 +30,7 @@
 #include "printing/SheetContent.h"
 #include "printing/qt/RecordsFolderRun.h"
 #include "support/DemoData.h"
+#include "support/LoadedCongregation.h"
 #include "support/FillableFormWriter.h"
 #include "support/TempFolder.h"
 
@@ -41,7 +42,7 @@ using namespace morvind;
 const std::vector<FolderRecord>& TheRecords() {
   static const std::vector<FolderRecord> records = [] {
     const test::TempFolder& folder = test::FullDataSetFolder();
-    static test::LoadedFullCongregation congregation;
+    static bench::LoadedFullCongregation congregation;
     CongregationData& data = congregation.data;
     PrintWishes wishes;
     wishes.form = RecordForm::kOfficialForm;

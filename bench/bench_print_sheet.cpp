@@ -27,6 +27,7 @@
 #include "printing/qt/QtSurface.h"
 #include "printing/qt/QtTextMeasure.h"
 #include "support/DemoData.h"
+#include "support/LoadedCongregation.h"
 #include "support/TempFolder.h"
 #include "toolkit/QtText.h"
 
@@ -36,7 +37,7 @@ using namespace morvind;
 
 // The 909 sheets as morvind-print --all --form 11/23 plans them.
 struct Sheets {
-  test::LoadedFullCongregation congregation;
+  bench::LoadedFullCongregation congregation;
   std::vector<CardRequest> requests;
   Sheets() {
     PrintWishes wishes;

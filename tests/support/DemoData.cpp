@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "app/Language.h"
 #include "data/ExtendedInfo.h"
 #include "data/PublisherTable.h"
 #include "data/ServiceYear.h"
@@ -327,22 +326,6 @@ const TempFolder& FullDataSetFolder() {
     return made;
   }();
   return *folder;
-}
-
-LoadedFullCongregation::LoadedFullCongregation() {
-  data.table.Allocate();
-  bool failed = false;
-  LoadCongregationData(data, FullDataSetFolder().Folder(), {}, failed);
-}
-
-CardRequest LoadedFullCongregation::BaseRequest(const PrintWishes& wishes) const {
-  CardSetup setup;
-  setup.strings = &strings;
-  setup.languageCode = strings.LanguageCode();
-  setup.fontCharset = FontCharsetFor(setup.languageCode);
-  setup.period = ReportPeriodFor(kBenchmarkDate);
-  setup.choices = ChoosePrintOptions(wishes, setup.period.reportMonth);
-  return BaseCardRequest(data, setup);
 }
 
 }  // namespace morvind::test

@@ -1,9 +1,6 @@
 #pragma once
 
-#include "app/CardPlan.h"
 #include "app/Clock.h"
-#include "data/CongregationData.h"
-#include "resources/StringTable.h"
 #include "support/DataWriter.h"
 
 namespace morvind::test {
@@ -30,18 +27,5 @@ inline constexpr LocalDate kBenchmarkDate{2024, 10, 1};
 // The full congregation of kBenchmarkDate in a temporary folder, written
 // once per process (which ends when it can't be written) and removed at exit.
 const TempFolder& FullDataSetFolder();
-
-// The full congregation of FullDataSetFolder loaded as the window loads
-// it, and what every card of a print shares there: the base request of
-// `wishes` (BaseCardRequest), which points into this object.
-struct LoadedFullCongregation {
-  LoadedFullCongregation();
-  LoadedFullCongregation(const LoadedFullCongregation&) = delete;
-  LoadedFullCongregation& operator=(const LoadedFullCongregation&) = delete;
-  CardRequest BaseRequest(const PrintWishes& wishes) const;
-
-  StringTable strings = StringTable::German();
-  CongregationData data;
-};
 
 }  // namespace morvind::test

@@ -33,9 +33,6 @@ TEST(CardPlanTest, GroupAndUnassignedFiltersAreTheStepsOfTheFilterButton) {
     }
     EXPECT_EQ(UnassignedFilter(groups).filter, steps[static_cast<std::size_t>(g + 1)].filter);
     EXPECT_EQ(UnassignedFilter(groups).filterGroup, 0);
-    // With the sheet: "Versammlung" after it, then "all" again.
-    EXPECT_TRUE(IsCongregationFilter(NextFilter(UnassignedFilter(groups), groups, true, true)));
-    EXPECT_EQ(NextFilter(CongregationFilter(), groups, true, true).filter, 0);
   }
 }
 

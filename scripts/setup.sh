@@ -15,6 +15,8 @@ packages=(
   libpoppler-qt6-dev        # fills, saves and renders the congregation's own PDF form
   pkgconf                   # pkg-config: how CMake finds Poppler's Qt 6 library
   qpdf                      # the tests' encrypted copy of the test form
+  libqpdf-dev               # reads, checks, repairs, flattens and merges PDF files
+  libharfbuzz-dev           # subsets the font added for names the form's font lacks
   xvfb xauth                # a virtual display for screenshots
   librsvg2-bin              # rsvg-convert: the icon's PNG sizes from its SVG
   desktop-file-utils        # desktop-file-validate, for the install tree check

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "printing/RecordFile.h"
+
+namespace morvind {
+
+// The keys of the PDF's information dictionary under which Morvind keeps a
+// record's RecordInfo.
+inline constexpr std::string_view kRecordKeyEntry = "MorvindRecord";
+inline constexpr std::string_view kValuesDigestEntry = "MorvindValuesDigest";
+inline constexpr std::string_view kFormDigestEntry = "MorvindFormDigest";
+inline constexpr std::string_view kFileDigestEntry = "MorvindFileDigest";
+
+// What a record file is saved with as its RecordInfo::fileDigest: a text
+// of the digest's length, replaced by the digest once the file's bytes are
+// known (SealRecordFile), the way a PDF signature covers its own file.
+std::string FileDigestPlaceholder();
+
+// Seals a saved record file: finds the placeholder where the information
+// dictionary holds it (Poppler writes these entries as UTF-16 in
+// hexadecimal), takes the SHA-256 digest of every byte of the file with the
+// placeholder in place, and writes the digest over the placeholder in the
+// same encoding and length. False, `bytes` unchanged, when the placeholder
+// is not there.
+bool SealRecordFile(std::string& bytes);
+
+// The RecordInfo of a record file's bytes, from the information dictionary
+// of the file's last trailer (a form made from a filled record carries an
+// older one), and whether its file digest matches the bytes. The bytes
+// must have passed the gate (CheckPdfBytes).
+struct RecordInfoRead {
+  RecordInfo info;
+  bool sealIntact = false;
+};
+RecordInfoRead ReadRecordInfo(std::string_view bytes);
+
+// The facts of a file of a folder of records: a link is not followed, only
+// a regular file is read (ReadPdfFile) and checked (CheckPdfBytes), then its
+// record info read; within a second or two whatever lies there.
+RecordFileFacts ReadRecordFile(const std::filesystem::path& file);
+
+}  // namespace morvind

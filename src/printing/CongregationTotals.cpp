@@ -61,13 +61,17 @@ SheetContent MakeTotalsSheetContent(const CardRequest& request) {
     row.remark = ReportCount(month.reports);
     if (withHours) {
       row.hours = MonthHoursText(month.hours.Hours(), month.hours.Quarters(), strings);
+      row.hoursInQuarters = month.hours.InQuarters();
       if (!row.hours.empty()) {
         pageHours.Add(month.hours.Hours(), month.hours.Quarters());
         anyHours = true;
       }
     }
   }
-  if (anyHours) content.totalHours = pageHours.Text(strings);
+  if (anyHours) {
+    content.totalHours = pageHours.Text(strings);
+    content.totalHoursInQuarters = pageHours.InQuarters();
+  }
   return content;
 }
 

@@ -1,5 +1,6 @@
 #include "printing/OfficialFormFields.h"
 
+#include "printing/ReportTotals.h"
 #include "resources/JsonText.h"
 
 namespace morvind {
@@ -11,24 +12,28 @@ constexpr FormFieldKind kBox = FormFieldKind::kCheckBox;
 std::array<FormFieldSpec, kOfficialFieldCount> MakeTable() {
   std::array<FormFieldSpec, kOfficialFieldCount> table;
   std::size_t i = 0;
-  auto add = [&](std::string name, FormFieldKind kind) { table[i++] = {std::move(name), kind}; };
+  auto add = [&](std::string name, FormFieldKind kind, bool number = false) {
+    table[i++] = {std::move(name), kind, true, number};
+  };
   add("900_1_Text_SanSerif", kText);
   add("900_2_Text_SanSerif", kText);
   add("900_3_CheckBox", kBox);
   add("900_4_CheckBox", kBox);
   add("900_5_Text_SanSerif", kText);
   for (int k = 6; k <= 12; ++k) add("900_" + std::to_string(k) + "_CheckBox", kBox);
-  add("900_13_Text_C_SanSerif", kText);
+  add("900_13_Text_C_SanSerif", kText, true);
   // Rows 20 (September) to 31 (August).
   for (int r = 20; r <= 31; ++r) {
     const std::string row = "_" + std::to_string(r) + "_";
     add("901" + row + "CheckBox", kBox);
-    add("902" + row + "Text_C_SanSerif", kText);
+    add("902" + row + "Text_C_SanSerif", kText, true);
     add("903" + row + "CheckBox", kBox);
-    add("904" + row + "S21_Value", kText);
+    add("904" + row + "S21_Value", kText, true);
     add("905" + row + "Text_SanSerif", kText);
   }
-  add("904_32_S21_Value", kText);
+  add("904_32_S21_Value", kText, true);
+  add("905_32_Text_SanSerif", kText);
+  table[i - 1].required = false;
   return table;
 }
 
@@ -64,10 +69,11 @@ std::vector<FormFieldValue> OfficialFormValues(const SheetContent& content) {
     box(data && row.sharedInMinistry);
     text(data ? row.bibleStudies : std::string());
     box(data && row.auxiliaryPioneer);
-    text(data ? row.hours : std::string());
+    text(data && !row.hours.empty() ? HoursAsNumber(row.hoursInQuarters) : std::string());
     text(data ? row.remark : std::string());
   }
-  text(content.totalHours);
+  text(content.totalHours.empty() ? std::string() : HoursAsNumber(content.totalHoursInQuarters));
+  text(std::string());  // the total row's remarks
 
   std::vector<FormFieldValue> values;
   values.reserve(kOfficialFieldCount);

@@ -54,6 +54,17 @@ std::string HoursTotal::Text(const StringTable& strings) const {
   return text;
 }
 
+int MonthHoursInQuarters(int hours, int quarters) {
+  return hours * 4 + (quarters >= 1 && quarters <= 3 ? quarters : 0);
+}
+
+std::string HoursAsNumber(int inQuarters) {
+  static constexpr const char* kFractions[] = {"", ".25", ".5", ".75"};
+  const int sign = inQuarters < 0 ? -1 : 1;
+  const int magnitude = inQuarters * sign;
+  return (sign < 0 ? "-" : "") + std::to_string(magnitude / 4) + kFractions[magnitude % 4];
+}
+
 std::string MonthHoursText(int hours, int quarters, const StringTable& strings) {
   if (quarters == 0) return hours != 0 ? std::to_string(hours) : std::string();
   if (hours == 0) return QuarterText(quarters, true, strings);

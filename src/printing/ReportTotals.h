@@ -17,6 +17,7 @@ class HoursTotal {
   int Quarters() const { return quarters_; }  // 0 .. 3 after the carry
   // "37½", "0¼" with only a quarter, "12" without quarters.
   std::string Text(const StringTable& strings) const;
+  int InQuarters() const { return hours_ * 4 + quarters_; }
 
  private:
   int hours_ = 0;
@@ -26,6 +27,14 @@ class HoursTotal {
 // A month's hours as the card writes them: "12¾", a part hour alone ("½")
 // without whole hours, empty when there are neither.
 std::string MonthHoursText(int hours, int quarters, const StringTable& strings);
+// The same hours counted in quarters: a quarter count without a sign (a
+// damaged record's) counts as none, as the text shows none.
+int MonthHoursInQuarters(int hours, int quarters);
+
+// Hours counted in quarters as a number every PDF tool reads: whole hours
+// as digits ("70"), quarter hours as a decimal with a point ("10.75",
+// "0.5", "65.25").
+std::string HoursAsNumber(int inQuarters);
 
 // The sum of `column` over the last `count` months ending with the report
 // month; hour quarters carry into whole hours and a remaining quarter count

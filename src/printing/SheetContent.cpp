@@ -62,6 +62,7 @@ SheetContent MakeSheetContent(const CardRequest& request) {
       const int hours = table.ReportFigure(p, month, kHours, slot);
       const int quarters = table.HourQuarters(p, month, slot);
       row.hours = MonthHoursText(hours, quarters, strings);
+      row.hoursInQuarters = MonthHoursInQuarters(hours, quarters);
       if (!row.hours.empty()) {
         total.Add(hours, quarters);
         anyHours = true;
@@ -69,7 +70,10 @@ SheetContent MakeSheetContent(const CardRequest& request) {
     }
     if (request.remarks != nullptr) HasRemark(table, *request.remarks, p, month, slot, row.remark);
   }
-  if (anyHours) content.totalHours = total.Text(strings);
+  if (anyHours) {
+    content.totalHours = total.Text(strings);
+    content.totalHoursInQuarters = total.InQuarters();
+  }
   return content;
 }
 

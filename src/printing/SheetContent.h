@@ -16,6 +16,7 @@ struct SheetRow {
   std::string bibleStudies;       // blank for none
   bool auxiliaryPioneer = false;  // month status 1
   std::string hours;              // only for pioneer months: "12¾", "½"
+  int hoursInQuarters = 0;        // the same hours counted in quarters (4 an hour)
   std::string remark;             // the month's remark, without a prefix
   bool operator==(const SheetRow&) const = default;
 };
@@ -39,6 +40,7 @@ struct SheetContent {
   int serviceYear = 0;            // the year in which it ends
   std::array<SheetRow, 12> rows;  // September .. August
   std::string totalHours;         // of the hours printed; blank without any
+  int totalHoursInQuarters = 0;   // the same total counted in quarters
   bool operator==(const SheetContent&) const = default;
 };
 

@@ -94,5 +94,25 @@ TEST(ReportTotalsTest, PreviousYearTotalCoversSeptemberToAugustOfTheYearBefore) 
   }
 }
 
+// The official form's hours fields take numbers that every PDF tool
+// parses: the month as the sheet shows it, the total as the card carries it.
+TEST(ReportTotalsTest, HoursAreWrittenAsNumbersWithAPointForQuarterHours) {
+  const struct {
+    int hours, quarters;
+    const char* number;
+  } months[] = {{70, 0, "70"}, {10, 3, "10.75"}, {0, 2, "0.5"},
+                {65, 1, "65.25"}, {12, 5, "12"},  // a damaged quarter count shows none
+                {0, 0, "0"}};
+  HoursTotal total;
+  for (const auto& m : months) {
+    EXPECT_EQ(HoursAsNumber(MonthHoursInQuarters(m.hours, m.quarters)), m.number)
+        << m.hours << "+" << m.quarters;
+    total.Add(m.hours, m.quarters);
+  }
+  // The damaged count carries into the total, as the card's totals carry it.
+  EXPECT_EQ(total.Text(StringTable::German()), "159¾");
+  EXPECT_EQ(HoursAsNumber(total.InQuarters()), "159.75");
+}
+
 }  // namespace
 }  // namespace morvind

@@ -76,6 +76,7 @@ TEST(SheetContentTest, EachBoxTextAndRowComesFromTheCardsData) {
          c.ministerialServant = c.regularPioneer = true;
          c.rows[5].sharedInMinistry = true;
          c.rows[5].hours = c.totalHours = "70";
+         c.rows[5].hoursInQuarters = c.totalHoursInQuarters = 280;
        }},
       {"auxiliary pioneer months: the box, part hours carried, the remark without a prefix",
        [](SheetCard& card, auto& t, int p) {
@@ -89,9 +90,12 @@ TEST(SheetContentTest, EachBoxTextAndRowComesFromTheCardsData) {
        [](SheetContent& c) {
          for (int r : {0, 1}) c.rows[r].sharedInMinistry = c.rows[r].auxiliaryPioneer = true;
          c.rows[0].hours = "12¾";
+         c.rows[0].hoursInQuarters = 51;
          c.rows[1].hours = "½";
+         c.rows[1].hoursInQuarters = 2;
          c.rows[1].remark = "Ziel 30 Std.";
          c.totalHours = "13¼";
+         c.totalHoursInQuarters = 53;
        }},
       {"a pioneer in January only: hours there, none in February; shared by any figure",
        [](auto&, auto& t, int p) {
@@ -106,6 +110,7 @@ TEST(SheetContentTest, EachBoxTextAndRowComesFromTheCardsData) {
          for (int r : {0, 2, 4, 5}) c.rows[r].sharedInMinistry = true;
          c.rows[2].bibleStudies = "3";
          c.rows[4].hours = c.totalHours = "50¼";
+         c.rows[4].hoursInQuarters = c.totalHoursInQuarters = 201;
        }},
       {"status 3 a special pioneer; rows after the report month empty whatever they hold; "
        "not baptized: no hope box even for 'A'",
@@ -131,6 +136,7 @@ TEST(SheetContentTest, EachBoxTextAndRowComesFromTheCardsData) {
          c.regularPioneer = true;
          c.rows[11].sharedInMinistry = true;
          c.rows[11].hours = c.totalHours = "60";
+         c.rows[11].hoursInQuarters = c.totalHoursInQuarters = 240;
        }},
   };
   for (const Case& c : cases) {
@@ -173,18 +179,24 @@ TEST(SheetContentTest, TotalsRecordsAddUpEachMonthsReportsOnTheRecordOfItsStatus
     int reports;
     const char* studies;
     const char* hours;
+    int inQuarters;
   };
   const struct {
     C category;
     bool previousYear;
     std::vector<Row> rows;  // the rows with reports
     const char* total;
+    int totalInQuarters;
   } cases[] = {
-      {C::kPublishers, false, {{0, 2, "3", ""}, {5, 1, "", ""}}, ""},  // never hours
-      {C::kAuxiliaryPioneers, false, {{1, 1, "1", "30¾"}}, "30¾"},
-      {C::kRegularPioneers, false, {{0, 1, "", "50½"}, {1, 2, "4", "71¼"}}, "121¾"},  // ¾ + ½
-      {C::kSpecialPioneers, false, {{0, 1, "3", "70"}, {2, 1, "", "¼"}}, "70¼"},
-      {C::kPublishers, true, {{11, 1, "", ""}}, ""},
+      {C::kPublishers, false, {{0, 2, "3", "", 0}, {5, 1, "", "", 0}}, "", 0},  // never hours
+      {C::kAuxiliaryPioneers, false, {{1, 1, "1", "30¾", 123}}, "30¾", 123},
+      {C::kRegularPioneers,
+       false,
+       {{0, 1, "", "50½", 202}, {1, 2, "4", "71¼", 285}},
+       "121¾",
+       487},  // ¾ + ½
+      {C::kSpecialPioneers, false, {{0, 1, "3", "70", 280}, {2, 1, "", "¼", 1}}, "70¼", 281},
+      {C::kPublishers, true, {{11, 1, "", "", 0}}, "", 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.category) * 10 + c.previousYear);
@@ -204,9 +216,11 @@ TEST(SheetContentTest, TotalsRecordsAddUpEachMonthsReportsOnTheRecordOfItsStatus
       line.auxiliaryPioneer = c.category == C::kAuxiliaryPioneers;
       line.bibleStudies = row.studies;
       line.hours = row.hours;
+      line.hoursInQuarters = row.inQuarters;
       line.remark = row.reports == 1 ? "1 Bericht" : std::to_string(row.reports) + " Berichte";
     }
     expected.totalHours = c.total;
+    expected.totalHoursInQuarters = c.totalInQuarters;
     EXPECT_EQ(MakeSheetContent(card.Request()), expected);
   }
 }

@@ -150,14 +150,6 @@ std::string CheckOfficialOutput(const CliOptions& options, const std::filesystem
 int RunOfficialForm(const CliOptions& options, const std::vector<CardRequest>& requests,
                     const std::vector<PublisherListLine>& lines,
                     const std::filesystem::path& formFile) {
-  if (options.output == OutputKind::kOps) {
-    std::string listing;
-    for (const CardRequest& request : requests) {
-      listing += "{\"op\":\"page\"}\n";
-      listing += FormFieldListing(OfficialFormValues(MakeSheetContent(request)));
-    }
-    return WriteListing(options, listing, Forms(requests.size()));
-  }
   if (options.output == OutputKind::kPdf && requests.size() != 1)
     return Fail("--pdf takes one publisher with the official form, and " +
                 std::to_string(requests.size()) +
@@ -167,6 +159,18 @@ int RunOfficialForm(const CliOptions& options, const std::vector<CardRequest>& r
   FormFileCheck check;
   std::unique_ptr<OfficialForm> form = OfficialForm::Open(formFile, check);
   if (!form) return Fail(FormProblem(check, formFile));
+  if (options.output == OutputKind::kOps) {
+    std::string listing;
+    for (const CardRequest& request : requests) {
+      std::vector<FormFieldValue> values = OfficialFormValues(MakeSheetContent(request));
+      // The fields a copy of the form may lack are listed where it has them.
+      std::erase_if(values,
+                    [&](const FormFieldValue& value) { return !form->HasField(value.name); });
+      listing += "{\"op\":\"page\"}\n";
+      listing += FormFieldListing(values);
+    }
+    return WriteListing(options, listing, Forms(requests.size()));
+  }
 
   if (options.output == OutputKind::kPdfFolder)
     return FillFolder(options, requests, lines, *form, formFile);

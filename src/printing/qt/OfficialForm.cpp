@@ -119,7 +119,7 @@ struct LoadedForm {
       const bool wrongKind =
           std::any_of(occurrences[i].begin(), occurrences[i].end(),
                       [&](std::size_t w) { return !IsKind(*widgets[w], table[i].kind); });
-      if (occurrences[i].empty() || wrongKind) return table[i].name;
+      if ((occurrences[i].empty() && table[i].required) || wrongKind) return table[i].name;
     }
     return std::nullopt;
   }
@@ -197,6 +197,13 @@ FormFileCheck OfficialForm::Check(const std::filesystem::path& file) {
 
 const std::string& OfficialForm::FormDigest() const {
   return document_->formDigest;
+}
+
+bool OfficialForm::HasField(std::string_view name) const {
+  const auto& table = OfficialFormFieldTable();
+  for (std::size_t i = 0; i < table.size(); ++i)
+    if (table[i].name == name) return !document_->form.occurrences[i].empty();
+  return false;
 }
 
 void OfficialForm::Fill(const std::vector<FormFieldValue>& values) {

@@ -54,6 +54,8 @@ class OfficialForm {
 
   // The SHA-256 digest (hex) of the form file's bytes.
   const std::string& FormDigest() const;
+  // Whether the form has the fields that not every copy of it has.
+  bool HasField(std::string_view name) const;
 
   // Gives every field of the table its value, every occurrence of a name
   // alike: a text field its text, cut to the field's maximum length where it

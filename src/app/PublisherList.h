@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "data/CaseFolding.h"
 #include "data/PublisherTable.h"
 #include "printing/TotalsCategory.h"
 #include "resources/StringTable.h"
@@ -84,12 +85,5 @@ std::string FilterCaption(const PublisherFilter& filter, const StringTable& stri
 // compared case-insensitively after trimming; whole records move, equal
 // names keep their order.
 void SortPublishersByName(PublisherTable& table, bool firstNameSort);
-
-// Case-insensitive comparison of two UTF-8 texts (simple case folding of
-// the Latin, Greek and Cyrillic letters): <0, 0, >0.
-int CompareIgnoringCase(std::string_view a, std::string_view b);
-
-// True when `text` begins with `prefix`, compared with the same case folding.
-bool BeginsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
 }  // namespace morvind

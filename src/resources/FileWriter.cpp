@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <system_error>
 
 namespace morvind {
@@ -78,6 +81,47 @@ WriteResult Resolve(const std::filesystem::path& target, ResolvedTarget& resolve
   return {};
 }
 
+// The target as its name stands for it now, a link not followed: for a
+// caller that read the file before and names what it read (or that there
+// was nothing), kChangedMeanwhile when that no longer holds.
+WriteResult ResolveUnfollowed(const std::filesystem::path& target,
+                              const std::optional<FileIdentity>& expected, bool mustBeNew,
+                              ResolvedTarget& resolved) {
+  resolved.file = target;
+  struct stat status {};
+  if (::lstat(target.c_str(), &status) != 0) {
+    if (errno != ENOENT) return SystemError(errno, FolderOf(target));
+    if (expected) return WriteResult{.problem = WriteProblem::kChangedMeanwhile};
+    return {};
+  }
+  if (mustBeNew || (expected && IdentityOf(status) != *expected))
+    return WriteResult{.problem = WriteProblem::kChangedMeanwhile};
+  if (!S_ISREG(status.st_mode)) {
+    WriteResult refused{.problem = WriteProblem::kNotAFile};
+    refused.fileType = status.st_mode & S_IFMT;
+    return refused;
+  }
+  if (IsWriteProtected(target, status))
+    return WriteResult{.problem = WriteProblem::kWriteProtected};
+  resolved.exists = true;
+  resolved.status = status;
+  return {};
+}
+
+// The process's umask, read without changing it (umask() can only be read
+// by setting it, which another thread creating a file at that moment would
+// feel).
+mode_t CurrentUmask() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("Umask:", 0) == 0)
+      return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  return mask;
+}
+
 // A name that no other file in the folder has, short enough for any target
 // name, and hidden, so that a crash before the rename leaves no second file
 // that looks like the real one.
@@ -86,11 +130,22 @@ int CreateTemporary(const std::filesystem::path& folder, std::filesystem::path& 
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary =
         folder / (".morvind-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    // 0666 as for any file the program creates: the umask decides.
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // The owner's alone until the commit gives it the target's mode: the
+    // content of a private file is never readable by others on the way.
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
+}
+
+// Renames without replacing: false with EEXIST when something has the name.
+bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without the flag: a hard link fails where the name exists.
+  if (::link(from.c_str(), to.c_str()) != 0) return false;
+  ::unlink(from.c_str());
+  return true;
 }
 
 // Best effort: the rename has happened when this runs, and a folder that
@@ -125,9 +180,11 @@ WriteResult WriteInPlace(const std::filesystem::path& file, std::string_view byt
 
 }  // namespace
 
-FileReplacement::FileReplacement(const std::filesystem::path& target, const WriteOptions& options) {
+FileReplacement::FileReplacement(const std::filesystem::path& target, const WriteOptions& options)
+    : expected_(options.expected), mustBeNew_(options.mustBeNew) {
   ResolvedTarget resolved;
-  result_ = Resolve(target, resolved);
+  result_ = expected_ || mustBeNew_ ? ResolveUnfollowed(target, expected_, mustBeNew_, resolved)
+                                    : Resolve(target, resolved);
   if (!result_.Ok()) return;
   target_ = resolved.file;
   existed_ = resolved.exists;
@@ -165,7 +222,9 @@ WriteResult FileReplacement::Commit(
     return result_;
   }
   bool ok = true;
-  if (existed_) {
+  if (!existed_) {
+    ok = ::fchmod(fd_, 0666 & ~CurrentUmask()) == 0;
+  } else {
     ok = ::fchmod(fd_, mode_) == 0;
     // Only the superuser may give the file back to its owner; for everyone
     // else the new file is theirs, as a file they write is, in the old
@@ -182,9 +241,26 @@ WriteResult FileReplacement::Commit(
     error = errno;
   }
   fd_ = -1;
-  if (ok && ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+  if (ok && expected_) {
+    // As late as it can be: the file is still the one the caller read.
+    struct stat now {};
+    if (::lstat(target_.c_str(), &now) != 0 || IdentityOf(now) != *expected_) {
+      ::unlink(temporary_.c_str());
+      result_ = WriteResult{.problem = WriteProblem::kChangedMeanwhile};
+      return result_;
+    }
+  }
+  const bool renamed = !ok          ? false
+                       : mustBeNew_ ? RenameNoReplace(temporary_, target_)
+                                    : ::rename(temporary_.c_str(), target_.c_str()) == 0;
+  if (ok && !renamed) {
     ok = false;
     error = errno;
+    if (mustBeNew_ && error == EEXIST) {
+      ::unlink(temporary_.c_str());
+      result_ = WriteResult{.problem = WriteProblem::kChangedMeanwhile};
+      return result_;
+    }
   }
   if (!ok) {
     ::unlink(temporary_.c_str());
@@ -244,6 +320,8 @@ std::string WriteFailureReason(const WriteResult& result) {
       return "Die Datei ist schreibgeschützt.";
     case WriteProblem::kIncomplete:
       return "Die Datei wurde nicht vollständig geschrieben (ist der Datenträger voll?).";
+    case WriteProblem::kChangedMeanwhile:
+      return "Die Datei wurde in der Zwischenzeit geändert.";
     case WriteProblem::kSystem:
       break;
   }

@@ -4,8 +4,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "resources/FileIdentity.h"
 
 namespace morvind {
 
@@ -22,9 +25,16 @@ namespace morvind {
 //   device node or a socket is refused and stays as it is.
 // - A write-protected file is never replaced: one on which no write bit
 //   applies to the user, and for the superuser one without any write bit.
-// - The new file keeps the replaced file's permission bits, and its owner
-//   and group where the process may set them; a new file gets 0666 less
-//   the umask.
+// - The temporary file is readable by its owner only (0600) until just
+//   before the rename, when it gets the replaced file's permission bits,
+//   and its owner and group where the process may set them; a new file
+//   gets 0666 less the umask. So a private file is never readable by
+//   others, not even for a moment.
+// - A caller that read the file first (a folder of records) names what it
+//   read (WriteOptions::expected) or that there was nothing
+//   (WriteOptions::mustBeNew): just before the rename the name must still
+//   stand for that, and a new file never replaces one that appeared
+//   meanwhile. Links are not followed then.
 // - Only layouts and settings (WriteOptions::inPlaceFallback) are written
 //   in place, and only where their folder takes no new file but the file
 //   itself may be written: the user's edit is kept at the price of a file
@@ -33,11 +43,12 @@ namespace morvind {
 // Why a file was not written.
 enum class WriteProblem {
   kNone,
-  kNotAFile,        // a folder, a FIFO, a device node or a socket
-  kDanglingLink,    // a symbolic link to something that does not exist
-  kWriteProtected,  // see the rules above
-  kIncomplete,      // the caller's completeness check found the content cut short
-  kSystem,          // the system refused (`error`): a folder that takes no file, a full disk
+  kNotAFile,          // a folder, a FIFO, a device node or a socket
+  kDanglingLink,      // a symbolic link to something that does not exist
+  kWriteProtected,    // see the rules above
+  kIncomplete,        // the caller's completeness check found the content cut short
+  kChangedMeanwhile,  // not the file the caller read (or no longer nothing) just before the rename
+  kSystem,            // the system refused (`error`): a folder that takes no file, a full disk
 };
 
 struct WriteResult {
@@ -49,8 +60,10 @@ struct WriteResult {
 };
 
 struct WriteOptions {
-  bool inPlaceFallback = false;  // layouts and settings only, see above
-  bool createFolder = false;     // make the missing folders of the path first
+  bool inPlaceFallback = false;          // layouts and settings only, see above
+  bool createFolder = false;             // make the missing folders of the path first
+  std::optional<FileIdentity> expected{};  // the file read before (see the rules above)
+  bool mustBeNew = false;                // nothing was there (see the rules above)
 };
 
 // Writes `bytes` as the whole content of `target` by the rules above.
@@ -86,6 +99,8 @@ class FileReplacement {
  private:
   std::filesystem::path target_;  // the file replaced, a link resolved
   std::filesystem::path temporary_;
+  std::optional<FileIdentity> expected_;
+  bool mustBeNew_ = false;
   int fd_ = -1;
   bool existed_ = false;
   mode_t mode_ = 0;

@@ -9,6 +9,7 @@
 
 #include "core/ScratchFolder.h"
 #include "resources/FileWriter.h"
+#include "resources/FolderLock.h"
 #include "support/FileSizeLimit.h"
 
 namespace morvind {
@@ -140,6 +141,87 @@ TEST(FileWriterTest, BothFormsKeepEveryRuleAndLeaveNothingBehindOnFailure) {
     }
   }
   ::umask(oldUmask);
+}
+
+// A folder of records reads each file before it replaces it: the name must
+// still stand for what was read, at the last moment too, and a new file
+// never takes the place of one that appeared meanwhile.
+TEST(FileWriterTest, AFileReadBeforeIsReplacedOnlyWhileItIsStillTheFileRead) {
+  enum class When { kNever, kBeforeWrite, kBeforeCommit };
+  const struct {
+    const char* what;
+    bool existed;        // a file "old" was read before the write
+    const char* change;  // "" nothing, "edit", "link", "new"
+    When when;
+    WriteProblem problem;
+  } cases[] = {
+      {"unchanged", true, "", When::kNever, WriteProblem::kNone},
+      {"still nothing there", false, "", When::kNever, WriteProblem::kNone},
+      {"edited before the write", true, "edit", When::kBeforeWrite,
+       WriteProblem::kChangedMeanwhile},
+      {"edited before the rename", true, "edit", When::kBeforeCommit,
+       WriteProblem::kChangedMeanwhile},
+      {"made a link", true, "link", When::kBeforeCommit, WriteProblem::kChangedMeanwhile},
+      {"a file appeared", false, "new", When::kBeforeWrite, WriteProblem::kChangedMeanwhile},
+      {"a file appeared before the rename", false, "new", When::kBeforeCommit,
+       WriteProblem::kChangedMeanwhile},
+  };
+  const mode_t umask = ::umask(022);
+  ::umask(umask);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchFolder scratch("read-before");
+    const fs::path file = scratch / "record.pdf";
+    WriteOptions options;
+    if (c.existed) {
+      WriteBytes(file, "old");
+      ::chmod(file.c_str(), 0640);
+      options.expected = CurrentIdentity(file);
+    } else {
+      options.mustBeNew = true;
+    }
+    auto change = [&] {
+      const std::string what = c.change;
+      if (what == "edit" || what == "new") WriteBytes(file, "theirs, longer");
+      if (what == "link") {
+        fs::remove(file);
+        fs::create_symlink("elsewhere.pdf", file);
+      }
+    };
+    if (c.when == When::kBeforeWrite) change();
+    FileReplacement replacement(file, options);
+    if (replacement.Ready()) {
+      struct stat temporary {};
+      ::stat(replacement.TemporaryPath().c_str(), &temporary);
+      EXPECT_EQ(temporary.st_mode & 07777, 0600u);
+      replacement.Write("new");
+      if (c.when == When::kBeforeCommit) change();
+    }
+    const WriteResult result = replacement.Ready() ? replacement.Commit() : replacement.Result();
+    EXPECT_EQ(result.problem, c.problem);
+    std::map<std::string, std::string> entries = Snapshot(scratch.Path(), false);
+    EXPECT_EQ(entries.size(), 1u);  // no temporary file left
+    if (c.problem == WriteProblem::kNone) {
+      EXPECT_EQ(test::ReadBytes(file), "new");
+      struct stat written {};
+      ::stat(file.c_str(), &written);
+      EXPECT_EQ(written.st_mode & 07777, c.existed ? 0640u : 0666u & ~umask);
+    }
+  }
+}
+
+TEST(FileWriterTest, OneRunHoldsAFolderAndLeavesNoLockFileBehind) {
+  ScratchFolder scratch("lock");
+  {
+    FolderLock first(scratch.Path());
+    EXPECT_EQ(first.Result(), FolderLock::State::kHeld);
+    EXPECT_EQ(FolderLock(scratch.Path()).Result(), FolderLock::State::kBusy);
+  }
+  EXPECT_EQ(FolderLock(scratch.Path()).Result(), FolderLock::State::kHeld);
+  EXPECT_TRUE(Snapshot(scratch.Path(), false).empty());
+  FolderLock gone(scratch / "gone");
+  EXPECT_EQ(gone.Result(), FolderLock::State::kError);
+  EXPECT_EQ(gone.Error(), ENOENT);
 }
 
 }  // namespace

@@ -27,6 +27,8 @@ std::string EnglishReason(const WriteResult& result) {
       return "it is write-protected";
     case WriteProblem::kIncomplete:
       return "it came out incomplete (is the disk full?)";
+    case WriteProblem::kChangedMeanwhile:
+      return "it was changed meanwhile";
     case WriteProblem::kSystem:
       return std::strerror(result.error);
   }

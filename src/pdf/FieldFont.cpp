@@ -151,7 +151,8 @@ bool EnsureFieldFonts(QPDF& pdf, const std::vector<FieldCharacters>& fields,
       Object dictionary = field.field;
       if (!dictionary.isDictionary() || coverage.FieldShowsAll(field)) continue;
       switching.push_back(dictionary);
-      needed.insert(field.characters.begin(), field.characters.end());
+      for (char32_t c : field.characters)
+        if (IsDrawnCharacter(c)) needed.insert(c);
     }
     if (switching.empty()) return true;
     if (!acroForm.isDictionary()) return false;

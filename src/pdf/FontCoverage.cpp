@@ -53,9 +53,6 @@ std::optional<std::string> StreamBytes(QPDFObjectHandle stream, std::size_t limi
   return bytes;
 }
 
-bool Shown(char32_t c) {
-  return c >= 0x20 && c <= 0xFFFF && !(c >= 0xD800 && c <= 0xDFFF);
-}
 bool IsBlank(char32_t c) {
   return c == 0x20 || c == 0xA0 || (c >= 0x2000 && c <= 0x200B);
 }
@@ -328,10 +325,14 @@ bool Type0FontShowsAll(QPDFObjectHandle font, const std::u32string& characters) 
 
 }  // namespace
 
+bool IsDrawnCharacter(char32_t c) {
+  return c >= 0x20 && c <= 0xFFFF && !(c >= 0xD800 && c <= 0xDFFF);
+}
+
 bool FontShowsAll(QPDFObjectHandle font, const std::u32string& characters) {
   std::u32string asked;
   for (char32_t c : characters)
-    if (Shown(c)) asked += c;
+    if (IsDrawnCharacter(c)) asked += c;
   if (asked.empty()) return true;
   try {
     if (!font.isDictionary()) return false;

@@ -28,4 +28,7 @@ namespace morvind {
 // added one can carry the second as Poppler encodes field texts.
 bool FontShowsAll(QPDFObjectHandle font, const std::u32string& characters);
 
+// Whether FontShowsAll asks about the character at all (see above).
+bool IsDrawnCharacter(char32_t c);
+
 }  // namespace morvind

@@ -1,8 +1,12 @@
 #include "support/FillableFormWriter.h"
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
+#include "pdf/SubsetFont.h"
+#include "pdf/SubsetFontObject.h"
 #include "printing/OfficialFormFields.h"
 #include "printing/SheetLayout.h"
 
@@ -11,6 +15,8 @@ namespace {
 
 namespace s = sheet;
 using Fault = FillableFormOptions::Fault;
+using FieldFont = FillableFormOptions::FieldFont;
+using Edition = FillableFormOptions::Edition;
 
 constexpr int kBox = 12;  // a tick box's side
 constexpr std::string_view kTotal = "904_32_S21_Value";
@@ -51,6 +57,25 @@ class Writer {
     }
     return out + ")";
   }
+  // A field's name as the options write it: Latin-1, or UTF-16 in
+  // hexadecimal after its byte order mark.
+  std::string Name(std::string_view utf8) const {
+    if (!options_.utf16Names) return Literal(utf8);
+    std::string out = "<FEFF";
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+      unsigned c = static_cast<unsigned char>(utf8[i]);
+      if (c >= 0xE0 && i + 2 < utf8.size()) {
+        c = (c & 0x0F) << 12 | (utf8[i + 1] & 0x3F) << 6 | (utf8[i + 2] & 0x3F);
+        i += 2;
+      } else if (c >= 0xC0 && i + 1 < utf8.size()) {
+        c = (c & 0x1F) << 6 | (utf8[++i] & 0x3F);
+      }
+      char unit[8];
+      std::snprintf(unit, sizeof unit, "%04X", c);
+      out += unit;
+    }
+    return out + ">";
+  }
   int Add(std::string body) {
     objects_.push_back(std::move(body));
     return static_cast<int>(objects_.size());
@@ -72,14 +97,23 @@ class Writer {
         X(left) + Y(top + kBox) + Number(kBox * 0.72) + Number(kBox * 0.72) + "re S\n";
   }
   // A field of the table, of the table's kind unless the fault says other.
-  void TableField(const std::string& name, const Rect& rect, int page = 0, int parent = 0) {
+  void TableField(const std::string& name11, const Rect& rect, int page = 0, int parent = 0) {
+    const std::string name = EditionName(name11);
     bool box = false;
     for (const FormFieldSpec& entry : OfficialFormFieldTable())
       if (entry.name == name) box = entry.kind == FormFieldKind::kCheckBox;
     if (name == options_.field && options_.fault == Fault::kMissingField) return;
     if (name == options_.field && options_.fault == Fault::kWrongKind) box = !box;
-    Widget(name, box, rect, page, parent, {});
+    Widget(name, box, rect, page, parent, options_.filledTemplate ? OldValue(name, box) : "");
   }
+  int AddEmbeddedFont();
+  // A name of the 11/23 edition in the edition written.
+  std::string EditionName(const std::string& name) const;
+  // What a field of the table holds in a form made from a filled record.
+  static std::string OldValue(const std::string& name, bool box);
+  // The appearance stream of a text field showing `value`.
+  std::string TextAppearance(std::string_view font, int size, const Rect& rect,
+                             std::string_view value);
   void Tick(const std::string& name, int left, int top) {
     Box(0, left, top);
     TableField(name, {left, top, left + kBox, top + kBox});
@@ -93,7 +127,11 @@ class Writer {
   std::vector<std::string> objects_;
   std::string content_[2], annots_[2], topFields_, kids_[2], calculated_;
   int helv_ = 0, standard_ = 0, bold_ = 0, zapf_ = 0, boxOn_ = 0, boxOff_ = 0;
+  int embedded_ = 0;  // FieldFont::kEmbeddedSubset
 };
+
+// The key of the embedded subset font in the AcroForm's /DR.
+constexpr std::string_view kEmbeddedKey = "LiSu";
 
 Writer::Writer(const FillableFormOptions& options) : options_(options) {
   objects_.resize(kParents + 1);  // the fixed objects, written last
@@ -104,6 +142,8 @@ Writer::Writer(const FillableFormOptions& options) : options_(options) {
   standard_ = font("Helvetica", " /Encoding /StandardEncoding");
   bold_ = font("Helvetica-Bold", " /Encoding /WinAnsiEncoding");
   zapf_ = font("ZapfDingbats", "");
+  if (options_.substituteFonts && options_.fieldFont == FieldFont::kEmbeddedSubset)
+    embedded_ = AddEmbeddedFont();
   const std::string form =
       "/Type /XObject /Subtype /Form /BBox [0 0 " + Number(kBox * 0.72) + Number(kBox * 0.72) + "]";
   const std::string side = Number(kBox * 0.72 - 1.5);
@@ -112,14 +152,39 @@ Writer::Writer(const FillableFormOptions& options) : options_(options) {
   boxOff_ = AddStream(form, "");
 }
 
+// Printable ASCII of Liberation Sans as a simple TrueType font with
+// /WinAnsiEncoding, as a form made with the font embedded for its labels
+// carries it: no "ü", no "¾".
+int Writer::AddEmbeddedFont() {
+  std::ifstream in{std::string(kLiberationSansFile), std::ios::binary};
+  const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::u32string ascii;
+  for (char32_t c = 0x20; c < 0x7F; ++c) ascii += c;
+  const std::optional<SubsetFont> font = MakeSubsetFont(file, ascii);
+  if (!font) return Add("<< /Type /Font /Subtype /TrueType /BaseFont /LiberationSans >>");
+  const std::string name = "/" + SubsetTag(ascii) + "+" + font->postScriptName;
+  const int program = AddStream("/Length1 " + std::to_string(font->program.size()), font->program);
+  const int descriptor =
+      Add("<< /Type /FontDescriptor /FontName " + name + " /Flags 32 /FontBBox [" +
+          Number(font->left) + Number(font->bottom) + Number(font->right) + Number(font->top) +
+          "] /ItalicAngle 0 /Ascent " + Number(font->ascent) + "/Descent " + Number(font->descent) +
+          "/CapHeight " + Number(font->capHeight) + "/StemV " + Number(font->stemV) +
+          "/FontFile2 " + Ref(program) + ">>");
+  std::string widths;
+  for (const SubsetGlyph& glyph : font->glyphs) widths += std::to_string(glyph.width) + " ";
+  return Add("<< /Type /Font /Subtype /TrueType /BaseFont " + name +
+             " /FirstChar 32 /LastChar 126 /Widths [" + widths +
+             "] /Encoding /WinAnsiEncoding /FontDescriptor " + Ref(descriptor) + ">>");
+}
+
 void Writer::Widget(const std::string& name, bool box, const Rect& rect, int page, int parent,
                     std::string_view value) {
   std::string body = "<< /Type /Annot /Subtype /Widget /F 4 /P " + Ref(kFirstPage + page) +
                      "/Rect [" + X(rect.left) + Y(rect.bottom) + X(rect.right) + Y(rect.top) +
-                     "] /T " + Literal(name);
+                     "] /T " + Name(name);
   if (parent) body += " /Parent " + Ref(parent);
   if (box) {
-    const std::string on = "/" + std::string(kTestFormOnState);
+    const std::string on = "/" + std::string(options_.yesState ? "Yes" : kTestFormOnState);
     const std::string state = value.empty() ? "/Off" : on;
     body += " /FT /Btn /V " + state + " /AS " + state +
             " /DA (/ZaDb 0 Tf 0 g) /MK << /CA (4) >> /AP << /N << " + on + " " + Ref(boxOn_) +
@@ -129,26 +194,74 @@ void Writer::Widget(const std::string& name, bool box, const Rect& rect, int pag
     const bool remark = name.rfind("905_", 0) == 0;
     const bool standard = options_.substituteFonts &&
                           (remark || name.rfind("900_1_", 0) == 0 || name.rfind("904_", 0) == 0);
-    body += " /FT /Tx /V " + Literal(value) + " /DA (/" + (standard ? "HeSt" : "Helv") +
-            (remark ? " 0" : " 9") + " Tf 0 g)";
+    const std::string font = !standard                                             ? "Helv"
+                             : options_.fieldFont == FieldFont::kHelveticaStandard ? "HeSt"
+                             : options_.fieldFont == FieldFont::kEmbeddedSubset
+                                 ? std::string(kEmbeddedKey)
+                                 : "Helv";
+    body +=
+        " /FT /Tx /V " + Literal(value) + " /DA (/" + font + (remark ? " 0" : " 9") + " Tf 0 g)";
+    if (options_.filledTemplate && !value.empty())
+      body += " /AP << /N " + TextAppearance(font, 9, rect, value) + ">>";
     if (name.find("Text_C") != std::string::npos) body += " /Q 1";
     if (name.find("S21_Value") != std::string::npos) body += " /Q 2";
     if (name == kTestFormLimitedField) body += " /MaxLen " + std::to_string(kTestFormLimitedLength);
-    if (name == kTestFormFormattedField)
-      body += " /AA << /F << /S /JavaScript /JS " +
-              Literal("AFNumber_Format(2, 0, 0, 0, \"\", true);") + " >> >>";
+    std::string actions;
+    const bool hours = name.rfind("904_", 0) == 0 && name.find("S21_Value") != std::string::npos;
+    if (name == kTestFormFormattedField || (options_.formatAllHours && hours))
+      actions += "/F << /S /JavaScript /JS " + Literal("AFNumber_Format(2, 0, 0, 0, \"\", true);") +
+                 " >> ";
     if (name == kTotal) {
       std::string sum;
       for (int r = 20; r <= 31; ++r) sum += "\"904_" + std::to_string(r) + "_S21_Value\",";
       sum.pop_back();
-      body += " /AA << /C << /S /JavaScript /JS " +
-              Literal("AFSimple_Calculate(\"SUM\", new Array(" + sum + "));") + " >> >>";
+      actions += "/C << /S /JavaScript /JS " +
+                 Literal("AFSimple_Calculate(\"SUM\", new Array(" + sum + "));") + " >> ";
     }
+    if (!actions.empty()) body += " /AA << " + actions + ">>";
   }
   const std::string ref = Ref(Add(body + " >>"));
   annots_[page] += ref;
   (parent ? kids_[parent - kParents] : topFields_) += ref;
   if (name == kTotal) calculated_ = ref;
+}
+
+std::string Writer::EditionName(const std::string& name) const {
+  if (options_.edition == Edition::k1123) return name;
+  // The header's texts without the font in their names; the boxes alike.
+  if (name.rfind("900_", 0) == 0) {
+    if (name.find("CheckBox") != std::string::npos) return name;
+    return name.substr(0, name.find("_Text") + 5);
+  }
+  // Rows 20 (September) … 32 (the total) become 1 … 13, every cell a text.
+  const std::string column = name.substr(0, 3);
+  const std::string row = std::to_string(std::stoi(name.substr(4, 2)) - 19);
+  return column + "_" + row + (column == "905" ? "_Text" : "_S21_Value");
+}
+
+std::string Writer::OldValue(const std::string& name, bool box) {
+  if (box) {
+    // The first box of the header, and the odd months'.
+    const int row = name.rfind("900_", 0) == 0 ? 0 : std::stoi(name.substr(4, 2));
+    return name == "900_3_CheckBox" || row % 2 == 1 ? "on" : "";
+  }
+  if (name.rfind("900_1_", 0) == 0) return std::string(kTestFormOldName);
+  if (name.find("S21_Value") != std::string::npos || name.find("Text_C") != std::string::npos)
+    return std::string(kTestFormOldNumber);
+  return std::string(kTestFormOldText);
+}
+
+std::string Writer::TextAppearance(std::string_view font, int size, const Rect& rect,
+                                   std::string_view value) {
+  const int object = font == "HeSt" ? standard_ : font == kEmbeddedKey ? embedded_ : helv_;
+  const std::string width = Number((rect.right - rect.left) * 0.72);
+  const std::string height = Number((rect.bottom - rect.top) * 0.72);
+  return Ref(AddStream("/Type /XObject /Subtype /Form /BBox [0 0 " + width + height +
+                           "] /Resources << /Font << /" + std::string(font) + " " + Ref(object) +
+                           ">> >>",
+                       "/Tx BMC q BT /" + std::string(font) + " " + std::to_string(size) +
+                           " Tf 0 g 2 " + Number((rect.bottom - rect.top) * 0.72 / 2 - 3) + "Td " +
+                           Literal(value) + " Tj ET Q EMC"));
 }
 
 void Writer::DrawPages() {
@@ -223,6 +336,7 @@ void Writer::DrawPages() {
     };
     if (i == 12) {
       cell(std::string(kTotal), s::kHoursColumn);
+      if (options_.remarksTotal) cell("905_32_Text_SanSerif", s::kRemarksColumn);
       break;
     }
     Line(0, 0, top, s::kWidth, top);
@@ -233,7 +347,11 @@ void Writer::DrawPages() {
     cell("904" + r + "S21_Value", s::kHoursColumn);
     cell("905" + r + "Text_SanSerif", s::kRemarksColumn);
   }
-  Text(0, 0, s::kFormIdTop, "S-21-X 11/23 Testformular, kein amtliches Formular", 7);
+  Text(0, 0, s::kFormIdTop,
+       options_.edition == Edition::k1123 ? "S-21-X 11/23 Testformular, kein amtliches Formular"
+                                          : "S-21-X 12/18 Testformular, kein amtliches Formular",
+       7);
+  if (options_.onePage) return;
 
   // The back: the name again, and fields of the form's own, filled in.
   Text(1, 0, s::kTitleTop, "RÜCKSEITE (TESTFORMULAR)", 12);
@@ -252,23 +370,29 @@ void Writer::DrawPages() {
 std::string Writer::Pdf() {
   DrawPages();
   const std::string_view parents[] = {kTestFormParent, kTestFormSecondParent};
-  for (int p = 0; p < 2; ++p) {
-    objects_[kParents - 1 + p] = "<< /T " + Literal(parents[p]) + " /Kids [" + kids_[p] + "] >>";
+  const int pages = options_.onePage ? 1 : 2;
+  // A single page leaves the second page's and parent's objects empty.
+  objects_[kSecondPage - 1] = objects_[kParents] = "null";
+  for (int p = 0; p < pages; ++p) {
+    objects_[kParents - 1 + p] = "<< /T " + Name(parents[p]) + " /Kids [" + kids_[p] + "] >>";
     topFields_ += Ref(kParents + p);
   }
-  for (int page = 0; page < 2; ++page) {
+  for (int page = 0; page < pages; ++page) {
     const int content = AddStream("", "0.5 w\n" + content_[page]);
     objects_[kFirstPage - 1 + page] = "<< /Type /Page /Parent " + Ref(kPages) +
                                       "/MediaBox [0 0 595 842] /Resources << /Font << /F1 " +
                                       Ref(helv_) + "/F2 " + Ref(bold_) + ">> >> /Contents " +
                                       Ref(content) + "/Annots [" + annots_[page] + "] >>";
   }
-  objects_[kPages - 1] =
-      "<< /Type /Pages /Kids [" + Ref(kFirstPage) + Ref(kSecondPage) + "] /Count 2 >>";
-  std::string acroForm = "<< /Fields [" + topFields_ +
-                         "] /NeedAppearances true /DA (/Helv 0 Tf 0 g)" +
-                         " /DR << /Font << /Helv " + Ref(helv_) + "/HeSt " + Ref(standard_) +
-                         "/ZaDb " + Ref(zapf_) + ">> >> /CO [" + calculated_ + "]";
+  objects_[kPages - 1] = "<< /Type /Pages /Kids [" + Ref(kFirstPage) +
+                         (options_.onePage ? "] /Count 1 >>" : Ref(kSecondPage) + "] /Count 2 >>");
+  const std::string embedded =
+      embedded_ ? "/" + std::string(kEmbeddedKey) + " " + Ref(embedded_) : std::string();
+  std::string acroForm = "<< /Fields [" + topFields_ + "]" +
+                         (options_.needAppearances ? " /NeedAppearances true" : "") +
+                         " /DA (/Helv 0 Tf 0 g)" + " /DR << /Font << /Helv " + Ref(helv_) +
+                         "/HeSt " + Ref(standard_) + "/ZaDb " + Ref(zapf_) + embedded +
+                         ">> >> /CO [" + calculated_ + "]";
   if (options_.fault == Fault::kXfa)
     acroForm += " /XFA [(template) " +
                 Ref(AddStream("", "<xdp:xdp xmlns:xdp=\"http://ns.adobe.com/xdp/\"/>")) + "]";
@@ -294,6 +418,16 @@ std::string Writer::Pdf() {
 }
 
 }  // namespace
+
+FillableFormOptions OfficialLikeFormOptions() {
+  FillableFormOptions options;
+  options.utf16Names = true;
+  options.yesState = true;
+  options.onePage = true;
+  options.remarksTotal = true;
+  options.formatAllHours = true;
+  return options;
+}
 
 std::string FillableFormPdf(const FillableFormOptions& options) {
   return Writer(options).Pdf();

@@ -8,8 +8,9 @@ namespace morvind::test {
 // A fillable stand-in for the official S-21 11/23 form, written by the
 // project itself for the tests, the benchmarks and the demo: German labels
 // drawn in the page with Helvetica, the table ruled roughly as the drawn
-// sheet, and every field of OfficialFormFieldTable as a widget of the
-// AcroForm (NeedAppearances set) with what real forms bring along:
+// sheet, and every field of OfficialFormFieldTable but the optional last
+// as a widget of the AcroForm (NeedAppearances set) with what real forms
+// bring along (unless the options below say otherwise):
 // - boxes whose "on" state is named kTestFormOnState, not "Yes";
 // - the name field under the parent kTestFormParent, and a second field of
 //   that last name under kTestFormSecondParent on the second page;
@@ -31,7 +32,46 @@ struct FillableFormOptions {
   Fault fault = Fault::kNone;
   std::string field = "904_32_S21_Value";
   bool substituteFonts = true;  // false: every field in Helvetica with /WinAnsiEncoding
+
+  // The ways the official form differs from the defaults, each on its own.
+  // The name, hours and remarks font where `substituteFonts` holds.
+  enum class FieldFont {
+    kHelveticaStandard,  // Helvetica with /StandardEncoding: no "ü"
+    kHelveticaWinAnsi,   // Helvetica with /WinAnsiEncoding: "ü", but no "Ł"
+    kEmbeddedSubset,     // a TrueType subset of Liberation Sans (kLiberationSansFile) with
+                         // only the printable ASCII characters, /WinAnsiEncoding
+  };
+  FieldFont fieldFont = FieldFont::kHelveticaStandard;
+  enum class Edition {
+    k1123,        // the fields of OfficialFormFieldTable
+    kBefore1123,  // the older edition: 900_1_Text …, rows 1 to 12 and 13 (the total) of
+                  // 901_n_S21_Value … 904_n_S21_Value (904 the hours) and 905_n_Text
+  };
+  Edition edition = Edition::k1123;
+  bool utf16Names = false;      // every /T a UTF-16 string, <FEFF…>
+  bool yesState = false;        // boxes "on" as /Yes, not kTestFormOnState
+  bool onePage = false;         // no back page: no second name field, note or checked box
+  bool remarksTotal = false;    // the optional 75th field 905_32_Text_SanSerif
+  bool needAppearances = true;  // the AcroForm's NeedAppearances
+  bool formatAllHours = false;  // AFNumber_Format on every hours field, not only one
+  // Made from a filled record: every field of the table holds an old value
+  // (kTestFormOldName for the name, kTestFormOldNumber for numbers,
+  // kTestFormOldText for other texts) with an appearance stream showing it,
+  // and the boxes of the odd months and the first of the header are ticked.
+  bool filledTemplate = false;
 };
+
+// As the official form is: its 75 fields named in UTF-16, boxes on as
+// /Yes, one page, text fields without appearances until filled,
+// NeedAppearances set, a number format on every hours field, the name,
+// hours and remarks in Helvetica with /StandardEncoding.
+FillableFormOptions OfficialLikeFormOptions();
+
+inline constexpr std::string_view kLiberationSansFile =
+    "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
+inline constexpr std::string_view kTestFormOldName = "Alt, Anna";
+inline constexpr std::string_view kTestFormOldNumber = "7";
+inline constexpr std::string_view kTestFormOldText = "alt";
 
 inline constexpr std::string_view kTestFormOnState = "Ja";
 inline constexpr std::string_view kTestFormParent = "Person";

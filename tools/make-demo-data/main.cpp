@@ -5,7 +5,9 @@
 // congregation, or with --full the largest data set the files can carry.
 // Reports are placed relative to today, or to the date given. Beside them
 // goes "S-21 Testformular.pdf", a fillable stand-in for the official form
-// (which the project never ships), so that the demo shows that mode too.
+// (which the project never ships) made as the official form is (one page,
+// its 75 fields, names in UTF-16, a font without "ü" for the names), so
+// that the demo shows that mode too.
 
 #include <cstdio>
 #include <ctime>
@@ -105,8 +107,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::filesystem::path form = dir / "S-21 Testformular.pdf";
-  const morvind::WriteResult written =
-      morvind::ReplaceFileContents(form, morvind::test::FillableFormPdf());
+  const morvind::WriteResult written = morvind::ReplaceFileContents(
+      form, morvind::test::FillableFormPdf(morvind::test::OfficialLikeFormOptions()));
   if (!written.Ok()) {
     std::fprintf(stderr, "morvind-make-demo: can't write %s\n", form.c_str());
     return 1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -18,6 +19,9 @@ struct FileIdentity {
   std::int64_t modifiedNs = 0;  // the modification time in nanoseconds
   bool operator==(const FileIdentity&) const = default;
 };
+
+// The identity of a file from its status (stat, lstat, fstat).
+FileIdentity IdentityOf(const struct stat& status);
 
 // The identity of what `file` names now, a symbolic link itself (not
 // followed); nullopt when nothing is there or it can't be told.

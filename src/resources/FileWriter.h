@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <filesystem>
@@ -52,6 +53,10 @@ struct WriteOptions {
   bool inPlaceFallback = false;  // layouts and settings only, see above
   bool createFolder = false;     // make the missing folders of the path first
 };
+
+// Whether the rules above count the existing regular file `file`, of
+// status `status`, as write-protected.
+bool IsWriteProtected(const std::filesystem::path& file, const struct stat& status);
 
 // Writes `bytes` as the whole content of `target` by the rules above.
 WriteResult ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes,

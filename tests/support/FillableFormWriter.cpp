@@ -13,6 +13,8 @@ namespace s = sheet;
 using Fault = FillableFormOptions::Fault;
 
 constexpr int kBox = 12;  // a tick box's side
+constexpr int kDeepTree = 10000;
+constexpr int kManyWidgets = 5000;
 constexpr std::string_view kTotal = "904_32_S21_Value";
 // Objects whose numbers others name before they are written.
 enum : int { kCatalog = 1, kPages, kFirstPage, kSecondPage, kAcroForm, kInfo, kParents };
@@ -128,6 +130,7 @@ void Writer::Widget(const std::string& name, bool box, const Rect& rect, int pag
     // Names, hours and remarks hold "ü" and "¾" as the sheet writes them.
     const bool remark = name.rfind("905_", 0) == 0;
     const bool standard = options_.substituteFonts &&
+                          options_.fault != Fault::kNoDefaultResources &&
                           (remark || name.rfind("900_1_", 0) == 0 || name.rfind("904_", 0) == 0);
     body += " /FT /Tx /V " + Literal(value) + " /DA (/" + (standard ? "HeSt" : "Helv") +
             (remark ? " 0" : " 9") + " Tf 0 g)";
@@ -145,9 +148,28 @@ void Writer::Widget(const std::string& name, bool box, const Rect& rect, int pag
               Literal("AFSimple_Calculate(\"SUM\", new Array(" + sum + "));") + " >> >>";
     }
   }
+  const bool faulty = name == options_.field;
+  const int self = static_cast<int>(objects_.size()) + 1;
+  if (faulty && options_.fault == Fault::kOwnParent) body += " /Parent " + Ref(self);
+  if (faulty && options_.fault == Fault::kDeepTree) body += " /Parent " + Ref(self + kDeepTree);
   const std::string ref = Ref(Add(body + " >>"));
   annots_[page] += ref;
-  (parent ? kids_[parent - kParents] : topFields_) += ref;
+  if (faulty && options_.fault == Fault::kDeepTree) {
+    // Field i of the chain is object self + i, the widget below the last.
+    for (int i = 1; i <= kDeepTree; ++i)
+      Add("<< /Kids [" + Ref(i == kDeepTree ? self : self + i + 1) + "]" +
+          (i > 1 ? " /Parent " + Ref(self + i - 1) : "") + " >>");
+    topFields_ += Ref(self + 1);
+  } else {
+    (parent ? kids_[parent - kParents] : topFields_) += ref;
+  }
+  if (faulty && options_.fault == Fault::kManyWidgets) {
+    for (int i = 1; i < kManyWidgets; ++i) {
+      const std::string other = Ref(Add(body + " >>"));
+      annots_[page] += other;
+      topFields_ += other;
+    }
+  }
   if (name == kTotal) calculated_ = ref;
 }
 
@@ -252,6 +274,12 @@ void Writer::DrawPages() {
 std::string Writer::Pdf() {
   DrawPages();
   const std::string_view parents[] = {kTestFormParent, kTestFormSecondParent};
+  const std::string nowhere = Ref(static_cast<int>(objects_.size()) + 100);
+  if (options_.fault == Fault::kDanglingReference) {
+    topFields_ += nowhere;
+    kids_[0] += nowhere;
+  }
+  if (options_.fault == Fault::kKidsCycle) kids_[0] += Ref(kParents);
   for (int p = 0; p < 2; ++p) {
     objects_[kParents - 1 + p] = "<< /T " + Literal(parents[p]) + " /Kids [" + kids_[p] + "] >>";
     topFields_ += Ref(kParents + p);
@@ -266,9 +294,10 @@ std::string Writer::Pdf() {
   objects_[kPages - 1] =
       "<< /Type /Pages /Kids [" + Ref(kFirstPage) + Ref(kSecondPage) + "] /Count 2 >>";
   std::string acroForm = "<< /Fields [" + topFields_ +
-                         "] /NeedAppearances true /DA (/Helv 0 Tf 0 g)" +
-                         " /DR << /Font << /Helv " + Ref(helv_) + "/HeSt " + Ref(standard_) +
-                         "/ZaDb " + Ref(zapf_) + ">> >> /CO [" + calculated_ + "]";
+                         "] /NeedAppearances true /DA (/Helv 0 Tf 0 g) /CO [" + calculated_ + "]";
+  if (options_.fault != Fault::kNoDefaultResources)
+    acroForm += " /DR << /Font << /Helv " + Ref(helv_) + "/HeSt " + Ref(standard_) + "/ZaDb " +
+                Ref(zapf_) + ">> >>";
   if (options_.fault == Fault::kXfa)
     acroForm += " /XFA [(template) " +
                 Ref(AddStream("", "<xdp:xdp xmlns:xdp=\"http://ns.adobe.com/xdp/\"/>")) + "]";
@@ -283,7 +312,9 @@ std::string Writer::Pdf() {
   std::string xref = "xref\n0 " + std::to_string(objects_.size() + 1) + "\n0000000000 65535 f \n";
   for (std::size_t i = 0; i < objects_.size(); ++i) {
     char entry[24];
-    std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", file.size());
+    // A broken table points a few bytes past each object.
+    const std::size_t wrong = options_.fault == Fault::kBrokenXref ? 3 : 0;
+    std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", file.size() + wrong);
     xref += entry;
     file += std::to_string(i + 1) + " 0 obj\n" + objects_[i] + "\nendobj\n";
   }

@@ -3,6 +3,8 @@
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDFWriter.hh>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "pdf/RecordSeal.h"
 
@@ -50,6 +52,28 @@ void PrepareAcroForm(QPDF& pdf) {
     helvetica.replaceKey("/BaseFont", Name("/Helvetica"));
     helvetica.replaceKey("/Encoding", Name("/WinAnsiEncoding"));
     fonts.replaceKey("/Helv", pdf.makeIndirectObject(helvetica));
+  }
+}
+
+// An entry of /Fields or /Kids that names no object (qpdf reads it as
+// null) leaves the tree, so that no reader of the working copy meets it.
+void DropDanglingFields(QPDF& pdf) {
+  QPDFObjectHandle form = pdf.getRoot().getKey("/AcroForm");
+  std::vector<std::pair<QPDFObjectHandle, int>> arrays{{form.getKey("/Fields"), 1}};
+  std::set<QPDFObjGen> seen;
+  while (!arrays.empty()) {
+    auto [array, depth] = arrays.back();
+    arrays.pop_back();
+    if (!array.isArray()) continue;
+    for (int i = array.getArrayNItems() - 1; i >= 0; --i) {
+      QPDFObjectHandle kid = array.getArrayItem(i);
+      if (kid.isNull()) {
+        array.eraseItem(i);
+      } else if (kid.isDictionary() && depth < kMaxFieldDepth &&
+                 (!kid.isIndirect() || seen.insert(kid.getObjGen()).second)) {
+        arrays.push_back({kid.getKey("/Kids"), depth + 1});
+      }
+    }
   }
 }
 
@@ -120,6 +144,7 @@ std::optional<std::string> MakeWorkingCopy(QPDF& pdf, const FormFieldsFound& fou
   const bool written = CatchingQpdf([&] {
     DropRecordInfo(pdf);
     PrepareAcroForm(pdf);
+    DropDanglingFields(pdf);
     ClearTableFields(found);
     // The fields' fonts: the lead wires the call of FieldFont.h here,
     //   EnsureFieldFonts(pdf, TableFieldCharacters(found, options), options.fontFile);

@@ -1,0 +1,206 @@
+// The PDF room's files as Poppler reads, fills and saves them. Kept apart
+// from the tests of the Poppler face (OfficialForm.h), whose own record
+// types the room's replace.
+
+#include <gtest/gtest.h>
+#include <poppler-form.h>
+#include <poppler-qt6.h>
+
+#include <QBuffer>
+#include <QProcess>
+#include <cstdio>
+#include <map>
+#include <qpdf/QPDF.hh>
+
+#include "core/ScratchFolder.h"
+#include "pdf/OfficialFormFile.h"
+#include "pdf/PdfGate.h"
+#include "pdf/RecordSeal.h"
+#include "support/FillableFormWriter.h"
+
+namespace morvind::test {
+namespace {
+
+using Fault = FillableFormOptions::Fault;
+
+// A PDF in Poppler, its fields by the last part of their names, changed
+// and saved as Morvind and a PDF viewer do.
+struct PopplerPdf {
+  std::unique_ptr<Poppler::Document> pdf;
+  std::vector<std::unique_ptr<Poppler::Page>> pages;
+  std::multimap<std::string, std::unique_ptr<Poppler::FormField>> fields;
+  explicit PopplerPdf(const std::string& bytes)
+      : pdf(Poppler::Document::loadFromData(QByteArray::fromStdString(bytes))) {
+    for (int p = 0; pdf && p < pdf->numPages(); ++p) {
+      pages.push_back(pdf->page(p));
+      for (auto& field : pages.back()->formFields())
+        fields.emplace(field->fullyQualifiedName().section('.', -1).toStdString(),
+                       std::move(field));
+    }
+  }
+  void Set(const std::string& name, const std::string& text) {
+    auto [first, last] = fields.equal_range(name);
+    for (auto it = first; it != last; ++it)
+      static_cast<Poppler::FormFieldText&>(*it->second).setText(QString::fromStdString(text));
+  }
+  void Tick(const std::string& name) {
+    static_cast<Poppler::FormFieldButton&>(*fields.find(name)->second).setState(true);
+  }
+  std::string Text(const std::string& name) const {
+    return static_cast<const Poppler::FormFieldText&>(*fields.find(name)->second)
+        .text()
+        .toStdString();
+  }
+  bool Ticked(const std::string& name) const {
+    return static_cast<const Poppler::FormFieldButton&>(*fields.find(name)->second).state();
+  }
+  void SetInfo(std::string_view key, const std::string& value) {
+    pdf->setInfo(QString::fromLatin1(key.data(), static_cast<int>(key.size())),
+                 QString::fromStdString(value));
+  }
+  std::string Save() const {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    auto converter = pdf->pdfConverter();
+    converter->setOutputDevice(&buffer);
+    converter->setPDFOptions(Poppler::PDFConverter::WithChanges);
+    EXPECT_TRUE(converter->convert());
+    return bytes.toStdString();
+  }
+};
+
+const WorkingCopyOptions kOptions{U"abcäöü", {}};
+
+// Runs the qpdf program on `pdf`; its exit code (0: no warning).
+int Qpdf(const ScratchFolder& folder, const QStringList& arguments, const std::string& pdf) {
+  WriteBytes(folder / "in.pdf", pdf);
+  const QString in = QString::fromStdString((folder / "in.pdf").string());
+  QProcess qpdf;
+  qpdf.start("qpdf", QStringList(arguments).replaceInStrings("IN", in));
+  qpdf.waitForFinished();
+  return qpdf.exitCode();
+}
+
+TEST(PdfRoomTest, PopplerFillsTheWorkingCopyIntoAFileQpdfReadsClean) {
+  ScratchFolder folder("working-copy-poppler");
+  const struct {
+    const char* what;
+    Fault fault;
+  } cases[] = {{"the test form", Fault::kNone},
+               {"no default resources", Fault::kNoDefaultResources},
+               {"dangling references", Fault::kDanglingReference},
+               {"a broken cross-reference table", Fault::kBrokenXref}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    FillableFormOptions options;
+    options.fault = c.fault;
+    const PreparedForm form = PrepareOfficialFormBytes(FillableFormPdf(options), kOptions);
+    ASSERT_TRUE(form.Ok());
+    PopplerPdf filled(form.workingCopy);
+    ASSERT_TRUE(filled.pdf);
+    filled.Set("900_2_Text_SanSerif", "15.03.1970");
+    filled.Tick("900_3_CheckBox");
+    const std::string saved = filled.Save();
+    EXPECT_EQ(Qpdf(folder, {"--check", "IN"}, saved), 0);
+    PopplerPdf reread(saved);
+    EXPECT_EQ(reread.Text("900_2_Text_SanSerif"), "15.03.1970");
+    EXPECT_TRUE(reread.Ticked("900_3_CheckBox"));
+    EXPECT_FALSE(reread.Ticked("900_4_CheckBox"));
+    // Every viewer shows the values: each set field has its appearance.
+    QPDF pdf;
+    pdf.processMemoryFile("saved", saved.data(), saved.size());
+    for (QPDFObjectHandle object : pdf.getAllObjects()) {
+      QPDFObjectHandle name = object.isDictionary() ? object.getKey("/T") : object;
+      const std::string text = name.isString() ? name.getUTF8Value() : std::string();
+      if (text == "900_2_Text_SanSerif") {
+        EXPECT_TRUE(object.getKey("/AP").getKey("/N").isStream());
+      } else if (text == "900_3_CheckBox") {
+        EXPECT_EQ(object.getKey("/AS").unparse(), "/" + std::string(kTestFormOnState));
+        EXPECT_TRUE(object.getKey("/AP").getKey("/N").getKey("/Ja").isStream());
+      }
+    }
+  }
+}
+
+// A record as the folder of records saves it: the working copy filled and
+// the record info set in Poppler, saved, sealed.
+std::string Record(const std::string& workingCopy, const std::string& key, bool withDigest) {
+  PopplerPdf record(workingCopy);
+  record.Set("900_1_Text_SanSerif", "Jürgen Weiß");
+  record.SetInfo(kRecordKeyEntry, key);
+  record.SetInfo(kValuesDigestEntry, "values-of-" + key);
+  record.SetInfo(kFormDigestEntry, "form");
+  if (withDigest) record.SetInfo(kFileDigestEntry, FileDigestPlaceholder());
+  return record.Save();
+}
+
+TEST(PdfRoomTest, ARecordIsMorvindsUnchangedOnlyWhileEveryByteIsAsItWasSealed) {
+  ScratchFolder folder("record-seal");
+  // The form itself made from a record: it carries older entries.
+  const std::string older = Record(FillableFormPdf(), "old", true);
+  const PreparedForm form = PrepareOfficialFormBytes(older, kOptions);
+  ASSERT_TRUE(form.Ok());
+  std::string sealed = Record(form.workingCopy, "new", true);
+  const std::string unsealed = sealed;
+  ASSERT_TRUE(SealRecordFile(sealed));
+  EXPECT_EQ(sealed.size(), unsealed.size());
+
+  auto flipped = [&](std::size_t at) {
+    std::string bytes = sealed;
+    bytes[at] = static_cast<char>(bytes[at] ^ 1);
+    return bytes;
+  };
+  PopplerPdf edited(sealed);
+  edited.Set(std::string(kTestFormNoteField), "geändert");
+  WriteBytes(folder / "sealed.pdf", sealed);
+  Qpdf(folder, {"IN", QString::fromStdString((folder / "resaved.pdf").string())}, sealed);
+  // Another program's update: a new revision of the information
+  // dictionary, the same entries and one more, appended as such programs do.
+  const std::size_t entries = sealed.rfind("/MorvindRecord");
+  const std::size_t open = sealed.rfind("<<", entries);
+  const std::string dictionary = sealed.substr(open, sealed.find(">>", entries) - open);
+  const std::size_t root = sealed.find("/Root ", sealed.rfind("trailer")) + 6;
+  const std::string previous =
+      std::to_string(std::stoul(sealed.substr(sealed.rfind("startxref") + 9)));
+  std::string appended = sealed + "\n";
+  char offset[24];
+  std::snprintf(offset, sizeof offset, "%010zu", appended.size());
+  appended += "900 0 obj\n" + dictionary + "/Subject (Kommentar) >>\nendobj\n";
+  const std::string xref = std::to_string(appended.size());
+  appended += "xref\n900 1\n" + std::string(offset) + " 00000 n \ntrailer\n<< /Size 901 /Root " +
+              sealed.substr(root, sealed.find(" R", root) + 2 - root) + " /Prev " + previous +
+              " /Info 900 0 R >>\nstartxref\n" + xref + "\n%%EOF\n";
+
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::string key;
+    bool intact;
+  } cases[] = {
+      {"as sealed", sealed, "new", true},
+      {"a byte changed in the middle", flipped(sealed.size() / 2), "new", false},
+      {"a byte of the digest changed", flipped(sealed.rfind("<feff") + 20), "new", false},
+      {"the last byte changed", flipped(sealed.size() - 1), "new", false},
+      {"a field changed in Poppler", edited.Save(), "new", false},
+      {"saved again by qpdf", ReadBytes(folder / "resaved.pdf"), "new", false},
+      {"an update of another program", appended, "new", false},
+      {"saved but not sealed", unsealed, "new", false},
+      {"saved without the file digest", Record(form.workingCopy, "bare", false), "bare", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_TRUE(CheckPdfBytes(c.bytes).Ok());
+    const RecordInfoRead read = ReadRecordInfo(c.bytes);
+    EXPECT_EQ(read.info.recordKey, c.key);
+    EXPECT_EQ(read.info.valuesDigest, "values-of-" + c.key);
+    EXPECT_EQ(read.sealIntact, c.intact);
+  }
+  EXPECT_EQ(ReadRecordInfo(sealed).info.fileDigest.size(), 64u);
+  EXPECT_EQ(ReadRecordInfo(Record(form.workingCopy, "bare", false)).info.fileDigest, "");
+  std::string bare = Record(form.workingCopy, "bare", false);
+  EXPECT_FALSE(SealRecordFile(bare));
+}
+
+}  // namespace
+}  // namespace morvind::test

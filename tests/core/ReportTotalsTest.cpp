@@ -100,7 +100,7 @@ TEST(ReportTotalsTest, HoursAreWrittenAsNumbersWithAPointForQuarterHours) {
   const struct {
     int hours, quarters;
     const char* number;
-  } months[] = {{70, 0, "70"},    {10, 3, "10.75"}, {0, 2, "0.5"},
+  } months[] = {{70, 0, "70"}, {10, 3, "10.75"}, {0, 2, "0.5"},
                 {65, 1, "65.25"}, {12, 5, "12"},  // a damaged quarter count shows none
                 {0, 0, "0"}};
   HoursTotal total;

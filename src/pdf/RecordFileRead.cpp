@@ -36,7 +36,7 @@ RecordFileFacts ReadRecordFile(const std::filesystem::path& file) {
   facts.writeProtected = IsWriteProtected(file, status);
   const FileRead read = ReadPdfFile(file, LinkRule::kRefuse);
   // What was opened may differ from what lstat saw a moment before.
-  if (read.identity != FileIdentity{}) facts.identity = read.identity;
+  if (!(read.identity == FileIdentity{})) facts.identity = read.identity;
   switch (read.problem) {
     case FileReadProblem::kNone:
       break;

@@ -13,7 +13,6 @@
 
 #include "core/ScratchFolder.h"
 #include "pdf/OfficialFormFile.h"
-#include "pdf/PdfGate.h"
 #include "pdf/RecordSeal.h"
 #include "support/FillableFormWriter.h"
 
@@ -182,18 +181,15 @@ TEST(PdfRoomTest, ARecordIsMorvindsUnchangedOnlyWhileEveryByteIsAsItWasSealed) {
       {"a field changed in Poppler", edited.Save(), "new", false},
       {"an update of another program", updated, "other", false},
       {"saved again by qpdf", ReadBytes(folder / "resaved.pdf"), "new", false},
-      {"saved but not sealed", unsealed, "new", false},
       {"saved without the file digest", Record(form.workingCopy, "bare", false), "bare", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_TRUE(CheckPdfBytes(c.bytes).Ok());
     const RecordInfoRead read = ReadRecordInfo(c.bytes);
     EXPECT_EQ(read.info.recordKey, c.key);
     EXPECT_EQ(read.info.valuesDigest, "values-of-" + c.key);
     EXPECT_EQ(read.sealIntact, c.intact);
   }
-  EXPECT_EQ(ReadRecordInfo(sealed).info.fileDigest.size(), 64u);
   EXPECT_EQ(ReadRecordInfo(Record(form.workingCopy, "bare", false)).info.fileDigest, "");
   std::string bare = Record(form.workingCopy, "bare", false);
   EXPECT_FALSE(SealRecordFile(bare));

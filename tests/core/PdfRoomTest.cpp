@@ -35,6 +35,13 @@ void ForWidgets(QPDF& pdf, const std::function<void(QPDFObjectHandle, std::strin
       visit(object, object.getKey("/T").getUTF8Value());
 }
 
+// A text string in UTF-16, as the real form keeps its names.
+QPDFObjectHandle Utf16(const std::string& ascii) {
+  std::string text = "\xFE\xFF";
+  for (char c : ascii) text += std::string(1, '\0') + c;
+  return QPDFObjectHandle::newString(text);
+}
+
 // The test form changed through qpdf and written whole again, encrypted
 // where `encrypt` says how.
 std::string Rewritten(const std::function<void(QPDF&)>& change,
@@ -67,6 +74,15 @@ std::string Encrypted(const char* user, bool fill) {
                    });
 }
 
+// How a test makes what lies at a path.
+using MakeAt = std::function<void(const std::filesystem::path&)>;
+MakeAt Bytes(std::string pdf, mode_t mode = 0644) {
+  return [pdf, mode](const std::filesystem::path& path) {
+    WriteBytes(path, pdf);
+    ::chmod(path.c_str(), mode);
+  };
+}
+
 bool QpdfChecksWithoutWarning(const ScratchFolder& folder, const std::string& pdf) {
   WriteBytes(folder / "check.pdf", pdf);
   return std::system(("qpdf --check " + (folder / "check.pdf").string() + " >/dev/null").c_str()) ==
@@ -80,12 +96,9 @@ TEST(OfficialFormFileTest, AFormFileIsCheckedForWhatMorvindFillsAndTheReasonName
   const std::string notForm = "ist kein ausfüllbares Formular S-21 11/23: das Feld ";
   const std::string older =
       "ist die ältere Ausgabe der Karte S-21 (vor 11/23). Bitte die Ausgabe 11/23 wählen.";
-  // The real form keeps its names as UTF-16 strings.
   const std::string utf16 = Rewritten([](QPDF& pdf) {
     ForWidgets(pdf, [](QPDFObjectHandle widget, std::string name) {
-      std::string text = "\xFE\xFF";
-      for (char c : name) text += std::string(1, '\0') + c;
-      widget.replaceKey("/T", QPDFObjectHandle::newString(text));
+      widget.replaceKey("/T", Utf16(name));
     });
   });
   const struct {
@@ -121,12 +134,8 @@ TEST(OfficialFormFileTest, AFormFileIsCheckedForWhatMorvindFillsAndTheReasonName
 
 TEST(OfficialFormFileTest, AHostileFileIsRefusedAtOnceAndARepairableOneGivesAWorkingCopy) {
   ScratchFolder folder("hostile-forms");
-  using Setup = std::function<void(const std::filesystem::path&)>;
-  auto bytes = [](std::string pdf) -> Setup {
-    return [pdf](const std::filesystem::path& path) { WriteBytes(path, pdf); };
-  };
   std::vector<int> writers;  // open ends of FIFOs, closed at the end
-  auto fifo = [&](bool writer) -> Setup {
+  auto fifo = [&](bool writer) -> MakeAt {
     return [&, writer](const std::filesystem::path& path) {
       ::mkfifo(path.c_str(), 0644);
       // Opened for reading too, a FIFO opens without waiting for a reader.
@@ -137,16 +146,16 @@ TEST(OfficialFormFileTest, AHostileFileIsRefusedAtOnceAndARepairableOneGivesAWor
   };
   const struct {
     const char* what;
-    Setup setup;
+    MakeAt make;
     FormFileProblem problem;
   } cases[] = {
-      {"no default resources", bytes(Form(Fault::kNoDefaultResources)), FormFileProblem::kNone},
-      {"dangling references", bytes(Form(Fault::kDanglingReference)), FormFileProblem::kNone},
-      {"a broken cross-reference table", bytes(Form(Fault::kBrokenXref)), FormFileProblem::kNone},
-      {"a widget its own parent", bytes(Form(Fault::kOwnParent)), FormFileProblem::kNotPdf},
-      {"a cycle of kids", bytes(Form(Fault::kKidsCycle)), FormFileProblem::kNotPdf},
-      {"a tree 10,000 deep", bytes(Form(Fault::kDeepTree)), FormFileProblem::kNotPdf},
-      {"5,000 widgets", bytes(Form(Fault::kManyWidgets)), FormFileProblem::kNotPdf},
+      {"no default resources", Bytes(Form(Fault::kNoDefaultResources)), FormFileProblem::kNone},
+      {"dangling references", Bytes(Form(Fault::kDanglingReference)), FormFileProblem::kNone},
+      {"a broken cross-reference table", Bytes(Form(Fault::kBrokenXref)), FormFileProblem::kNone},
+      {"a widget its own parent", Bytes(Form(Fault::kOwnParent)), FormFileProblem::kNotPdf},
+      {"a cycle of kids", Bytes(Form(Fault::kKidsCycle)), FormFileProblem::kNotPdf},
+      {"a tree 10,000 deep", Bytes(Form(Fault::kDeepTree)), FormFileProblem::kNotPdf},
+      {"5,000 widgets", Bytes(Form(Fault::kManyWidgets)), FormFileProblem::kNotPdf},
       {"a FIFO", fifo(false), FormFileProblem::kNotRegular},
       {"a FIFO with a writer", fifo(true), FormFileProblem::kNotRegular},
       {"/dev/zero through a link",
@@ -167,7 +176,7 @@ TEST(OfficialFormFileTest, AHostileFileIsRefusedAtOnceAndARepairableOneGivesAWor
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const std::filesystem::path path = folder / ("form" + std::to_string(++n) + ".pdf");
-    c.setup(path);
+    c.make(path);
     const PreparedForm form = PrepareOfficialForm(path, kOptions);
     EXPECT_EQ(form.check.problem, c.problem);
     if (c.problem != FormFileProblem::kNone) continue;
@@ -254,6 +263,63 @@ TEST(OfficialFormFileTest, NumberFieldsReceiveDigitsAndTheOtherTextsTheDataChara
     EXPECT_EQ(received.at(number), U"0123456789.");
   EXPECT_EQ(received.at("905_31_Text_SanSerif"), kOptions.characters);
   EXPECT_EQ(received.at("900_1_Text_SanSerif"), kOptions.characters + kOptions.characters);
+}
+
+TEST(RecordFileTest, AFileOfTheFolderIsReadOnlyWhenItIsARegularPdf) {
+  ScratchFolder folder("record-files");
+  // A record as Morvind saves it, its file digest still the placeholder:
+  // the entries as UTF-16 strings, which qpdf (like Poppler) writes in
+  // lower-case hexadecimal.
+  const std::string unsealed = Rewritten([](QPDF& pdf) {
+    QPDFObjectHandle info = pdf.getTrailer().getKey("/Info");
+    info.replaceKey("/" + std::string(kRecordKeyEntry), Utf16("publisher:17"));
+    info.replaceKey("/" + std::string(kFileDigestEntry), Utf16(FileDigestPlaceholder()));
+  });
+  std::string sealed = unsealed;
+  ASSERT_TRUE(SealRecordFile(sealed));
+  WriteBytes(folder / "target.pdf", sealed);
+  const struct {
+    const char* what;
+    MakeAt make;
+    RecordFileKind kind;
+    bool sealIntact, writeProtected;
+  } cases[] = {
+      {"nothing", [](auto&) {}, RecordFileKind::kMissing, false, false},
+      {"a link to a record",
+       [&](auto& path) { std::filesystem::create_symlink(folder / "target.pdf", path); },
+       RecordFileKind::kLink, false, false},
+      {"a folder", [](auto& path) { std::filesystem::create_directory(path); },
+       RecordFileKind::kNotRegular, false, false},
+      {"a FIFO", [](auto& path) { ::mkfifo(path.c_str(), 0644); }, RecordFileKind::kNotRegular,
+       false, false},
+      {"not a PDF", Bytes("%PDF-1.7\n"), RecordFileKind::kUnreadable, false, false},
+      {"too large",
+       [&](auto& path) {
+         WriteBytes(path, sealed);
+         std::filesystem::resize_file(path, 9 << 20);
+       },
+       RecordFileKind::kUnreadable, false, false},
+      {"refused by the gate", Bytes(Form(Fault::kKidsCycle)), RecordFileKind::kUnreadable, false,
+       false},
+      {"sealed", Bytes(sealed), RecordFileKind::kPdf, true, false},
+      {"sealed, write-protected", Bytes(sealed, 0444), RecordFileKind::kPdf, true, true},
+      {"never sealed", Bytes(unsealed), RecordFileKind::kPdf, false, false},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::filesystem::path path = folder / ("record" + std::to_string(++n) + ".pdf");
+    c.make(path);
+    const RecordFileFacts facts = ReadRecordFile(path);
+    EXPECT_EQ(facts.kind, c.kind);
+    EXPECT_EQ(facts.sealIntact, c.sealIntact);
+    EXPECT_EQ(facts.writeProtected, c.writeProtected);
+    EXPECT_EQ(facts.identity, CurrentIdentity(path).value_or(FileIdentity{}));
+    if (c.kind == RecordFileKind::kPdf) {
+      EXPECT_EQ(facts.info.recordKey, "publisher:17");
+      EXPECT_EQ(facts.info.fileDigest.size(), 64u);
+    }
+  }
 }
 
 }  // namespace

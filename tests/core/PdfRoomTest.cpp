@@ -6,14 +6,13 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
 #include "core/ScratchFolder.h"
 #include "pdf/OfficialFormFile.h"
 #include "pdf/PdfGate.h"
-#include "pdf/QpdfDocument.h"
 #include "pdf/RecordSeal.h"
-#include "pdf/WorkingCopy.h"
 #include "support/FillableFormWriter.h"
 
 namespace morvind::test {
@@ -249,20 +248,6 @@ TEST(OfficialFormFileTest, TheWorkingCopyIsTheBlankFormWholeAndClean) {
       bare.workingCopy.find(
           "<< /BaseFont /Helvetica /Encoding /WinAnsiEncoding /Subtype /Type1 /Type /Font >>"),
       std::string::npos);
-}
-
-TEST(OfficialFormFileTest, NumberFieldsReceiveDigitsAndTheOtherTextsTheDataCharacters) {
-  const std::string pdf = FillableFormPdf();
-  QpdfDocument document = OpenPdf(pdf);
-  std::map<std::string, std::u32string> received;
-  for (FieldCharacters field : TableFieldCharacters(FindTableFields(document), kOptions))
-    received[field.field.getKey("/T").getUTF8Value()] += field.characters;
-  EXPECT_EQ(received.size(), 41u);  // every text field of the table but 905_32
-  for (const char* number :
-       {"900_13_Text_C_SanSerif", "902_20_Text_C_SanSerif", "904_32_S21_Value"})
-    EXPECT_EQ(received.at(number), U"0123456789.");
-  EXPECT_EQ(received.at("905_31_Text_SanSerif"), kOptions.characters);
-  EXPECT_EQ(received.at("900_1_Text_SanSerif"), kOptions.characters + kOptions.characters);
 }
 
 TEST(RecordFileTest, AFileOfTheFolderIsReadOnlyWhenItIsARegularPdf) {

@@ -36,7 +36,6 @@ struct PopplerPdf {
                        std::move(field));
     }
   }
-  Poppler::FormField& Field(const std::string& name) const { return *fields.find(name)->second; }
   // Sets the text of every field of the name, or ticks its box.
   void Set(const std::string& name, const std::string& text = {}) {
     auto [first, last] = fields.equal_range(name);
@@ -49,13 +48,10 @@ struct PopplerPdf {
   }
   // A text, or "[x]" / "[ ]" for a box.
   std::string Value(const std::string& name) const {
-    if (auto* box = dynamic_cast<const Poppler::FormFieldButton*>(&Field(name)))
+    const Poppler::FormField* field = fields.find(name)->second.get();
+    if (auto* box = dynamic_cast<const Poppler::FormFieldButton*>(field))
       return box->state() ? "[x]" : "[ ]";
-    return static_cast<const Poppler::FormFieldText&>(Field(name)).text().toStdString();
-  }
-  void SetInfo(std::string_view key, const std::string& value) {
-    pdf->setInfo(QString::fromLatin1(key.data(), static_cast<int>(key.size())),
-                 QString::fromStdString(value));
+    return static_cast<const Poppler::FormFieldText*>(field)->text().toStdString();
   }
   std::string Save() const {
     QByteArray bytes;
@@ -127,10 +123,14 @@ TEST(PdfRoomTest, PopplerFillsTheWorkingCopyIntoAFileQpdfReadsClean) {
 std::string Record(const std::string& workingCopy, const std::string& key, bool withDigest) {
   PopplerPdf record(workingCopy);
   record.Set("900_1_Text_SanSerif", "Anna Berg");
-  record.SetInfo(kRecordKeyEntry, key);
-  record.SetInfo(kValuesDigestEntry, "values-of-" + key);
-  record.SetInfo(kFormDigestEntry, "form");
-  if (withDigest) record.SetInfo(kFileDigestEntry, FileDigestPlaceholder());
+  auto set = [&](std::string_view entry, const std::string& value) {
+    record.pdf->setInfo(QString::fromUtf8(entry.data(), static_cast<int>(entry.size())),
+                        QString::fromStdString(value));
+  };
+  set(kRecordKeyEntry, key);
+  set(kValuesDigestEntry, "values-of-" + key);
+  set(kFormDigestEntry, "form");
+  if (withDigest) set(kFileDigestEntry, FileDigestPlaceholder());
   return record.Save();
 }
 

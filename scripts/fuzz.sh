@@ -12,7 +12,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 build=${MORVIND_FUZZ_BUILD_DIR:-$root/build-fuzz}
-targets=${MORVIND_FUZZ_TARGETS:-publisher_table group_block extended_info remarks layout_file settings_file data_folder}
+targets=${MORVIND_FUZZ_TARGETS:-publisher_table group_block extended_info remarks layout_file settings_file data_folder pdf_gate}
 
 # clang with libFuzzer and the sanitizer runtimes (clang 14 on Debian 12:
 # clang and libclang-rt-14-dev); cmake and make from build-essential.
@@ -56,6 +56,8 @@ corpus=$build/corpus
 max_len() {
   case $1 in
     data_folder | publisher_table) echo 8192 ;;
+    # The test form is about 24 KB.
+    pdf_gate) echo 32768 ;;
     *) echo 4096 ;;
   esac
 }

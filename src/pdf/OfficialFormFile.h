@@ -33,8 +33,11 @@ struct PreparedForm {
   FileIdentity identity;   // of the form file read
   std::string formDigest;  // SHA-256 (hex) of the form file's bytes
   // The working copy (empty unless check.Ok()): a whole, clean PDF written
-  // by qpdf, whatever repair the file needed; without Morvind's record
-  // info, without NeedAppearances; the table's text fields empty and
+  // by qpdf, whatever repair the file needed, ending in a classic
+  // cross-reference table, not encrypted (a form must allow filling to get
+  // here), the same bytes for the same file and options; without Morvind's
+  // record info, without NeedAppearances, without field entries that name
+  // nothing; the table's text fields empty and
   // without appearances, its boxes off; the AcroForm with default
   // resources (Helvetica where the form had none); fields whose font lacks
   // a character they may receive drawn in the added subset font.

@@ -21,14 +21,19 @@ enum class PdfProblem {
   kNone,
   kNotPdf,    // not a PDF, or too damaged for qpdf to repair
   kPassword,  // opens only with a password
-  kUnsafe,    // a field tree with a cycle (through /Kids or a widget's
-              // /Parent chain), deeper than kMaxFieldDepth, or with more
-              // than kMaxFormNodes fields and widgets
+  kUnsafe,    // a field tree with a cycle (through /Kids or a /Parent
+              // chain of a field or a widget), deeper than kMaxFieldDepth,
+              // or with more than kMaxFormNodes fields and widgets; a page
+              // tree with a node met twice, too deep or too large; more
+              // annotations on the pages than any form has
 };
 
 struct PdfGateResult {
   PdfProblem problem = PdfProblem::kNone;
-  bool repaired = false;  // qpdf had to repair the file to read it
+  // qpdf had to repair what the gate read (the cross-reference table, the
+  // catalog, the page tree, the fields and the pages' annotations): a
+  // reconstructed cross-reference table, a wrong type mended.
+  bool repaired = false;
   bool Ok() const { return problem == PdfProblem::kNone; }
 };
 

@@ -21,17 +21,23 @@ inline constexpr std::string_view kFileDigestEntry = "MorvindFileDigest";
 std::string FileDigestPlaceholder();
 
 // Seals a saved record file: finds the placeholder where the information
-// dictionary holds it (Poppler writes these entries as UTF-16 in
-// hexadecimal), takes the SHA-256 digest of every byte of the file with the
-// placeholder in place, and writes the digest over the placeholder in the
-// same encoding and length. False, `bytes` unchanged, when the placeholder
-// is not there.
+// dictionary holds it (Poppler writes these entries as UTF-16 with its
+// byte order mark in lower-case hexadecimal, "<feff0075006e…>"; the last
+// such text in the file, as Poppler appends the dictionary), takes the
+// SHA-256 digest of every byte of the file with the placeholder in place,
+// and writes the digest over the placeholder in the same encoding and
+// length, so that no offset moves. No parse: cheap enough for every file of
+// a folder. False, `bytes` unchanged, when the placeholder is not there.
 bool SealRecordFile(std::string& bytes);
 
 // The RecordInfo of a record file's bytes, from the information dictionary
 // of the file's last trailer (a form made from a filled record carries an
-// older one), and whether its file digest matches the bytes. The bytes
-// must have passed the gate (CheckPdfBytes).
+// older one), and whether its file digest matches the bytes: the last
+// occurrence of the digest's encoded text put back to the placeholder's,
+// the digest of the whole is the one recorded. Any other change since the
+// seal (a byte anywhere, an update appended by any program, a file saved
+// anew) breaks it. Nothing is read from bytes the gate (CheckPdfBytes)
+// refuses.
 struct RecordInfoRead {
   RecordInfo info;
   bool sealIntact = false;

@@ -20,12 +20,8 @@ struct FileIdentity {
   bool operator==(const FileIdentity&) const = default;
 };
 
-// The identity a status gives.
-inline FileIdentity IdentityOf(const struct stat& status) {
-  return FileIdentity{
-      status.st_dev, status.st_ino, static_cast<std::int64_t>(status.st_size),
-      static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
-}
+// The identity of a file from its status (stat, lstat, fstat).
+FileIdentity IdentityOf(const struct stat& status);
 
 // The identity of what `file` names now, a symbolic link itself (not
 // followed); nullopt when nothing is there or it can't be told.

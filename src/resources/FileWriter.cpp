@@ -12,6 +12,15 @@
 #include <system_error>
 
 namespace morvind {
+
+// The superuser may write any file, so for them only a file without any
+// write bit counts as protected; for everyone else the kernel's own test
+// for the effective user, which also knows access control lists.
+bool IsWriteProtected(const std::filesystem::path& file, const struct stat& status) {
+  if (::geteuid() == 0) return (status.st_mode & 0222) == 0;
+  return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
 namespace {
 
 WriteResult SystemError(int error, const std::filesystem::path& detail = {}) {
@@ -35,14 +44,6 @@ bool WriteAll(int fd, std::string_view bytes) {
     left -= static_cast<std::size_t>(n);
   }
   return true;
-}
-
-// The superuser may write any file, so for them only a file without any
-// write bit counts as protected; for everyone else the kernel's own test
-// for the effective user, which also knows access control lists.
-bool IsWriteProtected(const std::filesystem::path& file, const struct stat& status) {
-  if (::geteuid() == 0) return (status.st_mode & 0222) == 0;
-  return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
 }
 
 // The file a write of `target` replaces, with its status when it exists.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <filesystem>
@@ -65,6 +66,10 @@ struct WriteOptions {
   std::optional<FileIdentity> expected{};  // the file read before (see the rules above)
   bool mustBeNew = false;                // nothing was there (see the rules above)
 };
+
+// Whether the rules above count the existing regular file `file`, of
+// status `status`, as write-protected.
+bool IsWriteProtected(const std::filesystem::path& file, const struct stat& status);
 
 // Writes `bytes` as the whole content of `target` by the rules above.
 WriteResult ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes,

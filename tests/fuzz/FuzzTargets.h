@@ -19,6 +19,7 @@ int FuzzRemarks(const std::uint8_t* data, std::size_t size);
 int FuzzLayoutFile(const std::uint8_t* data, std::size_t size);
 int FuzzSettingsFile(const std::uint8_t* data, std::size_t size);
 int FuzzDataFolder(const std::uint8_t* data, std::size_t size);
+int FuzzPdfGate(const std::uint8_t* data, std::size_t size);
 
 struct Target {
   std::string_view name;  // also the folder of its corpus and regressions
@@ -33,7 +34,7 @@ inline constexpr Target kTargets[] = {
     {"publisher_table", FuzzPublisherTable}, {"group_block", FuzzGroupBlock},
     {"extended_info", FuzzExtendedInfo},     {"remarks", FuzzRemarks},
     {"layout_file", FuzzLayoutFile},         {"settings_file", FuzzSettingsFile},
-    {"data_folder", FuzzDataFolder},
+    {"data_folder", FuzzDataFolder},         {"pdf_gate", FuzzPdfGate},
 };
 
 }  // namespace morvind::fuzz

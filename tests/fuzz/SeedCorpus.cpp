@@ -10,8 +10,10 @@
 #include "fuzz/FuzzTargets.h"
 #include "layout/CardVersion.h"
 #include "layout/LayoutFile.h"
+#include "pdf/OfficialFormFile.h"
 #include "support/DataWriter.h"
 #include "support/DemoData.h"
+#include "support/FillableFormWriter.h"
 #include "support/TempFolder.h"
 
 namespace morvind::fuzz {
@@ -227,6 +229,36 @@ std::vector<Seed> DataFolderSeeds() {
   return seeds;
 }
 
+// The test form and each of its faults, and a working copy made of it.
+std::vector<Seed> PdfSeeds() {
+  using Fault = test::FillableFormOptions::Fault;
+  const std::pair<const char*, Fault> faults[] = {
+      {"form", Fault::kNone},
+      {"missing-field", Fault::kMissingField},
+      {"wrong-kind", Fault::kWrongKind},
+      {"xfa", Fault::kXfa},
+      {"no-acroform", Fault::kNoAcroForm},
+      {"no-default-resources", Fault::kNoDefaultResources},
+      {"dangling-reference", Fault::kDanglingReference},
+      {"broken-xref", Fault::kBrokenXref},
+      {"own-parent", Fault::kOwnParent},
+      {"kids-cycle", Fault::kKidsCycle},
+      {"deep-tree", Fault::kDeepTree},
+      {"many-widgets", Fault::kManyWidgets}};
+  std::vector<Seed> seeds;
+  for (const auto& [name, fault] : faults) {
+    test::FillableFormOptions options;
+    options.fault = fault;
+    seeds.push_back({name, TextBytes(test::FillableFormPdf(options))});
+  }
+  test::FillableFormOptions plain;
+  plain.substituteFonts = false;
+  seeds.push_back({"plain-fonts", TextBytes(test::FillableFormPdf(plain))});
+  seeds.push_back({"working-copy",
+                   TextBytes(PrepareOfficialFormBytes(test::FillableFormPdf(), {}).workingCopy)});
+  return seeds;
+}
+
 }  // namespace
 
 Bytes DemoTableFile() {
@@ -244,6 +276,7 @@ std::vector<Seed> SeedsFor(std::string_view target) {
   if (target == "layout_file") return LayoutSeeds();
   if (target == "settings_file") return SettingsSeeds();
   if (target == "data_folder") return DataFolderSeeds();
+  if (target == "pdf_gate") return PdfSeeds();
   return {};
 }
 

@@ -19,6 +19,8 @@ using FieldFont = FillableFormOptions::FieldFont;
 using Edition = FillableFormOptions::Edition;
 
 constexpr int kBox = 12;  // a tick box's side
+constexpr int kDeepTree = 10000;
+constexpr int kManyWidgets = 5000;
 constexpr std::string_view kTotal = "904_32_S21_Value";
 // Objects whose numbers others name before they are written.
 enum : int { kCatalog = 1, kPages, kFirstPage, kSecondPage, kAcroForm, kInfo, kParents };
@@ -193,6 +195,7 @@ void Writer::Widget(const std::string& name, bool box, const Rect& rect, int pag
     // Names, hours and remarks hold "ü" and "¾" as the sheet writes them.
     const bool remark = name.rfind("905_", 0) == 0;
     const bool standard = options_.substituteFonts &&
+                          options_.fault != Fault::kNoDefaultResources &&
                           (remark || name.rfind("900_1_", 0) == 0 || name.rfind("904_", 0) == 0);
     const std::string font = !standard                                             ? "Helv"
                              : options_.fieldFont == FieldFont::kHelveticaStandard ? "HeSt"
@@ -220,9 +223,28 @@ void Writer::Widget(const std::string& name, bool box, const Rect& rect, int pag
     }
     if (!actions.empty()) body += " /AA << " + actions + ">>";
   }
+  const bool faulty = name == options_.field;
+  const int self = static_cast<int>(objects_.size()) + 1;
+  if (faulty && options_.fault == Fault::kOwnParent) body += " /Parent " + Ref(self);
+  if (faulty && options_.fault == Fault::kDeepTree) body += " /Parent " + Ref(self + kDeepTree);
   const std::string ref = Ref(Add(body + " >>"));
   annots_[page] += ref;
-  (parent ? kids_[parent - kParents] : topFields_) += ref;
+  if (faulty && options_.fault == Fault::kDeepTree) {
+    // Field i of the chain is object self + i, the widget below the last.
+    for (int i = 1; i <= kDeepTree; ++i)
+      Add("<< /Kids [" + Ref(i == kDeepTree ? self : self + i + 1) + "]" +
+          (i > 1 ? " /Parent " + Ref(self + i - 1) : "") + " >>");
+    topFields_ += Ref(self + 1);
+  } else {
+    (parent ? kids_[parent - kParents] : topFields_) += ref;
+  }
+  if (faulty && options_.fault == Fault::kManyWidgets) {
+    for (int i = 1; i < kManyWidgets; ++i) {
+      const std::string other = Ref(Add(body + " >>"));
+      annots_[page] += other;
+      topFields_ += other;
+    }
+  }
   if (name == kTotal) calculated_ = ref;
 }
 
@@ -373,6 +395,12 @@ std::string Writer::Pdf() {
   const int pages = options_.onePage ? 1 : 2;
   // A single page leaves the second page's and parent's objects empty.
   objects_[kSecondPage - 1] = objects_[kParents] = "null";
+  const std::string nowhere = Ref(static_cast<int>(objects_.size()) + 100);
+  if (options_.fault == Fault::kDanglingReference) {
+    topFields_ += nowhere;
+    kids_[0] += nowhere;
+  }
+  if (options_.fault == Fault::kKidsCycle) kids_[0] += Ref(kParents);
   for (int p = 0; p < pages; ++p) {
     objects_[kParents - 1 + p] = "<< /T " + Name(parents[p]) + " /Kids [" + kids_[p] + "] >>";
     topFields_ += Ref(kParents + p);
@@ -390,9 +418,10 @@ std::string Writer::Pdf() {
       embedded_ ? "/" + std::string(kEmbeddedKey) + " " + Ref(embedded_) : std::string();
   std::string acroForm = "<< /Fields [" + topFields_ + "]" +
                          (options_.needAppearances ? " /NeedAppearances true" : "") +
-                         " /DA (/Helv 0 Tf 0 g)" + " /DR << /Font << /Helv " + Ref(helv_) +
-                         "/HeSt " + Ref(standard_) + "/ZaDb " + Ref(zapf_) + embedded +
-                         ">> >> /CO [" + calculated_ + "]";
+                         " /DA (/Helv 0 Tf 0 g) /CO [" + calculated_ + "]";
+  if (options_.fault != Fault::kNoDefaultResources)
+    acroForm += " /DR << /Font << /Helv " + Ref(helv_) + "/HeSt " + Ref(standard_) + "/ZaDb " +
+                Ref(zapf_) + embedded + ">> >>";
   if (options_.fault == Fault::kXfa)
     acroForm += " /XFA [(template) " +
                 Ref(AddStream("", "<xdp:xdp xmlns:xdp=\"http://ns.adobe.com/xdp/\"/>")) + "]";
@@ -407,7 +436,9 @@ std::string Writer::Pdf() {
   std::string xref = "xref\n0 " + std::to_string(objects_.size() + 1) + "\n0000000000 65535 f \n";
   for (std::size_t i = 0; i < objects_.size(); ++i) {
     char entry[24];
-    std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", file.size());
+    // A broken table points a few bytes past each object.
+    const std::size_t wrong = options_.fault == Fault::kBrokenXref ? 3 : 0;
+    std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", file.size() + wrong);
     xref += entry;
     file += std::to_string(i + 1) + " 0 obj\n" + objects_[i] + "\nendobj\n";
   }

@@ -28,6 +28,14 @@ struct FillableFormOptions {
     kWrongKind,     // `field` written as the other kind (text for a box, a box for text)
     kXfa,           // an XFA form beside the AcroForm
     kNoAcroForm,    // widgets on the pages, but no AcroForm
+    // Files that break a reader that trusts them:
+    kNoDefaultResources,  // an AcroForm without /DR, every field in /Helv
+    kDanglingReference,   // /Fields and a /Kids naming objects that don't exist
+    kBrokenXref,          // every offset of the cross-reference table wrong
+    kOwnParent,           // `field`'s widget names itself as its /Parent
+    kKidsCycle,           // the name's parent field kTestFormParent among its own /Kids
+    kDeepTree,            // `field` below a chain of 10,000 fields
+    kManyWidgets,         // `field` with 5,000 widgets of its name
   };
   Fault fault = Fault::kNone;
   std::string field = "904_32_S21_Value";

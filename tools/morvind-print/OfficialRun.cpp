@@ -34,15 +34,28 @@ std::string FormProblem(const FormFileCheck& check, const std::filesystem::path&
       break;
     case FormFileProblem::kGone:
       return "no form file " + name;
+    case FormFileProblem::kNoPermission:
+      return "the form file " + name + " can't be read: permission denied";
+    case FormFileProblem::kNotRegular:
+      return "the form file " + name + " is not a regular file";
+    case FormFileProblem::kTooLarge:
+      return "the form file " + name + " is larger than 8 MB";
     case FormFileProblem::kNotPdf:
       return "the form file " + name + " is not a readable PDF document";
     case FormFileProblem::kPassword:
       return "the form file " + name + " is protected by a password";
     case FormFileProblem::kNoFilling:
       return "the form file " + name + " does not allow filling in";
+    case FormFileProblem::kOlderEdition:
+      return name + " is the older S-21 form (before 11/23); choose the 11/23 edition";
     case FormFileProblem::kMissingField:
       return "the form file " + name + " is not a fillable form S-21 11/23: it has no field " +
              check.field;
+    case FormFileProblem::kWrongKind:
+      return "the form file " + name + " is not a fillable form S-21 11/23: its field " +
+             check.field +
+             (check.expectedKind == FormFieldKind::kText ? " is not a text field"
+                                                         : " is not a check box");
   }
   return std::string();
 }

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <qpdf/QPDF.hh>
+#include <string_view>
+
+#include "pdf/RecordSeal.h"
+
+namespace morvind {
+
+// ReadRecordInfo on a document the gate has parsed from `bytes` already.
+RecordInfoRead RecordInfoOf(QPDF& pdf, std::string_view bytes);
+
+}  // namespace morvind

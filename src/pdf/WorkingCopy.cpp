@@ -146,10 +146,11 @@ std::optional<std::string> MakeWorkingCopy(QPDF& pdf, const FormFieldsFound& fou
     PrepareAcroForm(pdf);
     DropDanglingFields(pdf);
     ClearTableFields(found);
-    // The fields' fonts: the lead wires the call of FieldFont.h here,
-    //   EnsureFieldFonts(pdf, TableFieldCharacters(found, options), options.fontFile);
-    // so that every field can show each character it may receive.
-    (void)options;
+    // Every field can show each character it may receive, so that Poppler
+    // never embeds a whole font of the system into a record. Without the
+    // font file the fields keep their fonts, and Poppler finds one itself.
+    if (!options.fontFile.empty())
+      EnsureFieldFonts(pdf, TableFieldCharacters(found, options), options.fontFile);
     bytes = WriteWhole(pdf);
   });
   if (!written) return std::nullopt;

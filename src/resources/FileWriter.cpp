@@ -297,6 +297,18 @@ WriteResult ReplaceFileContents(const std::filesystem::path& target, std::string
   return WriteInPlace(resolved.file, bytes);
 }
 
+WriteResult RenameUnreplacing(const std::filesystem::path& from, const std::filesystem::path& to,
+                              const FileIdentity& expected) {
+  if (CurrentIdentity(from) != expected)
+    return WriteResult{.problem = WriteProblem::kChangedMeanwhile};
+  if (RenameNoReplace(from, to)) {
+    SyncFolder(FolderOf(to));
+    return {};
+  }
+  if (errno == EEXIST) return WriteResult{.problem = WriteProblem::kChangedMeanwhile};
+  return SystemError(errno, FolderOf(to));
+}
+
 std::string WriteFailureReason(const WriteResult& result) {
   const std::string detail = result.detail.string();
   switch (result.problem) {

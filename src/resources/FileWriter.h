@@ -58,13 +58,14 @@ struct WriteResult {
   mode_t fileType = 0;             // kNotAFile: the S_IFMT bits of what is there
   std::filesystem::path detail{};  // the folder of a kSystem error, the goal of a dangling link
   bool Ok() const { return problem == WriteProblem::kNone; }
+  bool operator==(const WriteResult&) const = default;
 };
 
 struct WriteOptions {
-  bool inPlaceFallback = false;          // layouts and settings only, see above
-  bool createFolder = false;             // make the missing folders of the path first
+  bool inPlaceFallback = false;            // layouts and settings only, see above
+  bool createFolder = false;               // make the missing folders of the path first
   std::optional<FileIdentity> expected{};  // the file read before (see the rules above)
-  bool mustBeNew = false;                // nothing was there (see the rules above)
+  bool mustBeNew = false;                  // nothing was there (see the rules above)
 };
 
 // Whether the rules above count the existing regular file `file`, of
@@ -113,6 +114,12 @@ class FileReplacement {
   gid_t group_ = 0;
   WriteResult result_;
 };
+
+// Gives the file `from` (still the file `expected` names, a link not
+// followed) the name `to` in the same folder, where nothing has that name:
+// kChangedMeanwhile when either no longer holds.
+WriteResult RenameUnreplacing(const std::filesystem::path& from, const std::filesystem::path& to,
+                              const FileIdentity& expected);
 
 // Why the write failed, as a German sentence for the user: "Die Datei ist
 // schreibgeschützt."

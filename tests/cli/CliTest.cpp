@@ -558,8 +558,8 @@ TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
       {{"--all", "--pdf", "out.pdf", "--settings", "official.INI"}, "no form file gone.pdf"},
       {{"--all", "--ops", "-", "--form", "official", "--form-file", "tdat9.bin"},
        "the form file tdat9.bin is not a readable PDF document"},
-      {{"--all", "--pdf-folder", "missing", "--form", "official", "--form-file", "form.pdf"},
-       "no folder missing"},
+      {{"--all", "--pdf-folder", "missing/below", "--form", "official", "--form-file", "form.pdf"},
+       "no folder missing/below"},
       {{"--all", "--pdf", "form.pdf", "--settings", "stored.INI"}, "it is the form file"},
       {{"--all", "--ops", "-", "--gender", "--form", "official", "--form-file", "form.pdf"},
        "--gender is for the card S-21 10/15, not for --form official"},
@@ -782,10 +782,11 @@ TEST_F(CliTest, TheOfficialFormIsListedAndFiledByTheRulesOfAFolderOfRecords) {
   fs::create_directory(records);
   const std::vector<std::string> file = {"--all",    "--form",       "official",      "--form-file",
                                          "form.pdf", "--pdf-folder", records.string()};
+  fs::remove(records);  // made where its parent folder is
   RunResult first = Print(file);
   EXPECT_EQ(first.status, 0) << first.err;
   EXPECT_EQ(first.out, "morvind-print: 39 forms in " + records.string() +
-                           ": 39 new, 0 changed, 0 unchanged\n");
+                           ": 39 new, 0 changed, 0 unchanged, 0 kept\n");
   // A record overwritten with another's is never replaced, and is named.
   const std::vector<fs::path> files(fs::directory_iterator(records), {});
   ASSERT_EQ(files.size(), 39u);
@@ -793,9 +794,16 @@ TEST_F(CliTest, TheOfficialFormIsListedAndFiledByTheRulesOfAFolderOfRecords) {
   RunResult second = Print(file);
   EXPECT_EQ(second.status, 0);
   EXPECT_EQ(second.out, "morvind-print: 39 forms in " + records.string() +
-                            ": 0 new, 0 changed, 38 unchanged\n");
-  EXPECT_EQ(Lines(second.err).size(), 1u);
-  EXPECT_NE(second.err.find(files[1].string()), std::string::npos) << second.err;
+                            ": 0 new, 0 changed, 38 unchanged, 1 kept\n");
+  EXPECT_EQ(second.err, "morvind-print: kept " + files[1].filename().string() +
+                            ": another publisher's record\n");
+  // The filter doesn't rename anyone: the pioneers' files are theirs.
+  const std::vector<std::string> pioneers = {"--all",    "--filter",     "pioneers",
+                                             "--form",   "official",     "--form-file",
+                                             "form.pdf", "--pdf-folder", records.string()};
+  RunResult filtered = Print(pioneers);
+  EXPECT_EQ(filtered.status, 0) << filtered.err;
+  EXPECT_NE(filtered.out.find(": 0 new, 0 changed, "), std::string::npos) << filtered.out;
 }
 
 TEST_F(CliTest, HelpListsEveryOption) {

@@ -10,8 +10,10 @@
 #include <tuple>
 
 #include "core/ScratchFolder.h"
+#include "pdf/RecordSeal.h"
 #include "printing/qt/FilledFormPrint.h"
 #include "printing/qt/RecordsFolderRun.h"
+#include "resources/FolderLock.h"
 #include "support/FileSizeLimit.h"
 #include "support/FillableFormWriter.h"
 
@@ -100,7 +102,8 @@ TEST(OfficialFormTest, TheSavedFormHoldsEveryValueAndLeavesTheRestOfTheFormAsItW
   const std::string saved = *form->SaveFilled();
   PopplerFile pdf(saved);
   for (const FormFieldValue& value : values) {
-    if (!pdf.fields.count(value.name) && value.name == "905_32_Text_SanSerif") continue;  // optional
+    if (!pdf.fields.count(value.name) && value.name == "905_32_Text_SanSerif")
+      continue;  // optional
     std::vector<std::string> names = {value.name};
     // The name stands on both pages, under parents of its own.
     if (value.name == "900_1_Text_SanSerif")
@@ -181,9 +184,9 @@ TEST(OfficialFormTest, AFormFileThatCantServeIsRefusedWithTheReason) {
       {"nototal.pdf", faulty(Fault::kMissingField, "904_32_S21_Value"),
        notSheet + "„904_32_S21_Value“ fehlt."},
       {"textbox.pdf", faulty(Fault::kWrongKind, "900_3_CheckBox"),
-       notSheet + "„900_3_CheckBox“ fehlt."},
+       notSheet + "„900_3_CheckBox“ hat nicht die Art eines Formularfelds für ein Ankreuzfeld."},
       {"boxtext.pdf", faulty(Fault::kWrongKind, "902_25_Text_C_SanSerif"),
-       notSheet + "„902_25_Text_C_SanSerif“ fehlt."},
+       notSheet + "„902_25_Text_C_SanSerif“ hat nicht die Art eines Formularfelds für Text."},
       {"form.pdf", good, ""},
   };
   for (const auto& c : cases) {
@@ -262,9 +265,9 @@ TEST(OfficialFormTest, AListOfFilledFormsIsOneCompleteJobOrNothing) {
   file.setOutputFormat(QPrinter::PdfFormat);
   file.setOutputFileName(QString::fromStdString((folder / "Anna.pdf").string()));
   // A folder of records before leaves none of its record info in it.
-  form->SetRecordInfo({PublisherRecordKey(1), "digest", form->FormDigest()});
+  form->SetRecordInfo({PublisherRecordKey(1), "digest", form->FormDigest(), {}});
   EXPECT_EQ(PrintFilledForms(file, *form, {forms[0]}).outcome, PrintOutcome::kPrinted);
-  EXPECT_EQ(ReadRecordFile(folder / "Anna.pdf").recordKey, "");
+  EXPECT_EQ(ReadRecordFile(folder / "Anna.pdf").info.recordKey, "");
   EXPECT_EQ(PrintFilledForms(file, *form, forms).outcome, PrintOutcome::kNoPainter);
 }
 
@@ -272,101 +275,193 @@ TEST(OfficialFormTest, AListOfFilledFormsIsOneCompleteJobOrNothing) {
 using Stamp = std::tuple<ino_t, long long, std::string>;
 std::optional<Stamp> StampOf(const std::filesystem::path& file) {
   struct stat st {};
-  if (::stat(file.c_str(), &st) != 0) return std::nullopt;
-  return Stamp{st.st_ino, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec, ReadBytes(file)};
+  if (::lstat(file.c_str(), &st) != 0) return std::nullopt;
+  const std::string bytes = S_ISREG(st.st_mode) ? ReadBytes(file) : std::string();
+  return Stamp{st.st_ino, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec, bytes};
 }
 
-TEST(OfficialFormTest, AFolderOfRecordsReplacesOnlyMorvindsUntouchedFilesOfTheSamePublisher) {
+// Another program's change to a record file: an incremental update that
+// adds a sticky note to the first page, as a PDF viewer saves a comment.
+std::string WithComment(const std::string& pdf) {
+  PopplerFile file(pdf);
+  std::unique_ptr<Poppler::Page>& page = file.pages.front();
+  auto note = std::make_unique<Poppler::TextAnnotation>(Poppler::TextAnnotation::Linked);
+  note->setBoundary(QRectF(0.1, 0.1, 0.05, 0.05));
+  note->setContents(QStringLiteral("Anruf vom 3. März"));
+  page->addAnnotation(note.get());
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  auto converter = file.pdf->pdfConverter();
+  converter->setOutputDevice(&buffer);
+  converter->setPDFOptions(Poppler::PDFConverter::WithChanges);
+  converter->convert();
+  return bytes.toStdString();
+}
+
+TEST(OfficialFormTest, AFolderOfRecordsReplacesOnlyMorvindsFilesAsWrittenAndGoesOnPastTheRest) {
   const std::vector<FolderRecord> list = {
       {"S-21 2025 Meier, Anna.pdf", PublisherRecordKey(1), DistinctValues("Anna")},
       {"S-21 2025 Roth, Eva.pdf", PublisherRecordKey(2), DistinctValues("Eva")},
       {"S-21 2025 Wolf, Jan.pdf", PublisherRecordKey(3), DistinctValues("Jan")}};
-  // What changes in the folder after the first run, and in the list for
-  // the second.
-  using Change =
-      std::function<void(const ScratchFolder&, OfficialForm&, std::vector<FolderRecord>&)>;
-  const Change newValues = [](auto&, auto&, auto& r) { r[0].values = DistinctValues("Neu"); };
-  const Change byHand = [](const ScratchFolder& f, auto&, auto& r) {
-    const std::string edited =
-        PopplerFile(ReadBytes(f / r[1].fileName)).SetAndSave("905_22_Text_SanSerif", "krank");
-    WriteBytes(f / r[1].fileName, edited);
-    r[1].values = DistinctValues("Neu");
+  auto jobOf = [](const ScratchFolder& folder, const std::vector<FolderRecord>& records) {
+    RecordsFolderJob job{folder.Path(), folder / "form.pdf", records, {}, "S-21 2025 "};
+    for (const FolderRecord& record : records) job.tableNames.push_back(record.fileName);
+    return job;
   };
-  const Change notMorvinds = [](const ScratchFolder& f, OfficialForm& form, auto& r) {
-    WriteFilledForm(form, DistinctValues("Fremd"), f / r[2].fileName);
+  // What changes in the folder after the first run, and in the job for the
+  // second.
+  using Change = std::function<void(const ScratchFolder&, OfficialForm&, RecordsFolderJob&)>;
+  auto file = [](const ScratchFolder& f, const RecordsFolderJob& j, int i) {
+    return f / j.records[static_cast<std::size_t>(i)].fileName;
   };
-  const Change homonym = [](auto&, auto&, auto& r) {
-    r[0] = {r[0].fileName, PublisherRecordKey(9), DistinctValues("Anna zwei")};
+  auto newValues = [](RecordsFolderJob& j, int i) {
+    j.records[static_cast<std::size_t>(i)].values = DistinctValues("Neu");
   };
-  const Change renamed = [](auto&, auto&, auto& r) {
-    r[1].fileName = "S-21 2025 Roth-Weiß, Eva.pdf";
+  const Change comment = [&](auto& f, auto&, auto& j) {
+    WriteBytes(file(f, j, 1), WithComment(ReadBytes(file(f, j, 1))));
+    newValues(j, 1);
   };
-  const Change emptied = [](const ScratchFolder& f, auto&, auto& r) {
-    for (const auto& record : r) std::filesystem::remove(f / record.fileName);
+  const Change otherField = [&](auto& f, auto&, auto& j) {
+    WriteBytes(
+        file(f, j, 1),
+        PopplerFile(ReadBytes(file(f, j, 1))).SetAndSave(std::string(kTestFormNoteField), "krank"));
+    newValues(j, 1);
   };
-  const Change dangling = [&](const ScratchFolder& f, OfficialForm& form, auto& r) {
-    emptied(f, form, r);
-    std::filesystem::create_symlink(f / "nowhere", f / r[1].fileName);
+  const Change protect = [&](auto& f, auto&, auto& j) {
+    ::chmod(file(f, j, 2).c_str(), 0444);
+    newValues(j, 2);
   };
+  const Change older = [&](auto& f, OfficialForm& form, auto& j) {
+    // Record info as Morvind wrote it before files were sealed.
+    PopplerFile pdf(*FilledRecordFile(form, j.records[0]));
+    pdf.pdf->setInfo(QStringLiteral("MorvindFileDigest"), QString());
+    WriteBytes(file(f, j, 0), pdf.SetAndSave(std::string(kTestFormNoteField), ""));
+  };
+  const Change specials = [&](auto& f, auto&, auto& j) {
+    std::filesystem::remove(file(f, j, 1));
+    ::mkfifo(file(f, j, 1).c_str(), 0644);
+    std::filesystem::remove(file(f, j, 2));
+    std::filesystem::create_symlink(f / "nowhere", file(f, j, 2));
+  };
+  const Change renamed = [&](auto&, auto&, auto& j) {
+    j.records[1].fileName = j.tableNames[1] = "S-21 2025 Roth-Weiß, Eva.pdf";
+  };
+  const Change renamedByHand = [&](auto& f, auto& form, auto& j) {
+    otherField(f, form, j);
+    renamed(f, form, j);
+  };
+  const Change formFile = [&](auto& f, auto&, auto& j) { j.formFile = file(f, j, 0); };
+  const Change emptied = [&](auto& f, auto&, auto& j) {
+    for (int i = 0; i < 3; ++i) std::filesystem::remove(file(f, j, i));
+  };
+  using R = KeepReason;
   const struct {
     const char* what;
     Change change;
-    RecordsFolderTally tally;
-    std::string untouched;  // which of the first run's files the second leaves as they were
-    WriteProblem failure = WriteProblem::kNone;
+    RecordsFolderTally tally;  // listed, written, replaced, unchanged, kept
+    // Each of the first run's files after the second: '=' as the change
+    // left it, '~' written anew, '-' gone.
+    std::string files;
   } cases[] = {
-      {"nothing changed", {}, {3, 0, 0, 3, {}, false}, "+++"},
-      {"new values", newValues, {3, 0, 1, 2, {}, false}, "-++"},
-      {"changed by hand", byHand, {3, 0, 0, 2, {list[1].fileName}, false}, "+-+"},
-      {"not Morvind's", notMorvinds, {3, 0, 0, 2, {list[2].fileName}, false}, "++-"},
-      {"a homonym's file", homonym, {3, 0, 0, 2, {list[0].fileName}, false}, "+++"},
-      {"a renamed publisher", renamed, {3, 1, 0, 2, {}, false}, "+++"},
-      {"a cancel after the first", emptied, {3, 1, 0, 0, {}, true}, "---"},
-      {"a file that can't be written",
-       dangling,
-       {3, 1, 0, 0, {}, false},
-       "---",
-       WriteProblem::kDanglingLink},
+      {"nothing changed", {}, {.listed = 3, .unchanged = 3, .done = 3}, "==="},
+      {"a comment added by a viewer",
+       comment,
+       {.listed = 3, .unchanged = 2, .kept = {{list[1].fileName, R::kChangedByHand}}, .done = 3},
+       "==="},
+      {"a field of the form's own filled in",
+       otherField,
+       {.listed = 3, .unchanged = 2, .kept = {{list[1].fileName, R::kChangedByHand}}, .done = 3},
+       "==="},
+      {"write-protected",
+       protect,
+       {.listed = 3, .unchanged = 2, .kept = {{list[2].fileName, R::kWriteProtected}}, .done = 3},
+       "==="},
+      {"an older Morvind's file",
+       older,
+       {.listed = 3, .unchanged = 2, .kept = {{list[0].fileName, R::kOlderMorvind}}, .done = 3},
+       "==="},
+      {"a FIFO and a dangling link",
+       specials,
+       {.listed = 3,
+        .unchanged = 1,
+        .kept = {{list[1].fileName, R::kNotRegular}, {list[2].fileName, R::kLink}},
+        .done = 3},
+       "==="},
+      {"a renamed publisher", renamed, {.listed = 3, .unchanged = 3, .done = 3}, "=-="},
+      {"a renamed publisher whose file was changed by hand",
+       renamedByHand,
+       {.listed = 3,
+        .written = 1,
+        .unchanged = 2,
+        .kept = {{list[1].fileName, R::kChangedByHand, true}},
+        .done = 3},
+       "==="},
+      {"the form file under a record's name",
+       formFile,
+       {.listed = 3, .unchanged = 2, .kept = {{list[0].fileName, R::kFormFile}}, .done = 3},
+       "==="},
+      {"new values, and a cancel after the first",
+       [&](auto&, auto&, auto& j) { newValues(j, 0); },
+       {.listed = 3, .replaced = 1, .cancelled = true, .done = 1},
+       "~=="},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ScratchFolder folder("records");
     std::unique_ptr<OfficialForm> form = OpenTestForm(folder, false);
     ASSERT_TRUE(form);
-    EXPECT_EQ(FillRecordsFolder(*form, folder.Path(), list).tally.written, 3);
-    std::vector<std::optional<Stamp>> before, changed;
-    for (const auto& record : list) before.push_back(StampOf(folder / record.fileName));
-    std::vector<FolderRecord> records = list;
-    if (c.change) c.change(folder, *form, records);
+    RecordsFolderJob job = jobOf(folder, list);
+    EXPECT_EQ(FillRecordsFolder(*form, job).written, 3);
+    if (c.change) c.change(folder, *form, job);
+    std::vector<std::optional<Stamp>> changed;
     for (const auto& record : list) changed.push_back(StampOf(folder / record.fileName));
-    const RecordsFolderResult second = FillRecordsFolder(
-        *form, folder.Path(), records, [&](int done) { return !(c.tally.cancelled && done == 1); });
-    EXPECT_EQ(second.tally, c.tally);
-    EXPECT_EQ(second.failure.problem, c.failure);
-    EXPECT_EQ(second.failedFile, c.failure == WriteProblem::kNone ? std::filesystem::path()
-                                                                  : folder / records[1].fileName);
+    const RecordsFolderTally second =
+        FillRecordsFolder(*form, job, [&](int done) { return !(c.tally.cancelled && done == 1); });
+    EXPECT_EQ(second, c.tally);
     for (std::size_t i = 0; i < list.size(); ++i) {
       const std::optional<Stamp> now = StampOf(folder / list[i].fileName);
-      EXPECT_EQ(now == before[i], c.untouched[i] == '+') << list[i].fileName;
-      // A file kept is exactly as the change left it.
-      if (std::count(c.tally.kept.begin(), c.tally.kept.end(), list[i].fileName)) {
-        EXPECT_TRUE(now == changed[i]) << list[i].fileName;
+      const char expected = c.files[i];
+      EXPECT_EQ(now.has_value(), expected != '-') << list[i].fileName;
+      if (expected != '-') {
+        EXPECT_EQ(now == changed[i], expected == '=') << list[i].fileName;
       }
     }
-    // Every file Morvind wrote holds its record and the values it holds now.
-    for (const auto& record : records) {
-      const RecordFileFacts facts = ReadRecordFile(folder / record.fileName);
-      if (facts.recordKey != record.recordKey || facts.currentDigest != facts.writtenDigest)
-        continue;
-      form->Fill(record.values);
-      EXPECT_EQ(facts.currentDigest, ValuesDigest(form->CurrentValues())) << record.fileName;
-      EXPECT_EQ(facts.formDigest, form->FormDigest());
+    // A renamed publisher's file is his file of before, by his new name.
+    if (std::string_view(c.what) == "a renamed publisher") {
+      EXPECT_EQ(std::get<0>(*StampOf(folder / job.records[1].fileName)), std::get<0>(*changed[1]));
     }
-    // No temporary file is left, and after a stop nothing is written.
+    // No temporary file is left.
     for (const std::string& entry : folder.Entries()) EXPECT_NE(entry.rfind(".morvind", 0), 0u);
-    const bool stopped = c.tally.cancelled || c.failure != WriteProblem::kNone;
-    EXPECT_EQ(std::filesystem::exists(folder / records[2].fileName), !stopped);
   }
+}
+
+// Only faults of the folder itself stop a run; another run holding the
+// folder stops it before anything is done.
+TEST(OfficialFormTest, AFolderOfRecordsStopsOnlyForTheFolderAndForAnotherRun) {
+  ScratchFolder folder("records");
+  std::unique_ptr<OfficialForm> form = OpenTestForm(folder, false);
+  ASSERT_TRUE(form);
+  RecordsFolderJob job{folder.Path(),
+                       folder / "form.pdf",
+                       {{"S-21 2025 Meier, Anna.pdf", PublisherRecordKey(1), DistinctValues("A")},
+                        {"S-21 2025 Roth, Eva.pdf", PublisherRecordKey(2), DistinctValues("E")}},
+                       {},
+                       "S-21 2025 "};
+  {
+    FolderLock other(folder.Path());
+    EXPECT_TRUE(FillRecordsFolder(*form, job).busy);
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"form.pdf"});
+  }
+  RecordsFolderTally full;
+  {
+    FileSizeLimit limit(4096);  // as on a full disk
+    full = FillRecordsFolder(*form, job);
+  }
+  EXPECT_EQ(full.stopFile, job.records[0].fileName);
+  EXPECT_EQ(full.done, 0);
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"form.pdf"});
+  EXPECT_EQ(FillRecordsFolder(*form, job).written, 2);
 }
 
 }  // namespace

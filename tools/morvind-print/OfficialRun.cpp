@@ -10,9 +10,11 @@
 #include "PrintRun.h"
 #include "QtOutput.h"
 #include "WriteFailure.h"
-#include "app/RecordsFolder.h"
 #include "app/Settings.h"
+#include "pdf/FormFonts.h"
+#include "printing/CardDocument.h"
 #include "printing/OfficialFormFields.h"
+#include "printing/RecordsFolder.h"
 #include "printing/SheetContent.h"
 #include "printing/qt/FilledFormPrint.h"
 #include "printing/qt/OfficialForm.h"
@@ -69,42 +71,78 @@ std::string Forms(std::size_t count) {
   return std::to_string(count) + (count == 1 ? " form" : " forms");
 }
 
-int FillFolder(const CliOptions& options, const std::vector<CardRequest>& requests,
-               const std::vector<PublisherListLine>& lines, OfficialForm& form,
-               const std::filesystem::path& formFile) {
-  const std::filesystem::path folder = std::filesystem::absolute(options.outputTarget);
-  const std::vector<std::string> names = RecordFileNamesOf(requests, lines);
-  std::vector<FolderRecord> records;
-  std::vector<std::string> formFileNames;
-  for (std::size_t i = 0; i < requests.size(); ++i) {
-    // The form file is never written, whatever its name.
-    if (SameFile(folder / names[i], formFile)) {
-      formFileNames.push_back(names[i]);
-      continue;
-    }
-    records.push_back(FolderRecord{names[i], RecordKeyOf(requests[i]),
-                                   OfficialFormValues(MakeSheetContent(requests[i]))});
+// Why a file was kept, as the command line says it.
+std::string KeptReason(const KeptRecord& kept) {
+  const char* reason = "";
+  switch (kept.reason) {
+    case KeepReason::kFormFile:
+      reason = "it is the form file";
+      break;
+    case KeepReason::kLink:
+      reason = "a symbolic link";
+      break;
+    case KeepReason::kNotRegular:
+      reason = "not a regular file";
+      break;
+    case KeepReason::kUnreadable:
+      reason = "unreadable";
+      break;
+    case KeepReason::kNotMorvinds:
+      reason = "not written by morvind";
+      break;
+    case KeepReason::kOlderMorvind:
+      reason = "written by an older morvind";
+      break;
+    case KeepReason::kOtherRecord:
+      reason = "another publisher's record";
+      break;
+    case KeepReason::kChangedByHand:
+      reason = "changed by hand";
+      break;
+    case KeepReason::kWriteProtected:
+      reason = "write-protected";
+      break;
+    case KeepReason::kChangedDuringRun:
+      reason = "changed while this run read it";
+      break;
   }
-  RecordsFolderResult result = FillRecordsFolder(form, folder, records);
-  result.tally.kept.insert(result.tally.kept.end(), formFileNames.begin(), formFileNames.end());
-  for (const std::string& kept : result.tally.kept)
-    std::fprintf(stderr,
-                 "morvind-print: not replaced, changed by hand or not written by morvind (move "
-                 "or delete it to have it written anew): %s\n",
-                 (folder / kept).c_str());
-  if (result.Failed()) return Fail(CantWriteMessage(result.failedFile, result.failure));
-  std::printf("morvind-print: %s in %s: %d new, %d changed, %d unchanged\n",
-              Forms(requests.size()).c_str(), folder.c_str(), result.tally.written,
-              result.tally.replaced, result.tally.unchanged);
+  return (kept.oldName ? "old name, " : "") + std::string(reason);
+}
+
+int FillFolder(const CliOptions& options, const std::vector<CardRequest>& requests,
+               bool firstNameSort, OfficialForm& form, const std::filesystem::path& formFile) {
+  const std::filesystem::path folder = std::filesystem::absolute(options.outputTarget);
+  const RecordsFolderTally tally =
+      FillRecordsFolder(form, PlanRecordsFolder(requests, firstNameSort, folder, formFile));
+  if (tally.busy) return Fail("another morvind run is filling " + folder.string());
+  for (const KeptRecord& kept : tally.kept)
+    std::fprintf(stderr, "morvind-print: kept %s: %s\n", kept.fileName.c_str(),
+                 KeptReason(kept).c_str());
+  if (tally.Stopped())
+    return Fail(CantWriteMessage(folder / tally.stopFile, tally.stop) + "; stopped after " +
+                std::to_string(tally.done) + " of " + Forms(requests.size()));
+  std::printf("morvind-print: %s in %s: %d new, %d changed, %d unchanged, %zu kept\n",
+              Forms(requests.size()).c_str(), folder.c_str(), tally.written, tally.replaced,
+              tally.unchanged, tally.kept.size());
   return kExitOk;
 }
 
+// The records' file names (their form's name in a print job).
+std::vector<std::string> RecordNames(const std::vector<CardRequest>& requests, bool firstNameSort) {
+  std::vector<std::string> names;
+  if (requests.empty()) return names;
+  const FolderNames folder = RecordFolderNames(*requests.front().table, firstNameSort,
+                                               PrintedServiceYear(requests.front()));
+  for (const CardRequest& request : requests) names.push_back(folder.Of(request));
+  return names;
+}
+
 int PrintForms(const CliOptions& options, const std::vector<CardRequest>& requests,
-               const std::vector<PublisherListLine>& lines, OfficialForm& form) {
+               bool firstNameSort, OfficialForm& form) {
   std::string error;
   std::unique_ptr<QPrinter> printer = CupsPrinter(options.outputTarget, error);
   if (!printer) return Fail(error);
-  const std::vector<std::string> names = RecordFileNamesOf(requests, lines);
+  const std::vector<std::string> names = RecordNames(requests, firstNameSort);
   std::vector<FormToPrint> forms;
   for (std::size_t i = 0; i < requests.size(); ++i) {
     std::string name = names[i];
@@ -154,6 +192,10 @@ std::string CheckOfficialOutput(const CliOptions& options, const std::filesystem
     return "won't write over " + target.string() + ": it is the form file";
   if (options.output != OutputKind::kPdfFolder) return std::string();
   std::error_code error;
+  // A new folder of records is made where its parent folder is.
+  const std::filesystem::path parent = std::filesystem::absolute(target).parent_path();
+  if (!std::filesystem::exists(target, error) && std::filesystem::is_directory(parent, error))
+    std::filesystem::create_directory(target, error);
   if (!std::filesystem::is_directory(target, error)) return "no folder " + target.string();
   if (::access(target.c_str(), W_OK | X_OK) != 0)
     return "can't write into " + target.string() + ": the folder is not writable";
@@ -161,8 +203,7 @@ std::string CheckOfficialOutput(const CliOptions& options, const std::filesystem
 }
 
 int RunOfficialForm(const CliOptions& options, const std::vector<CardRequest>& requests,
-                    const std::vector<PublisherListLine>& lines,
-                    const std::filesystem::path& formFile) {
+                    bool firstNameSort, const std::filesystem::path& formFile) {
   if (options.output == OutputKind::kPdf && requests.size() != 1)
     return Fail("--pdf takes one publisher with the official form, and " +
                 std::to_string(requests.size()) +
@@ -170,7 +211,8 @@ int RunOfficialForm(const CliOptions& options, const std::vector<CardRequest>& r
 
   QtRuntime runtime;
   FormFileCheck check;
-  std::unique_ptr<OfficialForm> form = OfficialForm::Open(formFile, check);
+  std::unique_ptr<OfficialForm> form = OfficialForm::Open(
+      formFile, check, WorkingCopyOptionsFor(requests.front().table->GetCodePage()));
   if (!form) return Fail(FormProblem(check, formFile));
   if (options.output == OutputKind::kOps) {
     std::string listing;
@@ -186,15 +228,15 @@ int RunOfficialForm(const CliOptions& options, const std::vector<CardRequest>& r
   }
 
   if (options.output == OutputKind::kPdfFolder)
-    return FillFolder(options, requests, lines, *form, formFile);
-  if (options.output == OutputKind::kPrinter) return PrintForms(options, requests, lines, *form);
+    return FillFolder(options, requests, firstNameSort, *form, formFile);
+  if (options.output == OutputKind::kPrinter)
+    return PrintForms(options, requests, firstNameSort, *form);
 
   if (options.output == OutputKind::kPdf) {
     const CardRequest& request = requests.front();
-    form->Fill(OfficialFormValues(MakeSheetContent(request)));
-    form->SetRecordInfo(
-        RecordInfo{RecordKeyOf(request), ValuesDigest(form->CurrentValues()), form->FormDigest()});
-    const std::optional<std::string> bytes = form->SaveFilled();
+    const std::optional<std::string> bytes = FilledRecordFile(
+        *form, FolderRecord{RecordNames(requests, firstNameSort).front(), RecordKeyOf(request),
+                            OfficialFormValues(MakeSheetContent(request))});
     if (!bytes) return Fail("can't fill the form " + formFile.string());
     if (WriteResult written = ReplaceFileContents(options.outputTarget, *bytes); !written.Ok())
       return Fail(CantWriteMessage(options.outputTarget, written));

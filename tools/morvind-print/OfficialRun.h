@@ -6,7 +6,6 @@
 
 #include "CliOptions.h"
 #include "app/ProfileFile.h"
-#include "app/PublisherList.h"
 #include "printing/CardRequest.h"
 #include "resources/StringTable.h"
 
@@ -22,7 +21,8 @@ std::string ChooseFormFile(const CliOptions& options, const ProfileFile& setting
 
 // Whether an output `target` is refused beside the official form: the form
 // file itself is never written, and a folder of records must be a writable
-// folder. The problem, or empty.
+// folder (one that is missing is made where its parent folder exists). The
+// problem, or empty.
 std::string CheckOfficialOutput(const CliOptions& options, const std::filesystem::path& target,
                                 const std::filesystem::path& formFile);
 
@@ -30,10 +30,9 @@ std::string CheckOfficialOutput(const CliOptions& options, const std::filesystem
 // say: the field listing, one filled form as a PDF file, a folder of
 // records or one print job. Messages go to standard output and error as
 // one line each. Returns the exit status.
-// `lines` are the list's lines the requests were planned from (their
-// names name the records' files).
+// The records' files are named as the list names the publishers
+// (`firstNameSort`), by their place in the whole table.
 int RunOfficialForm(const CliOptions& options, const std::vector<CardRequest>& requests,
-                    const std::vector<PublisherListLine>& lines,
-                    const std::filesystem::path& formFile);
+                    bool firstNameSort, const std::filesystem::path& formFile);
 
 }  // namespace morvind::cli

@@ -232,7 +232,7 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
   if (requests.empty()) return Fail(kExitError, NoCardMessage(options));
 
   if (wishes.form == RecordForm::kOfficialForm)
-    return RunOfficialForm(options, requests, lines, formFile);
+    return RunOfficialForm(options, requests, settings.firstNameSort != 0, formFile);
 
   CardDocumentOptions document;
   document.testSheet = options.testSheet;

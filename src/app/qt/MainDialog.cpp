@@ -424,6 +424,7 @@ void MainDialog::RefreshSelection() {
   selectedPublisher = item.recordIndex;
   selectedTotals = item.totals;
   ApplyNameBoxStates();
+  officialPanes_->ReadFormFileAgain();
   Invalidate(kHeaderPane);
   Invalidate(kBodyPane);
 }

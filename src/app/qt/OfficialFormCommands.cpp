@@ -14,11 +14,13 @@
 #include "app/CardPlan.h"
 #include "app/ProfileFile.h"
 #include "app/RecordWords.h"
-#include "app/RecordsFolder.h"
 #include "app/qt/MainDialog.h"
 #include "app/qt/PrintCommands.h"
+#include "pdf/FormFonts.h"
+#include "printing/CardDocument.h"
 #include "printing/OfficialFormFields.h"
 #include "printing/OutputTarget.h"
+#include "printing/RecordsFolder.h"
 #include "printing/SheetContent.h"
 #include "printing/qt/FilledFormPrint.h"
 #include "printing/qt/OfficialForm.h"
@@ -31,11 +33,6 @@ namespace {
 constexpr std::string_view kRecordsSection = "Morvind";
 constexpr std::string_view kRecordsFolderKey = "Records Folder";
 
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-  std::error_code error;
-  return std::filesystem::equivalent(a, b, error);
-}
-
 }  // namespace
 
 bool PrintCommands::OfficialFormChosen() const {
@@ -44,14 +41,20 @@ bool PrintCommands::OfficialFormChosen() const {
 
 std::unique_ptr<OfficialForm> PrintCommands::OpenOfficialForm() {
   FormFileCheck check;
-  std::unique_ptr<OfficialForm> form = OfficialForm::Open(window_.formFile, check);
+  std::unique_ptr<OfficialForm> form = OfficialForm::Open(
+      window_.formFile, check, WorkingCopyOptionsFor(window_.data.table.GetCodePage()));
   if (!form)
     window_.Messages().ShowMessage(FormFileMessage(check, window_.formFile), MessageIcon::kWarning);
   return form;
 }
 
 std::vector<std::string> PrintCommands::RecordNames(const std::vector<CardRequest>& cards) const {
-  return RecordFileNamesOf(cards, ListLines());
+  std::vector<std::string> names;
+  if (cards.empty()) return names;
+  const FolderNames folder = RecordFolderNames(window_.data.table, window_.firstNameSort != 0,
+                                               PrintedServiceYear(cards.front()));
+  for (const CardRequest& card : cards) names.push_back(folder.Of(card));
+  return names;
 }
 
 PrintResult PrintCommands::PrintOfficialForms(QPrinter& printer,
@@ -82,11 +85,12 @@ bool PrintCommands::RefuseListIntoFile(QPrinter& printer) {
 void PrintCommands::SaveOfficialForm(const CardRequest& card) {
   std::unique_ptr<OfficialForm> form = OpenOfficialForm();
   if (!form) return;
-  form->Fill(OfficialFormValues(MakeSheetContent(card)));
-  form->SetRecordInfo(
-      RecordInfo{RecordKeyOf(card), ValuesDigest(form->CurrentValues()), form->FormDigest()});
-  const std::optional<std::string> bytes = form->SaveFilled();
-  QString suggested = SuggestedPdfPath(false);
+  // Named as the folder of records names the record, so that a file saved
+  // into it is that record's file.
+  const std::string name = RecordNames({card}).front();
+  const std::optional<std::string> bytes = FilledRecordFile(
+      *form, FolderRecord{name, RecordKeyOf(card), OfficialFormValues(MakeSheetContent(card))});
+  QString suggested = ToQt((SuggestedPdfFolder() / name).string());
   for (;;) {
     const QString chosen =
         Dialogs().AskSaveFile(&window_, QStringLiteral("Formular als PDF speichern"), suggested);
@@ -134,28 +138,15 @@ void PrintCommands::FileOfficialForms() {
   std::unique_ptr<OfficialForm> form = OpenOfficialForm();
   if (!form) return;
 
-  const std::vector<std::string> names = RecordNames(cards);
-  std::vector<FolderRecord> records;
-  std::vector<std::string> formFileNames;  // records whose file would be the form file itself
-  for (std::size_t i = 0; i < cards.size(); ++i) {
-    if (SameFile(folder / names[i], window_.formFile)) {
-      formFileNames.push_back(names[i]);
-      continue;
-    }
-    records.push_back(FolderRecord{names[i], RecordKeyOf(cards[i]),
-                                   OfficialFormValues(MakeSheetContent(cards[i]))});
-  }
-  RecordsFolderResult result =
-      WithProgress<RecordsFolderResult>(cards, [&](const CardDocumentOptions& progress) {
-        return FillRecordsFolder(*form, folder, records, progress.cardDone);
+  const RecordsFolderJob job =
+      PlanRecordsFolder(cards, window_.firstNameSort != 0, folder, window_.formFile);
+  const RecordsFolderTally tally =
+      WithProgress<RecordsFolderTally>(cards, [&](const CardDocumentOptions& progress) {
+        return FillRecordsFolder(*form, job, progress.cardDone);
       });
-  // The form file is never written, whatever its name.
-  result.tally.listed = static_cast<int>(cards.size());
-  result.tally.kept.insert(result.tally.kept.end(), formFileNames.begin(), formFileNames.end());
-  if (result.Failed()) window_.Messages().ShowSaveFailure(result.failedFile, result.failure);
-  window_.Messages().ShowMessage(
-      RecordsFolderSummary(result.tally, folder.string()),
-      result.tally.kept.empty() ? MessageIcon::kNone : MessageIcon::kWarning);
+  const bool plain = !tally.busy && !tally.Stopped() && tally.kept.empty();
+  window_.Messages().ShowMessage(RecordsFolderSummary(tally, folder.string()),
+                                 plain ? MessageIcon::kNone : MessageIcon::kWarning);
 }
 
 }  // namespace morvind

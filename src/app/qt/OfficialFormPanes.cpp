@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "pdf/FormFonts.h"
 #include "printing/SheetContent.h"
 #include "toolkit/QtText.h"
 
@@ -14,34 +15,45 @@ namespace {
 
 constexpr int kPad = 3;  // pixels between the pane's edge and the picture
 
-// What tells one state of a file from the next without reading it.
-std::string FileIdentity(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return std::string();
-  return path + '\n' + std::to_string(info.st_dev) + ':' + std::to_string(info.st_ino) + ':' +
-         std::to_string(info.st_size) + ':' + std::to_string(info.st_mtim.tv_sec) + '.' +
-         std::to_string(info.st_mtim.tv_nsec);
+// Which file the form file's name leads to now (a link followed, as the
+// form file is read).
+std::optional<FileIdentity> TargetIdentity(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+  return IdentityOf(status);
 }
 
 }  // namespace
 
 struct OfficialFormPanes::FormFile {
-  std::string identity;
+  std::string path;
+  std::optional<FileIdentity> identity;
   std::unique_ptr<OfficialForm> form;
   std::string refusal;
+  bool readAgain = true;
 };
 
 OfficialFormPanes::OfficialFormPanes() : file_(std::make_unique<FormFile>()) {}
 OfficialFormPanes::~OfficialFormPanes() = default;
 
-OfficialForm* OfficialFormPanes::Form(const std::string& formFile, std::string& refusal) {
-  const std::string identity = FileIdentity(formFile);
-  // A file that is gone is checked again at every paint: it may come back.
-  if (identity.empty() || identity != file_->identity) {
-    FormFileCheck check;
-    file_->form = OfficialForm::Open(formFile, check);
-    file_->refusal = FormFileMessage(check, formFile);
-    file_->identity = identity;
+void OfficialFormPanes::ReadFormFileAgain() {
+  file_->readAgain = true;
+}
+
+OfficialForm* OfficialFormPanes::Form(const std::string& formFile, CodePage codePage,
+                                      std::string& refusal) {
+  // The file is looked at only when a new record is shown (or another file
+  // chosen), never at a paint: a paint follows every move of the window.
+  if (file_->readAgain || file_->path != formFile) {
+    const std::optional<FileIdentity> identity = TargetIdentity(formFile);
+    if (!identity || identity != file_->identity || file_->path != formFile) {
+      FormFileCheck check;
+      file_->form = OfficialForm::Open(formFile, check, WorkingCopyOptionsFor(codePage));
+      file_->refusal = FormFileMessage(check, formFile);
+      file_->identity = identity;
+      file_->path = formFile;
+    }
+    file_->readAgain = false;
   }
   refusal = file_->refusal;
   return file_->form.get();
@@ -51,7 +63,7 @@ void OfficialFormPanes::Paint(FormArea area, const std::string& formFile,
                               const CardRequest& request, QPainter& painter, const QRect& client) {
   painter.fillRect(client, Qt::white);
   std::string refusal;
-  OfficialForm* form = Form(formFile, refusal);
+  OfficialForm* form = Form(formFile, request.table->GetCodePage(), refusal);
   const QRect inner = client.adjusted(kPad, kPad, -kPad, -kPad);
   if (!form) {
     painter.setPen(Qt::black);
@@ -60,7 +72,7 @@ void OfficialFormPanes::Paint(FormArea area, const std::string& formFile,
   }
   const std::vector<FormFieldValue> values = OfficialFormValues(MakeSheetContent(request));
   Picture& picture = pictures_[area == FormArea::kHeader ? 0 : 1];
-  const std::string key = file_->identity + '\n' + CanonicalFormValues(values);
+  const std::string key = form->FormDigest() + '\n' + CanonicalFormValues(values);
   if (picture.key != key || picture.size != inner.size()) {
     form->Fill(values);
     const auto [page, part] = form->AreaOf(area);

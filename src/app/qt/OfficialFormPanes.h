@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "data/CodePage.h"
 #include "printing/CardRequest.h"
 #include "printing/qt/OfficialForm.h"
 
@@ -18,7 +19,9 @@ namespace morvind {
 // filled into the form and rendered, the header pane the part around the
 // header's fields, the table pane the table. A picture is rendered again
 // only when the record's values, the form file or the pane's size change,
-// not at every paint; the form file is read again when it changed on disk.
+// not at every paint; the form file is read again when it changed on disk,
+// looked at when a new record is shown (ReadFormFileAgain), never at a
+// paint.
 class OfficialFormPanes {
  public:
   OfficialFormPanes();
@@ -29,6 +32,10 @@ class OfficialFormPanes {
   // centred on white. A form file that can't be read is said there instead.
   void Paint(FormArea area, const std::string& formFile, const CardRequest& request,
              QPainter& painter, const QRect& client);
+
+  // The next paint looks whether the form file changed (a new record is
+  // shown).
+  void ReadFormFileAgain();
 
   // How many pictures were rendered so far (for the tests of the cache).
   int RenderCount() const { return renders_; }
@@ -42,7 +49,7 @@ class OfficialFormPanes {
   };
   // The form of `formFile`, opened again when the file changed; null when
   // it can't be opened (`refusal` says why).
-  OfficialForm* Form(const std::string& formFile, std::string& refusal);
+  OfficialForm* Form(const std::string& formFile, CodePage codePage, std::string& refusal);
 
   std::unique_ptr<FormFile> file_;
   std::array<Picture, 2> pictures_;

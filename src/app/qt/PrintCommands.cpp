@@ -277,9 +277,9 @@ Outcome PrintCommands::WithProgress(const std::vector<CardRequest>& cards,
 }
 
 // The folder of records runs with the same progress (OfficialFormCommands.cpp).
-template RecordsFolderResult PrintCommands::WithProgress<RecordsFolderResult>(
+template RecordsFolderTally PrintCommands::WithProgress<RecordsFolderTally>(
     const std::vector<CardRequest>& cards,
-    const std::function<RecordsFolderResult(const CardDocumentOptions&)>& job);
+    const std::function<RecordsFolderTally(const CardDocumentOptions&)>& job);
 
 void PrintCommands::PrintList() {
   const std::vector<CardRequest> cards = ListCardsOrMessage();

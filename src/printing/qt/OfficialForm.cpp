@@ -5,42 +5,22 @@
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QCryptographicHash>
-#include <QFile>
 #include <QHash>
 #include <QString>
 #include <algorithm>
 #include <cmath>
-#include <system_error>
+
+#include "pdf/RecordSeal.h"
 
 namespace morvind {
 namespace {
-
-// The keys of the PDF's information dictionary under which Morvind records whose
-// record a filled form is (SetRecordInfo, ReadRecordFile).
-const QString kRecordKey = QStringLiteral("MorvindRecord");
-const QString kValuesDigestKey = QStringLiteral("MorvindValuesDigest");
-const QString kFormDigestKey = QStringLiteral("MorvindFormDigest");
 
 // The margin AreaOf leaves around the fields, in parts of the page.
 constexpr double kAreaMargin = 0.015;
 constexpr double kTableHeadingRoom = 0.035;
 
-std::string Sha256Hex(const QByteArray& bytes) {
-  return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toStdString();
-}
-
-QString FilePath(const std::filesystem::path& file) {
-  return QFile::decodeName(file.c_str());
-}
-
-// The file's bytes; nullopt when it can't be read (a folder, no permission).
-std::optional<QByteArray> ReadWhole(const std::filesystem::path& file) {
-  QFile in(FilePath(file));
-  if (!in.open(QIODevice::ReadOnly)) return std::nullopt;
-  QByteArray bytes = in.readAll();
-  if (in.error() != QFileDevice::NoError) return std::nullopt;
-  return bytes;
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // `text` cut to `length` characters, never inside a character that takes
@@ -76,7 +56,8 @@ struct LoadedForm {
   // The occurrences of each field of the table, page by page.
   std::array<std::vector<std::size_t>, kOfficialFieldCount> occurrences;
 
-  // False when Poppler can't read the bytes as a PDF at all.
+  // False when Poppler can't read the bytes as a PDF at all (never for a
+  // working copy, which qpdf wrote whole and clean).
   bool Load(const QByteArray& bytes) {
     // Poppler tells of every flaw it repairs on standard error, where
     // morvind-print's own lines go; the check says what matters.
@@ -86,8 +67,7 @@ struct LoadedForm {
     }();
     (void)kQuiet;
     pdf = Poppler::Document::loadFromData(bytes);
-    if (!pdf) return false;
-    if (pdf->isLocked()) return true;
+    if (!pdf || pdf->isLocked()) return false;
     pdf->setRenderHint(Poppler::Document::Antialiasing);
     pdf->setRenderHint(Poppler::Document::TextAntialiasing);
     static const QHash<QString, std::size_t> kIndex = [] {
@@ -110,18 +90,6 @@ struct LoadedForm {
       }
     }
     return true;
-  }
-
-  // The first field of the table that is missing or of the wrong kind.
-  std::optional<std::string> FaultyField() const {
-    const auto& table = OfficialFormFieldTable();
-    for (std::size_t i = 0; i < table.size(); ++i) {
-      const bool wrongKind =
-          std::any_of(occurrences[i].begin(), occurrences[i].end(),
-                      [&](std::size_t w) { return !IsKind(*widgets[w], table[i].kind); });
-      if ((occurrences[i].empty() && table[i].required) || wrongKind) return table[i].name;
-    }
-    return std::nullopt;
   }
 
   std::vector<FormFieldValue> CurrentValues() const {
@@ -147,32 +115,12 @@ struct LoadedForm {
   }
 };
 
-// Reads and checks the form file in the order of FormFileProblem.
-FormFileCheck LoadAndCheck(const std::filesystem::path& file, LoadedForm& form, QByteArray& bytes) {
-  std::error_code error;
-  if (!std::filesystem::exists(file, error)) return {FormFileProblem::kGone, {}};
-  std::optional<QByteArray> read = ReadWhole(file);
-  if (!read) return {FormFileProblem::kNotPdf, {}};
-  bytes = std::move(*read);
-  // Poppler repairs many damaged files; what is left of them then fails
-  // the check of the fields.
-  if (!form.Load(bytes)) return {FormFileProblem::kNotPdf, {}};
-  if (form.pdf->isLocked()) return {FormFileProblem::kPassword, {}};
-  if (!form.pdf->okToFillForm() || form.pdf->formType() == Poppler::Document::XfaForm)
-    return {FormFileProblem::kNoFilling, {}};
-  // Poppler finds widgets that no form holds, but no viewer fills them.
-  if (form.pdf->formType() == Poppler::Document::NoForm)
-    return {FormFileProblem::kMissingField, OfficialFormFieldTable().front().name};
-  if (std::optional<std::string> field = form.FaultyField())
-    return {FormFileProblem::kMissingField, *field};
-  return {};
-}
-
 }  // namespace
 
 struct OfficialForm::Document {
+  PreparedForm prepared;
+  QByteArray workingCopy;  // the prepared copy's bytes, shared by every fill
   LoadedForm form;
-  std::string formDigest;
   bool recordInfoSet = false;
 };
 
@@ -180,23 +128,30 @@ OfficialForm::OfficialForm(std::unique_ptr<Document> document) : document_(std::
 OfficialForm::~OfficialForm() = default;
 
 std::unique_ptr<OfficialForm> OfficialForm::Open(const std::filesystem::path& file,
-                                                 FormFileCheck& check) {
+                                                 FormFileCheck& check,
+                                                 const WorkingCopyOptions& options) {
   auto document = std::make_unique<Document>();
-  QByteArray bytes;
-  check = LoadAndCheck(file, document->form, bytes);
+  document->prepared = PrepareOfficialForm(file, options);
+  check = document->prepared.check;
   if (!check.Ok()) return nullptr;
-  document->formDigest = Sha256Hex(bytes);
+  document->workingCopy = QByteArray::fromStdString(document->prepared.workingCopy);
+  if (!document->form.Load(document->workingCopy)) {
+    check = {FormFileProblem::kNotPdf, {}};
+    return nullptr;
+  }
   return std::unique_ptr<OfficialForm>(new OfficialForm(std::move(document)));
 }
 
 FormFileCheck OfficialForm::Check(const std::filesystem::path& file) {
-  LoadedForm form;
-  QByteArray bytes;
-  return LoadAndCheck(file, form, bytes);
+  return PrepareOfficialForm(file, {}, false).check;
 }
 
 const std::string& OfficialForm::FormDigest() const {
-  return document_->formDigest;
+  return document_->prepared.formDigest;
+}
+
+const FileIdentity& OfficialForm::Identity() const {
+  return document_->prepared.identity;
 }
 
 bool OfficialForm::HasField(std::string_view name) const {
@@ -207,6 +162,11 @@ bool OfficialForm::HasField(std::string_view name) const {
 }
 
 void OfficialForm::Fill(const std::vector<FormFieldValue>& values) {
+  // A fresh copy for every record: a loaded document keeps every earlier
+  // appearance stream, and would write them all into the next file.
+  document_->form = LoadedForm();
+  document_->form.Load(document_->workingCopy);
+  document_->recordInfoSet = false;
   LoadedForm& form = document_->form;
   const auto& table = OfficialFormFieldTable();
   for (const FormFieldValue& value : values) {
@@ -215,8 +175,8 @@ void OfficialForm::Fill(const std::vector<FormFieldValue>& values) {
     if (entry == table.end() || entry->kind != value.kind) continue;
     const QString text = QString::fromStdString(value.text);
     for (std::size_t w : form.occurrences[static_cast<std::size_t>(entry - table.begin())]) {
-      // A field that already holds its value is not set again: setting it
-      // makes Poppler look up fonts and build the appearance anew.
+      // The working copy's fields are empty and off: only what differs is
+      // set, and Poppler builds its appearance.
       if (value.kind == FormFieldKind::kText) {
         auto& field = static_cast<Poppler::FormFieldText&>(*form.widgets[w]);
         const QString cut = CutToLength(text, field.maximumLength());
@@ -228,9 +188,6 @@ void OfficialForm::Fill(const std::vector<FormFieldValue>& values) {
       }
     }
   }
-  // The record of the previous publisher must not stay in this one's file.
-  if (document_->recordInfoSet) SetRecordInfo({});
-  document_->recordInfoSet = false;
 }
 
 std::vector<FormFieldValue> OfficialForm::CurrentValues() const {
@@ -238,11 +195,11 @@ std::vector<FormFieldValue> OfficialForm::CurrentValues() const {
 }
 
 void OfficialForm::SetRecordInfo(const RecordInfo& info) {
-  // An empty text removes the entry.
   Poppler::Document& pdf = *document_->form.pdf;
-  pdf.setInfo(kRecordKey, QString::fromStdString(info.recordKey));
-  pdf.setInfo(kValuesDigestKey, QString::fromStdString(info.valuesDigest));
-  pdf.setInfo(kFormDigestKey, QString::fromStdString(info.formDigest));
+  pdf.setInfo(Latin1(kRecordKeyEntry), QString::fromStdString(info.recordKey));
+  pdf.setInfo(Latin1(kValuesDigestEntry), QString::fromStdString(info.valuesDigest));
+  pdf.setInfo(Latin1(kFormDigestEntry), QString::fromStdString(info.formDigest));
+  pdf.setInfo(Latin1(kFileDigestEntry), QString::fromStdString(FileDigestPlaceholder()));
   document_->recordInfoSet = true;
 }
 
@@ -256,7 +213,9 @@ std::optional<std::string> OfficialForm::SaveFilled() const {
   // filled fields as an update, so that the form stays fillable.
   converter->setPDFOptions(Poppler::PDFConverter::WithChanges);
   if (!converter->convert()) return std::nullopt;
-  return bytes.toStdString();
+  std::string saved = bytes.toStdString();
+  if (document_->recordInfoSet && !SealRecordFile(saved)) return std::nullopt;
+  return saved;
 }
 
 int OfficialForm::PageCount() const {
@@ -313,28 +272,6 @@ QImage OfficialForm::Render(int page, double dpiX, double dpiY, const QRectF& pa
       button.setState(true);
   }
   return shown->renderToImage(dpiX, dpiY, x, y, w, h);
-}
-
-std::string ValuesDigest(const std::vector<FormFieldValue>& values) {
-  return Sha256Hex(QByteArray::fromStdString(CanonicalFormValues(values)));
-}
-
-RecordFileFacts ReadRecordFile(const std::filesystem::path& file) {
-  RecordFileFacts facts;
-  std::error_code error;
-  // A file whose presence can't be told is taken to be there, so that it
-  // is never written over unseen.
-  facts.exists = std::filesystem::exists(file, error) || static_cast<bool>(error);
-  if (!facts.exists) return facts;
-  std::optional<QByteArray> bytes = ReadWhole(file);
-  LoadedForm form;
-  if (!bytes || !form.Load(*bytes) || form.pdf->isLocked()) return facts;
-  facts.readable = true;
-  facts.recordKey = form.pdf->info(kRecordKey).toStdString();
-  facts.writtenDigest = form.pdf->info(kValuesDigestKey).toStdString();
-  facts.formDigest = form.pdf->info(kFormDigestKey).toStdString();
-  facts.currentDigest = ValuesDigest(form.CurrentValues());
-  return facts;
 }
 
 }  // namespace morvind

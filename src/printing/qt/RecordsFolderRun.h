@@ -1,49 +1,41 @@
 #pragma once
 
-#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
-#include <vector>
 
-#include "app/RecordsFolder.h"
-#include "printing/OfficialFormFields.h"
+#include "printing/RecordsFolder.h"
 #include "printing/qt/OfficialForm.h"
-#include "resources/FileWriter.h"
 
 namespace morvind {
 
-// One record of the list for the folder of records.
-struct FolderRecord {
-  std::string fileName;                // RecordFileNames
-  std::string recordKey;               // PublisherRecordKey, CongregationRecordKey
-  std::vector<FormFieldValue> values;  // OfficialFormValues
-};
+// A record's file as Morvind writes it, in the folder or saved alone: the
+// form filled with its values, its RecordInfo, sealed; nullopt when
+// Poppler could not write it.
+std::optional<std::string> FilledRecordFile(OfficialForm& form, const FolderRecord& record);
 
-struct RecordsFolderResult {
-  RecordsFolderTally tally;
-  // The file that could not be written, which stopped the run (empty: none),
-  // and why; a filled form Poppler could not produce counts as kSystem EIO.
-  std::filesystem::path failedFile;
-  WriteResult failure;
-  bool Failed() const { return !failedFile.empty(); }
-};
-
-// Fills `form` with each record's values, in the list's order, and decides
-// with DecideRecordFile, from what the record's file in `folder` holds
-// (ReadRecordFile), what becomes of it; the new digest is that of the
-// values as the filled form holds them (cut to a field's length), so that
-// a second run finds every file unchanged:
-// - new and replace: the filled form with its RecordInfo, through the one
-//   file writer, so that every file is complete at any moment;
+// Works through `job`'s folder, one record after the other in the list's
+// order, while no other run of Morvind holds the folder (else nothing is
+// done and the tally says `busy`). Each record's file is read
+// (ReadRecordFile) and decided on (DecideRecordFile):
+// - new and replace: FilledRecordFile through the one file writer, which
+//   checks just before the rename that the name still stands for what was
+//   read (a file changed meanwhile is kept, and a new file never replaces
+//   one that appeared);
 // - unchanged: the file is not touched at all, not even its time stamp;
-// - keep: its name is listed in the tally.
-// `recordDone` is called after each record with the number done; false
-// stops the run there (the rest untouched; a stop after the last record
-// is no cancel). A file that can't be written stops the run: the files
-// written before it stay. Files of the folder that belong to no record are
-// never looked at.
-RecordsFolderResult FillRecordsFolder(OfficialForm& form, const std::filesystem::path& folder,
-                                      const std::vector<FolderRecord>& records,
-                                      const std::function<bool(int recordsDone)>& recordDone = {});
+// - keep: listed in the tally with its reason; the form file itself is
+//   never written, whatever its name.
+// A publisher's file of the same year under a former name (the name of no
+// record of the table now) is renamed to his name when it is Morvind's
+// file as written, and then decided on as usual; otherwise it stays and is
+// listed, and his file is written beside it.
+// A fault of one file keeps that file and the run goes on; only a fault of
+// the folder itself (a full disk, a read-only or vanished folder, an I/O
+// error) stops it there (the tally's stop). `recordDone` is called after
+// each record with the number done; false stops the run there (the rest
+// untouched; a stop after the last record is no cancel). Files of the
+// folder that belong to no record are never looked at.
+RecordsFolderTally FillRecordsFolder(OfficialForm& form, const RecordsFolderJob& job,
+                                     const std::function<bool(int recordsDone)>& recordDone = {});
 
 }  // namespace morvind

@@ -3,6 +3,7 @@
 
 #include "MainDialogFixture.h"
 #include "app/qt/PublisherListBox.h"
+#include "layout/LayoutFile.h"
 #include "layout/qt/OptionsDialog.h"
 #include "preview/qt/PreviewPane.h"
 
@@ -234,6 +235,38 @@ TEST_F(MainDialogTest, EndingAfterANameOrderChangeWritesEveryKey) {
   EXPECT_FALSE(FileExists("cplot.dat"));
 }
 
+// A change of a setting is written at once, exactly as the end writes it
+// (every key, in the same order), and a layout "Optionen" changed as well:
+// morvind-print beside the window prints with them.
+TEST_F(MainDialogTest, AChangedSettingIsWrittenAtOnceAsTheEndWritesIt) {
+  congregation.publishers = {Publisher("Anna", "Meier", 1, 11)};
+  WriteData();
+  WriteSettings("[Data Location]\nDrive=3\n[Format]\nCard Version=1\n");
+  std::string afterClick;
+  RunMain([&](MainDialog& dialog) {
+    Click(dialog, MainDialog::kLastNameFirstBox);
+    afterClick = ReadFileText("morvind.INI");
+  });
+  EXPECT_EQ(afterClick,
+            "[Data Location]\nDrive=0\n[Format]\nCard Version=1\nAlt Date Format=0\n"
+            "Last Name First=1\nForm=0\nUnit=0\n[Margins]\nTop=0.00\nLeft=0.20\n");
+  EXPECT_EQ(ReadFileText("morvind.INI"), afterClick);
+
+  host.Expect(kOptionsTemplate, [](Dialog& options) {
+    options.ClickButton(OptionsDialog::kGermanDateRadio);
+    options.Spin(OptionsDialog::kBodyTopSpin)->Step(-1);
+    options.ClickButton(kIdOk);
+  });
+  RunMain([&](MainDialog& dialog) {
+    Click(dialog, MainDialog::kOptionsButton);
+    EXPECT_NE(ReadFileText("morvind.INI").find("Alt Date Format=4\nLast Name First=1\n"),
+              std::string::npos);
+    LayoutRecord written;
+    LoadLayoutOrDefaults(written, 1, environment.dataFolder, strings);
+    EXPECT_EQ(written, dialog.layout);
+  });
+}
+
 // The window's size and state are kept in "Morvind" on their own: written
 // at the end only when they changed (and then nothing else), used at the
 // next start when the screen holds them, passed over in silence when the
@@ -294,9 +327,11 @@ TEST_F(MainDialogTest, FilesThatCantBeSavedAreNamedAtTheEndAndTheProgramStillEnd
   });
   EXPECT_EQ(RunMain([&](MainDialog& dialog) { Click(dialog, MainDialog::kOptionsButton); }),
             kIdCancel);
+  // Said when "Optionen" changed them, and again at the end.
   const std::string why = " konnte nicht gespeichert werden: Die Datei ist schreibgeschützt.";
-  EXPECT_EQ(messages.texts, (Lines{(folder.Path() / "morvind.INI").string() + why,
-                                   (folder.Path() / "cplot.dat").string() + why}));
+  const Lines both = {(folder.Path() / "morvind.INI").string() + why,
+                      (folder.Path() / "cplot.dat").string() + why};
+  EXPECT_EQ(messages.texts, (Lines{both[0], both[1], both[0], both[1]}));
 }
 
 TEST_F(MainDialogTest, TheWindowIsAnOrdinaryTopLevelWindowWithTheDialogsRules) {

@@ -302,6 +302,7 @@ void MainDialog::ConnectHandlers() {
   OnClicked(kLastNameFirstBox, [this] {
     lastNameFirst = CheckState(kLastNameFirstBox) ? 1 : 0;
     settingsChanged = 1;
+    SaveSettingsNow();
     RefreshSelection();
     FocusList();
   });
@@ -557,6 +558,8 @@ void MainDialog::OnOptionsClicked() {
   };
   options.unit = unit;
   bool formChanged = false;
+  bool changedNow = false;
+  bool layoutChanged = false;
   if (options.DoModal() == kIdOk) {
     // The form in print changes only when the choice does: an official
     // form that gave way to the sheet at start stays so until it is chosen
@@ -570,22 +573,23 @@ void MainDialog::OnOptionsClicked() {
       form = storedForm;
       formFile = options.formFile;
     }
-    if (options.dateFormat != dateFormat || options.topMargin != topMargin ||
-        options.leftMargin != leftMargin || options.cardVersion != cardVersion ||
-        !(options.layout == layout) || choiceChanged || options.unit != unit)
-      settingsChanged = 1;
+    layoutChanged = !(options.layout == layout) || options.cardVersion != cardVersion;
+    changedNow = options.dateFormat != dateFormat || options.topMargin != topMargin ||
+                 options.leftMargin != leftMargin || layoutChanged || choiceChanged ||
+                 options.unit != unit;
     unit = options.unit;
     topMargin = options.topMargin;
     leftMargin = options.leftMargin;
     dateFormat = options.dateFormat;
     cardVersion = options.cardVersion;
     if (IsPortuguese(languageCode)) {
-      if ((options.firstNameSort ? 1 : 0) != firstNameSort) settingsChanged = 1;
+      if ((options.firstNameSort ? 1 : 0) != firstNameSort) changedNow = true;
       firstNameSort = options.firstNameSort ? 1 : 0;
-      if (settingsChanged) SortPublishersByName();
+      if (changedNow || settingsChanged) SortPublishersByName();
     } else {
       firstNameSort = 0;
     }
+    if (changedNow) settingsChanged = 1;
     layout = options.layout;
   }
   if (!IsSheetForm(form) && IsCongregationFilter(PublisherFilter{publisherFilter, filterGroup})) {
@@ -604,6 +608,10 @@ void MainDialog::OnOptionsClicked() {
     commands_->UpdateStates();
     RefreshSelection();
   }
+  // morvind-print, run beside the window, reads what was chosen at once,
+  // and a crash loses nothing.
+  if (changedNow) SaveSettingsNow();
+  if (layoutChanged) SaveLayoutBeforeLeaving();
   FocusList();
 }
 
@@ -831,14 +839,17 @@ Settings MainDialog::CurrentSettings() const {
 void MainDialog::OnCancel() {
   data.table.Release();
   // A file that can't be saved is named at once; the program still ends.
-  if (settingsChanged)
-    Messages().ShowSaveFailure(settingsFile_.Path(),
-                               SaveSettings(settingsFile_, CurrentSettings(), languageCode));
+  if (settingsChanged) SaveSettingsNow();
   if (layoutLoaded) SaveLayoutBeforeLeaving();
   // On its own: the window's size makes no other setting be written, and
   // a file that can't take it is not worth a message.
   geometry_.SavePlacement();
   EndDialog(kIdCancel);
+}
+
+void MainDialog::SaveSettingsNow() {
+  Messages().ShowSaveFailure(settingsFile_.Path(),
+                             SaveSettings(settingsFile_, CurrentSettings(), languageCode));
 }
 
 void MainDialog::SaveLayoutBeforeLeaving() {

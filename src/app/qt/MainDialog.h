@@ -232,9 +232,13 @@ class MainDialog : public Dialog {
   Settings CurrentSettings() const;
   // The request the previews show: the list's current line.
   CardRequest BodyPreviewRequest() const;
+  // Writes every setting, as the end does, and says so when the file can't
+  // take them: at the end, and at once when a setting changes, so that
+  // morvind-print beside the window prints with it.
+  void SaveSettingsNow();
   // Writes the layout of the current card version into the data folder in
-  // use (at the end, and before another data folder is loaded); says so
-  // when edits could not be saved.
+  // use (when "Optionen" changed it, at the end, and before another data
+  // folder is loaded); says so when edits could not be saved.
   void SaveLayoutBeforeLeaving();
 
   AppEnvironment environment_;

@@ -519,6 +519,45 @@ TEST_F(PrintCommandsTest, PdfFilesAreSuggestedRefuseTheProgramsFilesAndAreWritte
   EXPECT_TRUE(prints.empty());
 }
 
+// A printer that prints into a file (as the print dialog left it) passes
+// the save commands' check before each print, with their messages: the
+// program's files and folders are never printed onto.
+TEST_F(PrintCommandsTest, APrinterIntoAFileTheSaveCommandsRefusePrintsNothing) {
+  std::ofstream(File("form.pdf")) << "%PDF";
+  std::filesystem::create_directory(File("out"));
+  const std::string settings = "[Format]\nForm File=" + File("form.pdf").string() + "\n";
+  WriteSettings(settings);
+  const std::string table = ReadFileText("tdat9.bin");
+  const std::string programFile =
+      " wird nicht überschrieben: Morvind liest diese Datei (Daten, Layout oder Einstellungen).";
+  const std::pair<std::string, std::string> cases[] = {
+      {"tdat9.bin", programFile},
+      {"morvind.INI", programFile},
+      {"form.pdf", " wird nicht überschrieben: Es ist die Formulardatei."},
+      {"out", " ist ein Ordner."},
+  };
+  printDialogs.previewScript = [](QPrintPreviewDialog& preview) {
+    PreviewAction(preview, "print")->trigger();
+  };
+  for (const auto& [file, why] : cases) {
+    PdfFilePrinter into(FileQ(file));
+    environment.printer = &into;
+    messages.texts.clear();
+    RunMain([&](MainDialog& dialog) {
+      Click(dialog, kIdOk);
+      Run(dialog, PrintCommands::kPrintList);
+      Run(dialog, PrintCommands::kTestPrint);
+      Run(dialog, PrintCommands::kPreview);
+    });
+    EXPECT_EQ(messages.texts, std::vector<std::string>(4, File(file).string() + why));
+  }
+  EXPECT_TRUE(messages.questions.empty());
+  EXPECT_EQ(prints.size(), std::size(cases));  // the previews' pages only
+  EXPECT_EQ(ReadFileText("tdat9.bin"), table);
+  EXPECT_EQ(ReadFileText("morvind.INI"), settings);
+  EXPECT_EQ(ReadFileText("form.pdf"), "%PDF");
+}
+
 // The file dialog opens in the folder last written to, else in the data
 // folder when it may be written, else in the documents folder.
 TEST_F(PrintCommandsTest, APdfFileIsSuggestedInTheUsersDocumentsWhenTheDataFolderIsProtected) {

@@ -217,7 +217,14 @@ CardDocumentOptions PrintCommands::TestSheetOptions() const {
 }
 
 QPrinter* PrintCommands::PrinterOrOffer(PdfOffer offer) {
-  if (QPrinter* printer = window_.CurrentPrinter()) return printer;
+  if (QPrinter* printer = window_.CurrentPrinter()) {
+    // The file a printer prints into (as the print dialog left it) is
+    // written like a saved PDF file, and is refused as such would be.
+    const QString file = printer->outputFileName();
+    if (file.isEmpty() || CheckTarget(std::filesystem::absolute(FromQt(file)))) return printer;
+    window_.FocusList();
+    return nullptr;
+  }
   // "No Printer" is the program's fixed text; the line under it says what
   // can be done without a printer.
   const bool list = offer == PdfOffer::kList;

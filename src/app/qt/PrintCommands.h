@@ -59,7 +59,9 @@ class PrintCommands : public QObject {
 
   // The program's printer. Without one, the message "No Printer" says so
   // and offers to save the card, the list or the test sheet as a PDF file
-  // instead, which it does when the user chooses it; null then.
+  // instead, which it does when the user chooses it; null then. Null too,
+  // after the save commands' message, when the printer prints into a file
+  // they would refuse (CheckTarget).
   QPrinter* PrinterOrOffer(PdfOffer offer);
   // The message of a print that could not begin ("no hdc"); nothing for
   // the other outcomes.

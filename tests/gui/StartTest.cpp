@@ -6,10 +6,12 @@
 #include <QAbstractProxyModel>
 #include <QFileSystemModel>
 #include <QMenu>
+#include <QToolButton>
 #include <fstream>
 
 #include "MainDialogFixture.h"
 #include "app/qt/DataFolderDialog.h"
+#include "app/qt/FolderDialog.h"
 #include "app/qt/PasswordDialog.h"
 #include "layout/LayoutFile.h"
 
@@ -190,24 +192,39 @@ namespace {
 TEST(DataFolderDialogTest, IsQtsOwnFolderDialogOpeningWhereItIsTold) {
   TempFolder where("folder-dialog");
   std::unique_ptr<QFileDialog> dialog = MakeDataFolderDialog(where.Path());
-  EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));  // German through Qt's texts
-  EXPECT_FALSE(dialog->testOption(QFileDialog::ShowDirsOnly));        // files shown, greyed
-  EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
   EXPECT_EQ(dialog->windowType(), Qt::Window);  // listed in the task bar
-  EXPECT_EQ(dialog->directory().absolutePath().toStdString(), where.Path().string());
   EXPECT_NE(dialog->windowTitle().toStdString().find("tdat9.bin"), std::string::npos);
+}
 
-  // The folder's files are listed greyed and can't be chosen; folders can.
+// The data folder's chooser and that of "Formulare in Ordner ablegen…":
+// each folder's files are listed greyed and can't be chosen; folders can,
+// and a new one can be made.
+TEST(DataFolderDialogTest, FolderChoosersShowTheFilesGreyedAndOfferANewFolder) {
+  TempFolder where("folder-dialog");
   fs::create_directory(where.Path() / "ostrel");
   std::ofstream(where.Path() / "tdat9.bin") << "x";
-  QAbstractProxyModel* shown = dialog->proxyModel();
-  auto* files = qobject_cast<QFileSystemModel*>(shown->sourceModel());
-  ASSERT_NE(files, nullptr);
-  auto flags = [&](const fs::path& path) {
-    return shown->flags(shown->mapFromSource(files->index(QString::fromStdString(path.string()))));
-  };
-  EXPECT_FALSE(flags(where.Path() / "tdat9.bin") & (Qt::ItemIsEnabled | Qt::ItemIsSelectable));
-  EXPECT_TRUE(flags(where.Path() / "ostrel") & Qt::ItemIsSelectable);
+  std::unique_ptr<QFileDialog> dialogs[] = {
+      MakeDataFolderDialog(where.Path()),
+      MakeFolderDialog(QStringLiteral("Formulare in Ordner ablegen"), where.Path(), nullptr)};
+  for (const std::unique_ptr<QFileDialog>& dialog : dialogs) {
+    SCOPED_TRACE(dialog->windowTitle().toStdString());
+    EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));  // German through Qt's texts
+    EXPECT_FALSE(dialog->testOption(QFileDialog::ShowDirsOnly));
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
+    EXPECT_EQ(dialog->directory().absolutePath().toStdString(), where.Path().string());
+    auto* newFolder = dialog->findChild<QToolButton*>(QStringLiteral("newFolderButton"));
+    ASSERT_NE(newFolder, nullptr);
+    EXPECT_TRUE(newFolder->isVisibleTo(dialog.get()));
+    QAbstractProxyModel* shown = dialog->proxyModel();
+    auto* files = qobject_cast<QFileSystemModel*>(shown->sourceModel());
+    ASSERT_NE(files, nullptr);
+    auto flags = [&](const fs::path& path) {
+      return shown->flags(
+          shown->mapFromSource(files->index(QString::fromStdString(path.string()))));
+    };
+    EXPECT_FALSE(flags(where.Path() / "tdat9.bin") & (Qt::ItemIsEnabled | Qt::ItemIsSelectable));
+    EXPECT_TRUE(flags(where.Path() / "ostrel") & Qt::ItemIsSelectable);
+  }
 }
 
 }  // namespace

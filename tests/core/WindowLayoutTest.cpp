@@ -53,5 +53,25 @@ TEST(WindowPlacementTest, ASavedSizeIsUsedOnlyWhenItIsTwoNumbersTheScreenHolds) 
     EXPECT_EQ(ParseWindowSize(bad, minimum, screen), std::nullopt) << bad;
 }
 
+// Without a saved size the window fills 80% of the screen's room in its own
+// proportions, at least the template's size and at most twice it.
+TEST(WindowPlacementTest, TheFirstSizeIsAsLargeAsTheScreenAllowsUpToTwiceTheTemplate) {
+  const WindowSize minimum{716, 378};
+  const struct {
+    const char* screen;
+    WindowSize available;
+    WindowSize first;
+  } cases[] = {
+      {"small laptop 1366 x 768 with a panel", {1366, 736}, {1092, 576}},
+      {"1280 x 800", {1280, 800}, {1024, 540}},
+      {"1920 x 1080", {1920, 1080}, {1432, 756}},
+      {"4K at 200%: 1920 x 1080 logical, with a panel", {1920, 1032}, {1432, 756}},
+      {"portrait 1080 x 1920", {1080, 1920}, {864, 456}},
+      {"wide and low 2560 x 600", {2560, 600}, {909, 480}},
+      {"800 x 600, less than the template needs", {800, 600}, minimum},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FirstWindowSize(minimum, c.available), c.first) << c.screen;
+}
+
 }  // namespace
 }  // namespace morvind

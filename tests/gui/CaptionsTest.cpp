@@ -161,8 +161,9 @@ TEST_F(CaptionsTest, EveryCaptionOfEveryDialogReadsWhole) {
                               kLayoutDetailsTemplate, kLayoutDetailsTemplate, kAboutTemplate}));
 }
 
-// At the smallest size, at twice its width and height and maximized on a
-// screen of 1920 x 1080, with the card and with the sheet: every caption
+// The window opens at twice its smallest size in the middle of a screen of
+// 1920 x 1080. At the smallest size, at twice its width and height and
+// maximized there, with the card and with the sheet: every caption
 // reads whole (also one set at that size), no control overlaps another,
 // the month boxes stand level with their rows (hidden with the sheet), the
 // panes measure themselves again, and the sheet's table can be read.
@@ -176,8 +177,14 @@ TEST_F(CaptionsTest, LargeScreenTheWindowGrowsWithoutOverlapsAndKeepsTheMonthBox
     WriteSettings(std::string("[Format]\nForm=") + form + "\n");
     const bool sheet = form[0] == '1';
     RunMain([&](MainDialog& dialog) {
+      EXPECT_EQ(dialog.size(), dialog.minimumSize() * 2);
+      // Centred to within the window frame the platform adds.
+      const QPoint off = dialog.geometry().center() -
+                         QGuiApplication::primaryScreen()->availableGeometry().center();
+      EXPECT_LE(off.manhattanLength(), 8) << off.x() << "," << off.y();
       for (const char* size : {"smallest", "twice", "maximized"}) {
         SCOPED_TRACE(std::string(size) + (sheet ? ", sheet" : ", card"));
+        if (size[0] == 's') dialog.resize(dialog.minimumSize());
         if (size[0] == 't') dialog.resize(dialog.minimumSize() * 2);
         if (size[0] == 'm') dialog.showMaximized();
         ProcessEvents();

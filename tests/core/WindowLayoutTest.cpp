@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "app/WindowLayout.h"
 #include "app/WindowPlacement.h"
 #include "resources/DialogTemplate.h"
@@ -28,13 +30,18 @@ TEST(WindowLayoutTest, TheListAndPanesGrowAndTheButtonsSpreadInProportion) {
       const WindowRect a = at.at(control), b = was.at(control);
       return WindowRect{a.x - b.x, a.y - b.y, a.width - b.width, a.height - b.height};
     };
-    EXPECT_EQ(moved(id::kPublisherList), (WindowRect{0, 0, 0, dh}));
+    // The list and the button under it take a third of the extra width.
+    const int list = dw / 3;
+    EXPECT_EQ(moved(id::kPublisherList), (WindowRect{0, 0, list, dh}));
+    EXPECT_EQ(moved(id::kFilterButton), (WindowRect{0, dh, list, 0}));
+    EXPECT_LE(at.at(id::kPublisherList).width * 3, now.width);
     EXPECT_EQ(moved(id::kEndButton), (WindowRect{dw, dh, 0, 0}));
     // The panes share the extra height as their heights (78 : 200) are.
     const WindowRect header = moved(id::kHeaderPane), body = moved(id::kBodyPane);
     EXPECT_NEAR(header.height, dh * 78.0 / 278, 1.0);
-    EXPECT_EQ((WindowRect{header.width, body.y, body.width, header.height + body.height}),
-              (WindowRect{dw, header.height, dw, dh}));
+    EXPECT_EQ((std::array{header.x, header.width, body.x, body.y, body.width,
+                          header.height + body.height}),
+              (std::array{list, dw - list, list, header.height, dw - list, dh}));
     EXPECT_EQ(moved(id::kLongNameBox).y, header.height);
     EXPECT_EQ(moved(id::kPreviousYearBox).y, dh);
     // The gaps before "Fertig" grow in proportion (28 : 136 pixels).

@@ -13,6 +13,7 @@
 
 #include "MainDialogFixture.h"
 #include "app/qt/PasswordDialog.h"
+#include "app/qt/PublisherListBox.h"
 #include "layout/qt/OptionsDialog.h"
 #include "preview/qt/PreviewPane.h"
 #include "toolkit/QtText.h"
@@ -162,7 +163,8 @@ TEST_F(CaptionsTest, EveryCaptionOfEveryDialogReadsWhole) {
 }
 
 // The window opens at twice its smallest size in the middle of a screen of
-// 1920 x 1080. At the smallest size, at twice its width and height and
+// 1920 x 1080, with room in the list for the totals records' names. At the
+// smallest size, at twice its width and height and
 // maximized there, with the card and with the sheet: every caption
 // reads whole (also one set at that size), no control overlaps another,
 // the month boxes stand level with their rows (hidden with the sheet), the
@@ -182,6 +184,11 @@ TEST_F(CaptionsTest, LargeScreenTheWindowGrowsWithoutOverlapsAndKeepsTheMonthBox
       const QPoint off = dialog.geometry().center() -
                          QGuiApplication::primaryScreen()->availableGeometry().center();
       EXPECT_LE(off.manhattanLength(), 8) << off.x() << "," << off.y();
+      // The list is wide enough for the longest totals record's name.
+      ListBox* list = dialog.PublisherList();
+      EXPECT_LT(
+          list->fontMetrics().horizontalAdvance(QStringLiteral("Allgemeine Pioniere (Summe)")),
+          list->viewport()->width() - 8);
       for (const char* size : {"smallest", "twice", "maximized"}) {
         SCOPED_TRACE(std::string(size) + (sheet ? ", sheet" : ", card"));
         if (size[0] == 's') dialog.resize(dialog.minimumSize());

@@ -445,6 +445,31 @@ TEST_F(PrintCommandsTest, AHeldEnterOrCtrlPPrintsOneCard) {
   EXPECT_EQ(prints.size(), 3u);
 }
 
+// The progress of a list keeps one width, whatever the names, and a name
+// too long for it is shortened in its middle.
+TEST_F(PrintCommandsTest, TheProgressKeepsItsWidthAndShortensALongNameInTheMiddle) {
+  RunMain([&](MainDialog& dialog) { Run(dialog, PrintCommands::kPrintList); });
+  congregation.extendedRecords = 2;
+  congregation.publishers[0].extendedIndex = 1;
+  congregation.publishers[0].longName =
+      "Anna Maria Theresia Meier-Hohenstein-Lüdenscheidt-Sigmaringen";
+  WriteData();
+  RunMain([&](MainDialog& dialog) { Run(dialog, PrintCommands::kPrintList); });
+  ASSERT_EQ(printDialogs.progressWidths.size(), printDialogs.progress.size());
+  const std::vector<int>& widths = printDialogs.progressWidths;
+  EXPECT_EQ(std::count(widths.begin(), widths.end(), widths.front()), std::ssize(widths));
+  const auto second = std::find_if(
+      printDialogs.progress.begin(), printDialogs.progress.end(),
+      [](const auto& step) { return step.second.find("Anna Maria") != std::string::npos; });
+  ASSERT_NE(second, printDialogs.progress.end());
+  const std::string& shortened = second->second;
+  EXPECT_EQ(shortened.rfind("Karte 1 von 4: Anna Maria", 0), 0u) << shortened;
+  EXPECT_TRUE(shortened.ends_with("Sigmaringen")) << shortened;
+  EXPECT_NE(shortened.find("…"), std::string::npos) << shortened;
+  EXPECT_LT(QFontMetrics(QApplication::font()).horizontalAdvance(QString::fromStdString(shortened)),
+            widths.front());
+}
+
 // An empty list (a filter that shows nobody) says so.
 TEST_F(PrintCommandsTest, TheListCommandsOfAnEmptyListSaySo) {
   RunMain([&](MainDialog& dialog) {

@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QStandardItemModel>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QToolBar>
 #include <algorithm>
 
@@ -59,6 +60,9 @@ constexpr const char* kGridTip =
     "Das Raster des Probedrucks unter den Daten zeigen, mit einem Kreuz an jeder Position aus "
     "„Layout Einzelheiten“ (nur in der Ansicht: gedruckt wird ohne Raster)";
 constexpr int kProgressIntervalMs = 40;
+// The progress dialog's width: room for "Karte 123 von 909: " and a name
+// of some 40 characters.
+constexpr int kProgressWidthInCharacters = 60;
 // Why the test print and the preview's form are not for the request.
 constexpr const char* kOnlyPrePrinted = "Nur für vorgedruckte Karten S-21 10/15";
 
@@ -254,10 +258,19 @@ Outcome PrintCommands::WithProgress(const std::vector<CardRequest>& cards,
   progress.setMinimumDuration(0);
   progress.setAutoClose(false);
   progress.setAutoReset(false);
+  // One width for the whole run, and a long name shortened in its middle: a
+  // dialog that followed each name would jump, and cut the longest off.
+  const QFontMetrics metrics = progress.fontMetrics();
+  const int width = metrics.averageCharWidth() * kProgressWidthInCharacters;
+  progress.setFixedWidth(width);
+  const int margin = progress.style()->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, &progress);
+  const int room = width - 2 * std::min(width / 10, margin);  // as the dialog lays out its label
   auto label = [&](int k) {
+    const QString counted =
+        ToQt(RecordProgress(window_.form, static_cast<std::size_t>(k) + 1, cards.size()) + ": ");
     progress.setLabelText(
-        ToQt(RecordProgress(window_.form, static_cast<std::size_t>(k) + 1, cards.size()) + ": " +
-             cards[static_cast<std::size_t>(k)].cardName));
+        counted + metrics.elidedText(ToQt(cards[static_cast<std::size_t>(k)].cardName),
+                                     Qt::ElideMiddle, room - metrics.horizontalAdvance(counted)));
   };
   label(0);
   progress.setValue(0);

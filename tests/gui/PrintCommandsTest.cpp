@@ -88,6 +88,7 @@ TEST_F(PrintCommandsTest, PreviewDrawsWhatDruckenPrintsAndPrintsOnlyFromItsPrint
   printDialogs.previewScript = [&](QPrintPreviewDialog& preview) {
     auto* pages = preview.findChild<QPrintPreviewWidget*>();
     pageCounts.push_back(pages->pageCount());
+    EXPECT_EQ(pages->zoomMode(), QPrintPreviewWidget::FitToWidth);
     EXPECT_EQ(preview.printer(), printer->Current());
     // One tool bar shows, the program's: no page set-up, no orientation.
     for (QToolBar* toolBar : preview.findChildren<QToolBar*>()) {
@@ -277,6 +278,8 @@ TEST_F(PrintCommandsTest, EveryCommandFollowsTheSheetAndNarrowPaperIsToldBeforeP
   printDialogs.previewScript = [&](QPrintPreviewDialog& preview) {
     QAction* grid = PreviewAction(preview, "grid");
     if (grid->isEnabled() || grid->toolTip() != formTip) formTip.clear();
+    EXPECT_EQ(preview.findChild<QPrintPreviewWidget*>()->zoomMode(),
+              QPrintPreviewWidget::FitToWidth);
     auto* choice = preview.findChild<QComboBox*>(QStringLiteral("previewChoice"));
     choices = {choice->itemText(0), choice->itemText(1)};
   };

@@ -463,6 +463,10 @@ void PrintCommands::SetUpPreview(QPrintPreviewDialog& preview, PreviewState& sta
   QToolBar* bar = ReplacePreviewToolBar(preview);
   auto* pages = preview.findChild<QPrintPreviewWidget*>();
   if (!bar || !pages) return;
+  // The whole page in view draws a form's rules and boxes thinner than a
+  // pixel, and some vanish ("1" looks like "|"); at the page's width every
+  // one shows.
+  pages->fitToWidth();
   // Printing from the preview prints on the program's printer as
   // "&Drucken" and "Liste drucken…" do.
   connect(PreviewPrintAction(*bar), &QAction::triggered, &preview, [&preview, &state] {

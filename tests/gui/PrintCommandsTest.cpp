@@ -530,7 +530,9 @@ TEST_F(PrintCommandsTest, PdfFilesAreSuggestedRefuseTheProgramsFilesAndAreWritte
   EXPECT_EQ(PdfPages(File("tdat9.bin.pdf")), 1);
   EXPECT_EQ(ReadFileText("tdat9.bin"), table);
   EXPECT_EQ(ReadFileText("cplot1.dat"), std::string(400, '\0'));
-  EXPECT_EQ(ReadFileText("morvind.INI"), "");
+  // Only the folder of the last file went into the settings.
+  EXPECT_EQ(ReadFileText("morvind.INI"),
+            "[Morvind]\nPDF Folder=\"" + File("out").string() + "\"\n");
   ASSERT_EQ(messages.texts.size(), 5u);
   for (int i = 0; i < 3; ++i)
     EXPECT_NE(messages.texts[i].find("wird nicht überschrieben"), std::string::npos)
@@ -545,6 +547,21 @@ TEST_F(PrintCommandsTest, PdfFilesAreSuggestedRefuseTheProgramsFilesAndAreWritte
   EXPECT_EQ(messages.questions, (std::vector<std::string>(3, "4 Karten als PDF speichern?")));
   EXPECT_FALSE(FileExists("card.pdf"));  // the program's printer was not used
   EXPECT_TRUE(prints.empty());
+}
+
+// The folder a PDF file went into is suggested at the next start, while it
+// is there; then the data folder is again.
+TEST_F(PrintCommandsTest, TheLastPdfFolderIsSuggestedAtTheNextStartWhileItIsThere) {
+  std::filesystem::create_directory(File("out"));
+  printDialogs.saveAnswers = {FileQ("out/karte.pdf")};
+  for (int run = 0; run < 3; ++run) {
+    if (run == 2) std::filesystem::remove_all(File("out"));
+    RunMain([&](MainDialog& dialog) { Run(dialog, PrintCommands::kSaveCardPdf); });
+  }
+  EXPECT_EQ(PdfPages(File("out/karte.pdf")), -1);  // removed with its folder
+  const QString name = QStringLiteral("S-21 2027 Meier, Anna.pdf");
+  EXPECT_EQ(printDialogs.saveSuggestions,
+            (std::vector<QString>{FileQ("") + name, FileQ("out/") + name, FileQ("") + name}));
 }
 
 // A printer that prints into a file (as the print dialog left it) passes

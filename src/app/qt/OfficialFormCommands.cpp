@@ -100,7 +100,7 @@ void PrintCommands::SaveOfficialForm(const CardRequest& card) {
         bytes ? ReplaceFileContents(target, *bytes)
               : WriteResult{.problem = WriteProblem::kSystem, .error = EIO, .detail = {}};
     if (window_.Messages().ShowSaveFailure(target, written)) continue;
-    lastFolder_ = target.parent_path();
+    RememberPdfFolder(target.parent_path());
     return;
   }
 }

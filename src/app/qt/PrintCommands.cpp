@@ -23,6 +23,7 @@
 #include "app/CardPlan.h"
 #include "app/PublisherList.h"
 #include "app/RecordWords.h"
+#include "app/RememberedFolder.h"
 #include "app/qt/MainDialog.h"
 #include "app/qt/PreviewToolBar.h"
 #include "app/qt/PublisherListBox.h"
@@ -341,8 +342,19 @@ QPageLayout PrintCommands::PdfPage() {
   return PlainPdfPage();
 }
 
+void PrintCommands::RememberPdfFolder(const std::filesystem::path& folder) {
+  lastFolder_ = folder;
+  ProfileFile settings(window_.Environment().settingsFile);
+  window_.Messages().ShowSaveFailure(settings.Path(),
+                                     RememberFolder(settings, kPdfFolderKey, folder));
+}
+
 std::filesystem::path PrintCommands::SuggestedPdfFolder() const {
   if (!lastFolder_.empty()) return lastFolder_;
+  // The folder of an earlier run, while it is there.
+  const std::filesystem::path remembered =
+      RememberedFolder(ProfileFile(window_.Environment().settingsFile), kPdfFolderKey);
+  if (!remembered.empty()) return remembered;
   std::filesystem::path data = window_.Environment().dataFolder.Dir();
   if (data.empty()) data = std::filesystem::current_path();
   data = std::filesystem::absolute(data);
@@ -441,7 +453,7 @@ bool PrintCommands::WritePdfTo(const std::filesystem::path& target,
   const PrintResult result =
       wholeList ? WithProgress<PrintResult>(cards, write) : write(CardDocumentOptions{});
   ShowPrintFailure(window_.Messages(), result);
-  if (result.outcome == PrintOutcome::kPrinted) lastFolder_ = target.parent_path();
+  if (result.outcome == PrintOutcome::kPrinted) RememberPdfFolder(target.parent_path());
   // A file that could not be written is asked for again; a cancel is not.
   return result.outcome == PrintOutcome::kPrinted || result.outcome == PrintOutcome::kCancelled;
 }

@@ -103,9 +103,13 @@ class PrintCommands : public QObject {
   // after the message when the file could not be written there.
   bool WritePdfTo(const std::filesystem::path& target, const std::vector<CardRequest>& cards,
                   const CardDocumentOptions& options, bool wholeList);
-  // Where the file dialog opens: the folder last written to, else the data
-  // folder when it may be written, else the user's documents folder.
+  // Where the file dialog opens: the folder last written to (in this run,
+  // else in an earlier one while it is there), else the data folder when it
+  // may be written, else the user's documents folder.
   std::filesystem::path SuggestedPdfFolder() const;
+  // A PDF file went into `folder`: it is suggested from now on, also at the
+  // next start ("PDF Folder").
+  void RememberPdfFolder(const std::filesystem::path& folder);
   QString SuggestedPdfPath(bool wholeList) const;
   // The page a PDF file gets: the current printer's, with its unprintable
   // margins, so that the file shows what that printer prints; without one

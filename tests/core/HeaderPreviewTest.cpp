@@ -175,21 +175,21 @@ TEST(HeaderPreviewTest, MarksFollowRolesHopeAndLanguage) {
     bool baptized, regularPioneer;
     std::vector<std::pair<std::string, Position>> marks;
   } cases[] = {
-      {"german", 0, kElder, 'A', true, false, {{"G", {260, 69}}, {"X", {299, 63}}}},
+      {"german", 0, kElder, 'A', true, false, {{"G", {260, 69}}, {"X", {304, 63}}}},
       {"german",
        0,
        kServant,
        'B',
        true,
        true,
-       {{"A.S.", {260, 69}}, {"X", {342, 63}}, {"X", {299, 75}}}},
+       {{"A.S.", {260, 69}}, {"X", {347, 63}}, {"X", {304, 75}}}},
       {"german", 0, 3, 'A', true, false, {{"G", {260, 69}}}},        // neither elder nor servant
-      {"german", 0, kElder, 'A', false, false, {{"X", {299, 63}}}},  // no hope unbaptized
-      {"sk", 0, kElder, 'A', true, true, {{"G", {206, 69}}, {"X", {266, 63}}, {"X", {266, 75}}}},
-      {"sk", 0, kServant, 'A', true, false, {{"G", {206, 69}}, {"X", {310, 63}}}},
+      {"german", 0, kElder, 'A', false, false, {{"X", {304, 63}}}},  // no hope unbaptized
+      {"sk", 0, kElder, 'A', true, true, {{"G", {206, 69}}, {"X", {271, 63}}, {"X", {271, 75}}}},
+      {"sk", 0, kServant, 'A', true, false, {{"G", {206, 69}}, {"X", {314, 63}}}},
       {"polish", 0, 0, 'A', true, false, {{"G", {238, 69}}}},
-      {"cz", 0, kElder, 'A', true, false, {{"X", {173, 63}}, {"X", {266, 63}}}},
-      {"cz", 0, kServant, 'B', true, true, {{"X", {173, 75}}, {"X", {330, 63}}, {"X", {266, 75}}}},
+      {"cz", 0, kElder, 'A', true, false, {{"X", {173, 63}}, {"X", {271, 63}}}},
+      {"cz", 0, kServant, 'B', true, true, {{"X", {173, 75}}, {"X", {336, 63}}, {"X", {271, 75}}}},
       {"cz", 1, 0, 'B', true, false, {{"A.S.", {206, 69}}}},  // the box is dropped
   };
   for (const Case& c : cases) {
@@ -213,6 +213,45 @@ TEST(HeaderPreviewTest, MarksFollowRolesHopeAndLanguage) {
   }
 }
 
+// The role marks stand in the middle of their labels' boxes at every width
+// of the pane: the labels keep their font while the pane's fractions grow.
+TEST(HeaderPreviewTest, RoleMarksStayInTheirLabelsBoxesAtEveryPaneWidth) {
+  // The middle of "[   ]" in " [   ] Ältester" (font -9), less half an "X"
+  // of the data's font (-12).
+  const int offset =
+      (RecordingSurface::TextWidth(" [", -9) + RecordingSurface::TextWidth(" [   ", -9)) / 2 -
+      RecordingSurface::TextWidth("X", -12) / 2;
+  const std::pair<std::uint8_t, std::vector<std::string>> roles[] = {
+      {record::kRoleElder, {" [   ] Ältester", " [   ] Allgemeiner Pionier"}},
+      {record::kRoleServant, {" [   ] Dienstamtgehilfe"}},
+  };
+  for (const char* language : {"german", "cz"}) {
+    for (int width : {400, 716, 1432, 2400}) {
+      for (const auto& [flags, labels] : roles) {
+        SCOPED_TRACE(testing::Message() << language << " " << width << " flags " << int{flags});
+        HeaderScene scene(flags);
+        scene.Data().SetText(scene.Publisher(), record::kImmersedDate, "  1990  ");  // no hope mark
+        if (flags == record::kRoleElder)
+          scene.Data().SetStatus(scene.Publisher(), 7, 1, kStatusRegularPioneer);
+        scene.Request().languageCode = language;
+        RecordingSurface surface;
+        DrawHeaderPreview(0, 0, width, 80, surface, scene.Request());
+        std::vector<Position> boxes;
+        for (const std::string& label : labels) {
+          const RecordedOp* op = surface.FindText(label);
+          ASSERT_NE(op, nullptr) << label;
+          boxes.emplace_back(op->x + offset, 0);
+        }
+        std::vector<Position> marks = PositionsOf(surface, "X");
+        for (Position& mark : marks) mark.second = 0;
+        std::sort(boxes.begin(), boxes.end());
+        std::sort(marks.begin(), marks.end());
+        EXPECT_EQ(marks, boxes);
+      }
+    }
+  }
+}
+
 TEST(HeaderPreviewTest, RegularPioneerMarkIsTheOneThePrintMakes) {
   // The report month is August 2025 (slot 1); August 2024 is slot 0. The
   // mark follows the report month itself, in the preview as on the card,
@@ -226,7 +265,7 @@ TEST(HeaderPreviewTest, RegularPioneerMarkIsTheOneThePrintMakes) {
       scene.Request().previousServiceYear = previousYear;
       scene.Request().previousYearBox = previousYear;
       const bool marked = pioneerSlot == 1;
-      EXPECT_EQ(PositionsOf(scene.Draw(), "X"), marked ? Only({299, 75}) : std::vector<Position>{});
+      EXPECT_EQ(PositionsOf(scene.Draw(), "X"), marked ? Only({304, 75}) : std::vector<Position>{});
       RecordingSurface card;
       DrawCardHeader(card, scene.Request());
       EXPECT_EQ(PositionsOf(card, "x").size(), marked ? 1u : 0u);

@@ -116,4 +116,14 @@ std::map<int, WindowRect> LayOutMainWindow(const std::map<int, WindowRect>& smal
   return placed;
 }
 
+WindowRect PrintNotePlace(const WindowRect& options, const WindowRect& print, WindowSize note,
+                          int clientWidth) {
+  constexpr int kGap = 6;
+  if (options.Right() + kGap <= print.x - kGap - note.width)
+    return {print.x - kGap - note.width, print.y + (print.height - note.height) / 2, note.width,
+            note.height};
+  const int x = std::max(kGap, std::min(print.Right(), clientWidth - kGap) - note.width);
+  return {x, print.y - kGap - note.height, note.width, note.height};
+}
+
 }  // namespace morvind

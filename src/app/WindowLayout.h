@@ -68,4 +68,12 @@ int BodyRowBoxTop(const WindowRect& pane, int row, int boxHeight);
 std::map<int, WindowRect> LayOutMainWindow(const std::map<int, WindowRect>& smallest,
                                            WindowSize minimum, WindowSize now);
 
+// Where the note that tells of a print stands, `note` large, in a client
+// area `clientWidth` wide: in the button row beside "Drucken" (`print`), on
+// its left, when it fits between the button and "Optionen" (`options`);
+// else just above "Drucken", ending where the button ends (within the
+// client area).
+WindowRect PrintNotePlace(const WindowRect& options, const WindowRect& print, WindowSize note,
+                          int clientWidth);
+
 }  // namespace morvind

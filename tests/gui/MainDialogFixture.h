@@ -20,12 +20,13 @@
 namespace morvind::test {
 
 // One document that went through the window's print function: the printer
-// it went to, the cards, whether the test sheet was drawn under them, the pages
+// it went to, the cards, whether the test sheet was drawn under them, its title, the pages
 // drawn, and the drawing of the whole document on a recording surface.
 struct PrintCall {
   QPrinter* printer = nullptr;
   std::vector<CardRequest> cards;
   bool testSheet = false;
+  std::string title;  // the document's, for the job and the PDF file
   int pagesDrawn = 0;
   PrintOutcome outcome = PrintOutcome::kPrinted;
   std::unique_ptr<RecordingSurface> drawing;

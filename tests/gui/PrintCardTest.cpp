@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QTest>
 #include <cstdio>
 #include <cstdlib>
@@ -44,16 +45,28 @@ class PrintCardTest : public MainDialogFixture {
   }
 };
 
+// One page, titled as its PDF file would be named; the window says where
+// it went, beside "Drucken" and clear of the other buttons.
 TEST_F(PrintCardTest, DruckenPrintsOneDocumentOfOnePageWithTheCard) {
+  QString note;
   RunMain([&](MainDialog& dialog) {
     Click(dialog, MainDialog::kFirstMonthBox + 2);  // November
     Click(dialog, kIdOk);
     EXPECT_EQ(dialog.FocusedControl(), MainDialog::kPublisherList);
+    const QLabel* shown = dialog.PrintNote();
+    ASSERT_TRUE(shown->isVisible());
+    note = shown->text();
+    const QRect print = dialog.Control(kIdOk)->geometry();
+    EXPECT_TRUE(shown->geometry().right() < print.left() ||
+                shown->geometry().bottom() < print.top());
+    for (int id : {MainDialog::kOptionsButton, MainDialog::kFilterButton, int{kIdCancel}})
+      EXPECT_FALSE(shown->geometry().intersects(dialog.Control(id)->geometry())) << id;
   });
+  EXPECT_EQ(note.toStdString(), "In „" + Pdf() + "“ gedruckt");
   ASSERT_TRUE(FileExists("card.pdf"));
   EXPECT_EQ(PageCount(), 1);
   std::string info = PdfInfo();
-  EXPECT_NE(info.find("Title:           Card Header"), std::string::npos) << info;
+  EXPECT_NE(info.find("Title:           S-21 2027 Meier, Anna"), std::string::npos) << info;
   std::string text = PdfText();
   // The month box cleared "Drucke Kartenkopf": only the body prints.
   EXPECT_EQ(text.find("Anna Meier"), std::string::npos) << text;
@@ -101,6 +114,7 @@ TEST_F(PrintCardTest, APrintIntoAFileInAFolderThatIsNotThereSaysSo) {
   RunMain([&](MainDialog& dialog) {
     Click(dialog, kIdOk);
     EXPECT_EQ(dialog.FocusedControl(), MainDialog::kPublisherList);
+    EXPECT_FALSE(dialog.PrintNote()->isVisible());  // a print that failed says so as ever
   });
   EXPECT_EQ(messages.texts,
             std::vector<std::string>{"Den Ordner von " + file.string() + " gibt es nicht."});

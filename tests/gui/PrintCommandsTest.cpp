@@ -185,6 +185,7 @@ TEST_F(PrintCommandsTest, WithoutAPrinterThePreviewShowsA4AndEveryPrintOffersAPd
 
 TEST_F(PrintCommandsTest, ListPrintAsksThenPrintsTheFiltersCardsInListOrderWithTheWindowsOptions) {
   std::vector<std::string> linesBefore, linesAfter;
+  std::string note;
   int selectionBefore = -2, selectionAfter = -3;
   messages.answers = {false, true};
   RunMain([&](MainDialog& dialog) {
@@ -198,14 +199,17 @@ TEST_F(PrintCommandsTest, ListPrintAsksThenPrintsTheFiltersCardsInListOrderWithT
     selectionBefore = dialog.PublisherList()->GetCurSel();
     Run(dialog, PrintCommands::kPrintList);  // answered Abbrechen
     EXPECT_TRUE(prints.empty());
+    EXPECT_FALSE(dialog.PrintNote()->isVisible());
     PressKey(dialog, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    note = dialog.PrintNote()->isVisible() ? dialog.PrintNote()->text().toStdString() : "";
     linesAfter = ListLines(dialog);
     selectionAfter = dialog.PublisherList()->GetCurSel();
   });
-  EXPECT_EQ(messages.questions,
-            (std::vector<std::string>{"3 Karten drucken?", "3 Karten drucken?"}));
+  EXPECT_EQ(messages.questions, std::vector<std::string>(2, "3 Karten in „card.pdf“ drucken?"));
   ASSERT_EQ(prints.size(), 1u);
   EXPECT_EQ(Publishers(prints[0]), (std::vector<int>{1, 2, 4}));
+  EXPECT_EQ(prints[0].title, "S-21 2027 Gruppe 1");
+  EXPECT_EQ(note, "3 Karten in „" + File("card.pdf").string() + "“ gedruckt");
   for (const CardRequest& card : prints[0].cards) {
     EXPECT_TRUE(card.months[2]);
     EXPECT_FALSE(card.printHeader);
@@ -260,6 +264,7 @@ TEST_F(PrintCommandsTest, TestPrintDrawsTheSheetInTheWindowsUnitAndDruckenNever)
   EXPECT_NE(messages.questions[0].find("Probedruck auf Normalpapier"), std::string::npos);
   ASSERT_EQ(prints.size(), 2u);
   EXPECT_TRUE(prints[0].testSheet);
+  EXPECT_EQ(prints[0].title, "S-21 2027 Meier, Anna");
   const RecordedOp* unit = prints[0].drawing->FindText("0 mm");
   ASSERT_NE(unit, nullptr);
   EXPECT_EQ(unit->colour, kMarkGrey);
@@ -306,8 +311,8 @@ TEST_F(PrintCommandsTest, EveryCommandFollowsTheSheetAndNarrowPaperIsToldBeforeP
   EXPECT_EQ(formTip, QStringLiteral("Nur für vorgedruckte Karten S-21 10/15"));
   EXPECT_EQ(printDialogs.saveSuggestions[0], FileQ("S-21 2027 Meier, Anna.pdf"));
   // Everything that counts says what is printed.
-  EXPECT_EQ(messages.questions,
-            (std::vector<std::string>{"4 Blätter drucken?", "4 Blätter als PDF speichern?"}));
+  EXPECT_EQ(messages.questions, (std::vector<std::string>{"4 Blätter in „card.pdf“ drucken?",
+                                                          "4 Blätter als PDF speichern?"}));
   EXPECT_EQ(choices, (QStringList{"Gewähltes Blatt", "Ganze Liste (4 Blätter)"}));
   ASSERT_FALSE(printDialogs.progress.empty());
   EXPECT_EQ(printDialogs.progress.front().second.rfind("Blatt 1 von 4: ", 0), 0u);

@@ -67,6 +67,8 @@ PrintResult PrintCommands::PrintOfficialForms(QPrinter& printer,
     name.resize(name.size() - 4);  // the print job names each form as its file, without ".pdf"
     forms.push_back(FormToPrint{std::move(name), OfficialFormValues(MakeSheetContent(cards[i]))});
   }
+  // The CUPS job is named as a drawn print would be.
+  printer.setDocName(QString::fromStdString(DocumentName(options)));
   return PrintFilledForms(printer, *form, forms, options.cardDone);
 }
 

@@ -21,6 +21,7 @@
 #include <algorithm>
 
 #include "app/CardPlan.h"
+#include "app/PrintNotes.h"
 #include "app/PublisherList.h"
 #include "app/RecordWords.h"
 #include "app/RememberedFolder.h"
@@ -94,6 +95,13 @@ QString FileNamePart(const std::string& text) {
   QString part = ToQt(text).trimmed();
   part.replace(QLatin1Char('/'), QLatin1Char('-'));
   return part;
+}
+
+// Where `printer` puts a print: the file it prints into, else its queue.
+PrintTarget TargetOf(QPrinter& printer) {
+  const QString file = printer.outputFileName();
+  if (file.isEmpty()) return {PrintTarget::Kind::kQueue, FromQt(printer.printerName())};
+  return {PrintTarget::Kind::kFile, std::filesystem::absolute(FromQt(file)).string()};
 }
 
 QString TargetMessage(TargetProblem problem, const std::filesystem::path& target) {
@@ -243,8 +251,19 @@ QPrinter* PrintCommands::PrinterOrOffer(PdfOffer offer) {
   return nullptr;
 }
 
-void PrintCommands::ReportPrinted(const PrintResult& result) {
-  ShowPrintFailure(window_.Messages(), result);
+void PrintCommands::ReportPrinted(const PrintResult& result, const std::string& note) {
+  if (result.outcome == PrintOutcome::kPrinted) {
+    window_.ShowPrintNote(ToQt(note));
+  } else {
+    ShowPrintFailure(window_.Messages(), result);
+  }
+}
+
+void PrintCommands::PrintRecord(QPrinter& printer, const CardRequest& card,
+                                CardDocumentOptions options) {
+  options.title = DocumentTitle(false);
+  const PrintTarget target = TargetOf(printer);
+  ReportPrinted(window_.Print(printer, {card}, options), PrintedNote(target, options.title));
 }
 
 template <class Outcome>
@@ -308,21 +327,23 @@ void PrintCommands::PrintList() {
     QPrinter* printer = PrinterOrOffer(PdfOffer::kList);
     if (printer && !RefuseListIntoFile(*printer) &&
         window_.ConfirmPaperWidth(printer->pageLayout(), cards.front(), kPrintAnswer) &&
-        ConfirmListPrint(cards.size()))
-      ReportPrinted(PrintListWithProgress(*printer, cards));
+        ConfirmListPrint(cards.size(), TargetOf(*printer)))
+      ReportPrinted(PrintListWithProgress(*printer, cards),
+                    PrintedListNote(window_.form, cards.size(), TargetOf(*printer)));
   }
   window_.FocusList();
 }
 
-bool PrintCommands::ConfirmListPrint(std::size_t count) {
-  return window_.Messages().Ask(
-      FromQt(CardCount(window_.form, count) + QStringLiteral(" drucken?")), kPrintAnswer,
-      kCancelAnswer);
+bool PrintCommands::ConfirmListPrint(std::size_t count, const PrintTarget& target) {
+  return window_.Messages().Ask(ListPrintQuestion(window_.form, count, target), kPrintAnswer,
+                                kCancelAnswer);
 }
 
 PrintResult PrintCommands::PrintListWithProgress(QPrinter& printer,
                                                  const std::vector<CardRequest>& cards) {
-  return WithProgress<PrintResult>(cards, [&](const CardDocumentOptions& options) {
+  return WithProgress<PrintResult>(cards, [&](const CardDocumentOptions& progress) {
+    CardDocumentOptions options = progress;
+    options.title = DocumentTitle(true);
     return window_.Print(printer, cards, options);
   });
 }
@@ -332,7 +353,7 @@ void PrintCommands::TestPrint() {
   if (card && TakesTestSheet(*card)) {
     QPrinter* printer = PrinterOrOffer(PdfOffer::kTestSheet);
     if (printer && window_.Messages().Ask(kTestPrintQuestion, kPrintAnswer, kCancelAnswer))
-      ReportPrinted(window_.Print(*printer, {*card}, TestSheetOptions()));
+      PrintRecord(*printer, *card, TestSheetOptions());
   }
   window_.FocusList();
 }
@@ -364,7 +385,7 @@ std::filesystem::path PrintCommands::SuggestedPdfFolder() const {
   return FromQt(QDir::homePath());
 }
 
-QString PrintCommands::SuggestedPdfPath(bool wholeList) const {
+std::string PrintCommands::DocumentTitle(bool wholeList) const {
   QString name;
   if (wholeList) {
     name = FileNamePart(FilterCaption(PublisherFilter{window_.publisherFilter, window_.filterGroup},
@@ -374,9 +395,11 @@ QString PrintCommands::SuggestedPdfPath(bool wholeList) const {
     name = FileNamePart(list->Text(list->GetCurSel()));
   }
   // The service year printed on the pages tells one year's file from the next.
-  const int year = PrintedServiceYear(window_.BuildCardRequest());
-  return ToQt((SuggestedPdfFolder() / "").string()) + QStringLiteral("S-21 %1 ").arg(year) + name +
-         QStringLiteral(".pdf");
+  return RecordTitle(PrintedServiceYear(window_.BuildCardRequest()), FromQt(name));
+}
+
+QString PrintCommands::SuggestedPdfPath(bool wholeList) const {
+  return ToQt((SuggestedPdfFolder() / "").string() + DocumentTitle(wholeList) + ".pdf");
 }
 
 void PrintCommands::SavePdf(bool wholeList, bool testSheet) {
@@ -401,7 +424,8 @@ void PrintCommands::SavePdf(bool wholeList, bool testSheet) {
                                                    QStringLiteral(" als PDF speichern?")),
                                             kSaveAnswer, kCancelAnswer));
   if (goAhead && window_.ConfirmPaperWidth(PdfPage(), cards.front(), kSaveAnswer)) {
-    const CardDocumentOptions options = testSheet ? TestSheetOptions() : CardDocumentOptions{};
+    CardDocumentOptions options = testSheet ? TestSheetOptions() : CardDocumentOptions{};
+    options.title = DocumentTitle(wholeList);
     // The dialog's title is the command without its ellipsis.
     const QString title =
         ToQt(wholeList ? std::string(kSaveListPdfEntry) : SaveRecordPdfEntry(window_.form))

@@ -162,10 +162,9 @@ TEST_F(CaptionsTest, EveryCaptionOfEveryDialogReadsWhole) {
                               kLayoutDetailsTemplate, kLayoutDetailsTemplate, kAboutTemplate}));
 }
 
-// The window opens at twice its smallest size in the middle of a screen of
-// 1920 x 1080, with room in the list for the totals records' names. At the
-// smallest size, at twice its width and height and
-// maximized there, with the card and with the sheet: every caption
+// Opened (at twice its smallest size, centred, the totals records' names
+// whole), at its smallest, at twice its width and height and maximized on a
+// screen of 1920 x 1080, with the card and with the sheet: every caption
 // reads whole (also one set at that size), no control overlaps another,
 // the month boxes stand level with their rows (hidden with the sheet), the
 // panes measure themselves again, and the sheet's table can be read.
@@ -180,11 +179,9 @@ TEST_F(CaptionsTest, LargeScreenTheWindowGrowsWithoutOverlapsAndKeepsTheMonthBox
     const bool sheet = form[0] == '1';
     RunMain([&](MainDialog& dialog) {
       EXPECT_EQ(dialog.size(), dialog.minimumSize() * 2);
-      // Centred to within the window frame the platform adds.
-      const QPoint off = dialog.geometry().center() -
-                         QGuiApplication::primaryScreen()->availableGeometry().center();
-      EXPECT_LE(off.manhattanLength(), 8) << off.x() << "," << off.y();
-      // The list is wide enough for the longest totals record's name.
+      EXPECT_LE((dialog.geometry().center() - dialog.screen()->availableGeometry().center())
+                    .manhattanLength(),
+                8);  // within the frame the platform adds
       ListBox* list = dialog.PublisherList();
       EXPECT_LT(
           list->fontMetrics().horizontalAdvance(QStringLiteral("Allgemeine Pioniere (Summe)")),

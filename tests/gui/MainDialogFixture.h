@@ -20,7 +20,7 @@
 namespace morvind::test {
 
 // One document that went through the window's print function: the printer
-// it went to, the cards, whether the test sheet was drawn under them, its title, the pages
+// it went to, the cards, whether the test sheet was drawn under them, the pages
 // drawn, and the drawing of the whole document on a recording surface.
 struct PrintCall {
   QPrinter* printer = nullptr;

@@ -224,8 +224,13 @@ TEST_F(MainDialogTest, EndingAfterANameOrderChangeWritesEveryKey) {
   congregation.publishers = {Publisher("Anna", "Meier", 1, 11)};
   WriteData();
   WriteSettings("[Data Location]\nDrive=3\n[Format]\nCard Version=1\n");
-  RunMain([&](MainDialog& dialog) { Click(dialog, MainDialog::kLastNameFirstBox); });
+  std::string atClick;  // written at once, as the end writes it
+  RunMain([&](MainDialog& dialog) {
+    Click(dialog, MainDialog::kLastNameFirstBox);
+    atClick = ReadFileText("morvind.INI");
+  });
   std::string settings = ReadFileText("morvind.INI");
+  EXPECT_EQ(atClick, settings);
   for (const char* line : {"Alt Date Format=0", "Last Name First=1", "Card Version=1", "Top=0.00",
                            "Left=0.20", "Drive=0"})
     EXPECT_NE(settings.find(line), std::string::npos) << line << " in\n" << settings;
@@ -233,38 +238,6 @@ TEST_F(MainDialogTest, EndingAfterANameOrderChangeWritesEveryKey) {
   EXPECT_EQ(settings.find("Window Size"), std::string::npos);  // the size did not change
   EXPECT_TRUE(FileExists("cplot1.dat"));
   EXPECT_FALSE(FileExists("cplot.dat"));
-}
-
-// A change of a setting is written at once, exactly as the end writes it
-// (every key, in the same order), and a layout "Optionen" changed as well:
-// morvind-print beside the window prints with them.
-TEST_F(MainDialogTest, AChangedSettingIsWrittenAtOnceAsTheEndWritesIt) {
-  congregation.publishers = {Publisher("Anna", "Meier", 1, 11)};
-  WriteData();
-  WriteSettings("[Data Location]\nDrive=3\n[Format]\nCard Version=1\n");
-  std::string afterClick;
-  RunMain([&](MainDialog& dialog) {
-    Click(dialog, MainDialog::kLastNameFirstBox);
-    afterClick = ReadFileText("morvind.INI");
-  });
-  EXPECT_EQ(afterClick,
-            "[Data Location]\nDrive=0\n[Format]\nCard Version=1\nAlt Date Format=0\n"
-            "Last Name First=1\nForm=0\nUnit=0\n[Margins]\nTop=0.00\nLeft=0.20\n");
-  EXPECT_EQ(ReadFileText("morvind.INI"), afterClick);
-
-  host.Expect(kOptionsTemplate, [](Dialog& options) {
-    options.ClickButton(OptionsDialog::kGermanDateRadio);
-    options.Spin(OptionsDialog::kBodyTopSpin)->Step(-1);
-    options.ClickButton(kIdOk);
-  });
-  RunMain([&](MainDialog& dialog) {
-    Click(dialog, MainDialog::kOptionsButton);
-    EXPECT_NE(ReadFileText("morvind.INI").find("Alt Date Format=4\nLast Name First=1\n"),
-              std::string::npos);
-    LayoutRecord written;
-    LoadLayoutOrDefaults(written, 1, environment.dataFolder, strings);
-    EXPECT_EQ(written, dialog.layout);
-  });
 }
 
 // The window's size and state are kept in "Morvind" on their own: written
@@ -327,11 +300,10 @@ TEST_F(MainDialogTest, FilesThatCantBeSavedAreNamedAtTheEndAndTheProgramStillEnd
   });
   EXPECT_EQ(RunMain([&](MainDialog& dialog) { Click(dialog, MainDialog::kOptionsButton); }),
             kIdCancel);
-  // Said when "Optionen" changed them, and again at the end.
   const std::string why = " konnte nicht gespeichert werden: Die Datei ist schreibgeschützt.";
   const Lines both = {(folder.Path() / "morvind.INI").string() + why,
                       (folder.Path() / "cplot.dat").string() + why};
-  EXPECT_EQ(messages.texts, (Lines{both[0], both[1], both[0], both[1]}));
+  EXPECT_EQ(messages.texts, (Lines{both[0], both[1], both[0], both[1]}));  // at OK, at the end
 }
 
 TEST_F(MainDialogTest, TheWindowIsAnOrdinaryTopLevelWindowWithTheDialogsRules) {
@@ -461,6 +433,7 @@ TEST_F(MainDialogExtrasTest, PortugueseSortsByFirstNameAndReSortsAfterTheOptions
     EXPECT_TRUE(options.IsShown(1082));
     EXPECT_TRUE(options.CheckState(1082));
     options.ClickButton(1082);  // first-name sort off
+    options.Spin(OptionsDialog::kBodyTopSpin)->Step(-1);
     options.ClickButton(kIdOk);
   });
   RunMain([&](MainDialog& dialog) {
@@ -468,11 +441,15 @@ TEST_F(MainDialogExtrasTest, PortugueseSortsByFirstNameAndReSortsAfterTheOptions
     EXPECT_EQ(ListLines(dialog),
               (std::vector<std::string>{"ana Costa", "Bruno Brito", "Zoe Alves"}));
     Click(dialog, MainDialog::kOptionsButton);
+    // OK wrote the settings and the changed layout at once.
+    EXPECT_NE(ReadFileText("morvind.INI").find("Enabled=0"), std::string::npos);
+    LayoutRecord written;
+    LoadLayoutOrDefaults(written, 0, environment.dataFolder, strings);
+    EXPECT_EQ(written, dialog.layout);
     EXPECT_EQ(dialog.firstNameSort, 0);
     EXPECT_EQ(ListLines(dialog),
               (std::vector<std::string>{"Alves, Zoe", "Brito, Bruno", "Costa, ana"}));
   });
-  EXPECT_NE(ReadFileText("morvind.INI").find("Enabled=0"), std::string::npos);
 }
 
 }  // namespace

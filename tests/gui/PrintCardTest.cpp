@@ -1,9 +1,12 @@
+#include <QAction>
 #include <QLabel>
+#include <QPrintPreviewDialog>
 #include <QTest>
 #include <cstdio>
 #include <cstdlib>
 
 #include "MainDialogFixture.h"
+#include "app/qt/PrintCommands.h"
 #include "app/qt/PublisherListBox.h"
 
 namespace morvind::test {
@@ -48,21 +51,15 @@ class PrintCardTest : public MainDialogFixture {
 // One page, titled as its PDF file would be named; the window says where
 // it went, beside "Drucken" and clear of the other buttons.
 TEST_F(PrintCardTest, DruckenPrintsOneDocumentOfOnePageWithTheCard) {
-  QString note;
   RunMain([&](MainDialog& dialog) {
     Click(dialog, MainDialog::kFirstMonthBox + 2);  // November
     Click(dialog, kIdOk);
     EXPECT_EQ(dialog.FocusedControl(), MainDialog::kPublisherList);
-    const QLabel* shown = dialog.PrintNote();
-    ASSERT_TRUE(shown->isVisible());
-    note = shown->text();
-    const QRect print = dialog.Control(kIdOk)->geometry();
-    EXPECT_TRUE(shown->geometry().right() < print.left() ||
-                shown->geometry().bottom() < print.top());
-    for (int id : {MainDialog::kOptionsButton, MainDialog::kFilterButton, int{kIdCancel}})
-      EXPECT_FALSE(shown->geometry().intersects(dialog.Control(id)->geometry())) << id;
+    EXPECT_TRUE(dialog.PrintNote()->isVisible());
+    EXPECT_EQ(dialog.PrintNote()->text().toStdString(), "In „" + Pdf() + "“ gedruckt");
+    for (int id : {MainDialog::kOptionsButton, int{kIdOk}, int{kIdCancel}})
+      EXPECT_FALSE(dialog.PrintNote()->geometry().intersects(dialog.Control(id)->geometry()));
   });
-  EXPECT_EQ(note.toStdString(), "In „" + Pdf() + "“ gedruckt");
   ASSERT_TRUE(FileExists("card.pdf"));
   EXPECT_EQ(PageCount(), 1);
   std::string info = PdfInfo();
@@ -107,18 +104,32 @@ TEST_F(PrintCardTest, WithoutAPrinterTheMessageIsNoPrinter) {
   EXPECT_EQ(messages.texts, std::vector<std::string>{"No Printer"});
 }
 
-TEST_F(PrintCardTest, APrintIntoAFileInAFolderThatIsNotThereSaysSo) {
-  const std::filesystem::path file = folder.Path() / "no" / "such" / "card.pdf";
-  PdfFilePrinter broken(QString::fromStdString(file.string()));
-  environment.printer = &broken;
-  RunMain([&](MainDialog& dialog) {
-    Click(dialog, kIdOk);
-    EXPECT_EQ(dialog.FocusedControl(), MainDialog::kPublisherList);
-    EXPECT_FALSE(dialog.PrintNote()->isVisible());  // a print that failed says so as ever
-  });
-  EXPECT_EQ(messages.texts,
-            std::vector<std::string>{"Den Ordner von " + file.string() + " gibt es nicht."});
-  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "no"));
+// A printer that prints into a file passes the save commands' check before
+// every print, with their messages; nothing is printed onto what it refuses.
+TEST_F(PrintCardTest, APrinterIntoAFileThatTheSaveCommandsRefusePrintsNothing) {
+  const std::string table = ReadFileText("tdat9.bin");
+  printDialogs.previewScript = [](QPrintPreviewDialog& preview) {
+    preview.findChild<QAction*>(QStringLiteral("print"))->trigger();
+  };
+  const std::string cases[][3] = {
+      {"Den Ordner von ", (folder.Path() / "no" / "card.pdf").string(), " gibt es nicht."},
+      {"", (folder.Path() / "tdat9.bin").string(),
+       " wird nicht überschrieben: Morvind liest diese Datei (Daten, Layout oder Einstellungen)."},
+      {"", folder.Path().string(), " ist ein Ordner."}};
+  for (const auto& [before, file, after] : cases) {
+    PdfFilePrinter into(QString::fromStdString(file));
+    environment.printer = &into;
+    messages.texts.clear();
+    RunMain([&](MainDialog& dialog) {
+      Click(dialog, kIdOk);
+      for (auto command :
+           {PrintCommands::kPrintList, PrintCommands::kTestPrint, PrintCommands::kPreview})
+        dialog.Commands()->Action(command)->trigger();
+      EXPECT_FALSE(dialog.PrintNote()->isVisible());
+    });
+    EXPECT_EQ(messages.texts, std::vector<std::string>(4, before + file + after));
+  }
+  EXPECT_EQ(ReadFileText("tdat9.bin"), table);
 }
 
 TEST_F(PrintCardTest, NothingIsPrintedWithoutASelection) {

@@ -6,7 +6,6 @@
 #include <QAbstractProxyModel>
 #include <QFileSystemModel>
 #include <QMenu>
-#include <QToolButton>
 #include <fstream>
 
 #include "MainDialogFixture.h"
@@ -192,30 +191,20 @@ namespace {
 TEST(DataFolderDialogTest, IsQtsOwnFolderDialogOpeningWhereItIsTold) {
   TempFolder where("folder-dialog");
   std::unique_ptr<QFileDialog> dialog = MakeDataFolderDialog(where.Path());
+  EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));  // German through Qt's texts
+  EXPECT_FALSE(dialog->testOption(QFileDialog::ShowDirsOnly));        // files shown, greyed
+  EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
   EXPECT_EQ(dialog->windowType(), Qt::Window);  // listed in the task bar
+  EXPECT_EQ(dialog->directory().absolutePath().toStdString(), where.Path().string());
   EXPECT_NE(dialog->windowTitle().toStdString().find("tdat9.bin"), std::string::npos);
-}
 
-// The data folder's chooser and that of "Formulare in Ordner ablegen…":
-// each folder's files are listed greyed and can't be chosen; folders can,
-// and a new one can be made.
-TEST(DataFolderDialogTest, FolderChoosersShowTheFilesGreyedAndOfferANewFolder) {
-  TempFolder where("folder-dialog");
+  // The folder's files are listed greyed and can't be chosen; folders can,
+  // and new ones be made. "Formulare in Ordner ablegen…" chooses likewise.
   fs::create_directory(where.Path() / "ostrel");
   std::ofstream(where.Path() / "tdat9.bin") << "x";
-  std::unique_ptr<QFileDialog> dialogs[] = {
-      MakeDataFolderDialog(where.Path()),
-      MakeFolderDialog(QStringLiteral("Formulare in Ordner ablegen"), where.Path(), nullptr)};
-  for (const std::unique_ptr<QFileDialog>& dialog : dialogs) {
-    SCOPED_TRACE(dialog->windowTitle().toStdString());
-    EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));  // German through Qt's texts
-    EXPECT_FALSE(dialog->testOption(QFileDialog::ShowDirsOnly));
-    EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
-    EXPECT_EQ(dialog->directory().absolutePath().toStdString(), where.Path().string());
-    auto* newFolder = dialog->findChild<QToolButton*>(QStringLiteral("newFolderButton"));
-    ASSERT_NE(newFolder, nullptr);
-    EXPECT_TRUE(newFolder->isVisibleTo(dialog.get()));
-    QAbstractProxyModel* shown = dialog->proxyModel();
+  const std::unique_ptr<QFileDialog> records = MakeFolderDialog(QString(), where.Path(), nullptr);
+  for (QFileDialog* chooser : {dialog.get(), records.get()}) {
+    QAbstractProxyModel* shown = chooser->proxyModel();
     auto* files = qobject_cast<QFileSystemModel*>(shown->sourceModel());
     ASSERT_NE(files, nullptr);
     auto flags = [&](const fs::path& path) {
@@ -224,6 +213,8 @@ TEST(DataFolderDialogTest, FolderChoosersShowTheFilesGreyedAndOfferANewFolder) {
     };
     EXPECT_FALSE(flags(where.Path() / "tdat9.bin") & (Qt::ItemIsEnabled | Qt::ItemIsSelectable));
     EXPECT_TRUE(flags(where.Path() / "ostrel") & Qt::ItemIsSelectable);
+    EXPECT_TRUE(
+        chooser->findChild<QWidget*>(QStringLiteral("newFolderButton"))->isVisibleTo(chooser));
   }
 }
 

@@ -122,7 +122,9 @@ WindowRect PrintNotePlace(const WindowRect& options, const WindowRect& print, Wi
   if (options.Right() + kGap <= print.x - kGap - note.width)
     return {print.x - kGap - note.width, print.y + (print.height - note.height) / 2, note.width,
             note.height};
-  const int x = std::max(kGap, std::min(print.Right(), clientWidth - kGap) - note.width);
+  // Above the button it starts where the button starts: to its left lie the
+  // check boxes under the body pane, to its right nothing but "Fertig".
+  const int x = std::max(kGap, std::min(print.x, clientWidth - kGap - note.width));
   return {x, print.y - kGap - note.height, note.width, note.height};
 }
 

@@ -71,7 +71,7 @@ std::map<int, WindowRect> LayOutMainWindow(const std::map<int, WindowRect>& smal
 // Where the note that tells of a print stands, `note` large, in a client
 // area `clientWidth` wide: in the button row beside "Drucken" (`print`), on
 // its left, when it fits between the button and "Optionen" (`options`);
-// else just above "Drucken", ending where the button ends (within the
+// else just above "Drucken", starting where the button starts (within the
 // client area).
 WindowRect PrintNotePlace(const WindowRect& options, const WindowRect& print, WindowSize note,
                           int clientWidth);

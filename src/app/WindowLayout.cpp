@@ -44,16 +44,21 @@ std::map<int, WindowRect> LayOutMainWindow(const std::map<int, WindowRect>& smal
   const int dw = std::max(0, now.width - minimum.width);
   const int dh = std::max(0, now.height - minimum.height);
 
+  // The list takes a third of the extra width, so that long names (the
+  // totals records') show whole; it never passes a third of the window.
+  const int listShare = dw / 3;
   const WindowRect& headerPane = header->second;
   const WindowRect& bodyPane = body->second;
   const int headerShare =
       Scale(dh, headerPane.height, std::max(1, headerPane.height + bodyPane.height));
   WindowRect grownHeader = headerPane;
-  grownHeader.width += dw;
+  grownHeader.x += listShare;
+  grownHeader.width += dw - listShare;
   grownHeader.height += headerShare;
   WindowRect grownBody = bodyPane;
+  grownBody.x += listShare;
   grownBody.y += headerShare;
-  grownBody.width += dw;
+  grownBody.width += dw - listShare;
   grownBody.height += dh - headerShare;
 
   // The gaps between the filter button, "Optionen", "Drucken" and "Fertig".
@@ -71,6 +76,7 @@ std::map<int, WindowRect> LayOutMainWindow(const std::map<int, WindowRect>& smal
     } else if (control == id::kBodyPane) {
       rect = grownBody;
     } else if (control == id::kPublisherList) {
+      rect.width += listShare;
       rect.height += dh;
     } else if (control == id::kLastNameFirstBox || control == id::kLongNameBox ||
                control == id::kPrintHeaderBox || control == id::kGenderTicksBox) {
@@ -83,6 +89,7 @@ std::map<int, WindowRect> LayOutMainWindow(const std::map<int, WindowRect>& smal
       rect.x += dw;
       rect.y = BodyRowBoxTop(grownBody, BodyRowOf(control), rect.height);
     } else if (control == id::kFilterButton) {
+      rect.width += listShare;
       rect.y += dh;
     } else if (control == id::kEndButton) {
       rect.x += dw;
@@ -97,14 +104,28 @@ std::map<int, WindowRect> LayOutMainWindow(const std::map<int, WindowRect>& smal
     const int gapBefore = std::max(0, o.x - f.Right());
     const int gapBetween = std::max(0, p.x - o.Right());
     const int gaps = gapBefore + gapBetween + std::max(0, e.x - p.Right());
+    // The gaps share what the filter button's growth leaves of the width.
+    const int room = gaps + dw - listShare;
     WindowRect& grownOptions = placed[id::kOptionsButton];
     WindowRect& grownPrint = placed[id::kPrintButton];
-    grownOptions.x = f.Right() + Scale(gapBefore, gaps + dw, gaps);
+    grownOptions.x = f.Right() + listShare + Scale(gapBefore, room, gaps);
     grownOptions.y = o.y + dh;
-    grownPrint.x = grownOptions.Right() + Scale(gapBetween, gaps + dw, gaps);
+    grownPrint.x = grownOptions.Right() + Scale(gapBetween, room, gaps);
     grownPrint.y = p.y + dh;
   }
   return placed;
+}
+
+WindowRect PrintNotePlace(const WindowRect& options, const WindowRect& print, WindowSize note,
+                          int clientWidth) {
+  constexpr int kGap = 6;
+  if (options.Right() + kGap <= print.x - kGap - note.width)
+    return {print.x - kGap - note.width, print.y + (print.height - note.height) / 2, note.width,
+            note.height};
+  // Above the button it starts where the button starts: to its left lie the
+  // check boxes under the body pane, to its right nothing but "Fertig".
+  const int x = std::max(kGap, std::min(print.x, clientWidth - kGap - note.width));
+  return {x, print.y - kGap - note.height, note.width, note.height};
 }
 
 }  // namespace morvind

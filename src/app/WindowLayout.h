@@ -50,21 +50,30 @@ int BodyRowBoxTop(const WindowRect& pane, int row, int boxHeight);
 // The main window's controls at the client size `now`, from their
 // rectangles `smallest` at the smallest client size `minimum` (a `now`
 // below it counts as `minimum`):
-// - the list grows in height with the window;
-// - both preview panes take the extra width, and they share the extra
-//   height in the proportion of their heights at the smallest size (the
-//   header pane above, the body pane below it);
+// - the list grows in height with the window, and by a third of the extra
+//   width (so it never passes a third of the window);
+// - both preview panes take the rest of the extra width, and they share
+//   the extra height in the proportion of their heights at the smallest
+//   size (the header pane above, the body pane below it);
 // - the check boxes under the header pane move down with its bottom, those
 //   under the body pane with the window's bottom; along its pane each keeps
 //   its place in proportion of the pane's width;
 // - the month boxes and the totals box stay right of the body pane, each
 //   centred in its row at every height;
 // - the buttons move down with the window's bottom: the filter button stays
-//   under the list, "Fertig" at the right edge, and "Optionen" and
+//   under the list, as wide, "Fertig" at the right edge, and "Optionen" and
 //   "Drucken" stand between them with each gap grown in proportion.
 // Controls the layout does not know keep their rectangles. Controls that
 // do not overlap at the smallest size never overlap at a larger one.
 std::map<int, WindowRect> LayOutMainWindow(const std::map<int, WindowRect>& smallest,
                                            WindowSize minimum, WindowSize now);
+
+// Where the note that tells of a print stands, `note` large, in a client
+// area `clientWidth` wide: in the button row beside "Drucken" (`print`), on
+// its left, when it fits between the button and "Optionen" (`options`);
+// else just above "Drucken", starting where the button starts (within the
+// client area).
+WindowRect PrintNotePlace(const WindowRect& options, const WindowRect& print, WindowSize note,
+                          int clientWidth);
 
 }  // namespace morvind

@@ -1,6 +1,7 @@
 #include "app/WindowPlacement.h"
 
 #include <charconv>
+#include <cstdint>
 
 namespace morvind {
 namespace {
@@ -36,6 +37,24 @@ std::optional<WindowSize> ParseWindowSize(std::string_view text, WindowSize mini
   return WindowSize{*width, *height};
 }
 
+WindowSize FirstWindowSize(WindowSize minimum, WindowSize available) {
+  if (minimum.width <= 0 || minimum.height <= 0) return minimum;
+  // 80% of the room, in 64 bits: the cross products of five-digit sizes
+  // pass 32 bits.
+  const std::int64_t roomWidth = std::int64_t{available.width} * 4 / 5;
+  const std::int64_t roomHeight = std::int64_t{available.height} * 4 / 5;
+  std::int64_t width = roomWidth;
+  std::int64_t height = roomWidth * minimum.height / minimum.width;
+  if (height > roomHeight) {
+    height = roomHeight;
+    width = roomHeight * minimum.width / minimum.height;
+  }
+  if (width < minimum.width || height < minimum.height) return minimum;
+  if (width > 2 * std::int64_t{minimum.width})
+    return WindowSize{2 * minimum.width, 2 * minimum.height};
+  return WindowSize{static_cast<int>(width), static_cast<int>(height)};
+}
+
 std::string WindowSizeText(WindowSize size) {
   return std::to_string(size.width) + "," + std::to_string(size.height);
 }
@@ -43,9 +62,10 @@ std::string WindowSizeText(WindowSize size) {
 WindowPlacement ReadWindowPlacement(const ProfileFile& file, WindowSize minimum,
                                     WindowSize available) {
   WindowPlacement placement;
-  placement.size =
-      ParseWindowSize(file.GetProfileString(kSection, kSizeKey, ""), minimum, available)
-          .value_or(minimum);
+  const std::optional<WindowSize> saved =
+      ParseWindowSize(file.GetProfileString(kSection, kSizeKey, ""), minimum, available);
+  placement.firstSize = !saved;
+  placement.size = saved.value_or(FirstWindowSize(minimum, available));
   placement.maximized = file.GetProfileString(kSection, kMaximizedKey, "") == "1";
   return placement;
 }

@@ -16,8 +16,16 @@ namespace morvind {
 struct WindowPlacement {
   WindowSize size;
   bool maximized = false;
+  // No usable size was saved: the window opens at FirstWindowSize, centred.
+  bool firstSize = false;
   bool operator==(const WindowPlacement&) const = default;
 };
+
+// The size the window opens with while none is saved: as large as the
+// proportions of `minimum` allow within 80% of `available` in both
+// directions, but never smaller than `minimum` nor larger than twice it
+// (1432 x 756 for a minimum of 716 x 378 on a screen of 1920 x 1080).
+WindowSize FirstWindowSize(WindowSize minimum, WindowSize available);
 
 // A "Window Size" text: two numbers separated by a comma (blanks around
 // each allowed), used only when it is at least `minimum` and no larger than
@@ -27,7 +35,8 @@ std::optional<WindowSize> ParseWindowSize(std::string_view text, WindowSize mini
 std::string WindowSizeText(WindowSize size);
 
 // The placement the window opens with: the saved size when it is usable
-// (ParseWindowSize), else `minimum`; maximized only when "Maximized" is 1.
+// (ParseWindowSize), else the first size (FirstWindowSize); maximized only
+// when "Maximized" is 1.
 WindowPlacement ReadWindowPlacement(const ProfileFile& file, WindowSize minimum,
                                     WindowSize available);
 

@@ -68,6 +68,23 @@ void DrawFillInLine(DrawingSurface& surface, int fromX, int y, int toX) {
   surface.LineTo(toX, y);
 }
 
+// The middle of the box "[   ]" of `label`, drawn from `x` in the selected
+// font; 0 when the label has no box.
+int BoxMiddle(DrawingSurface& surface, int x, std::string_view label) {
+  const std::size_t open = label.find('[');
+  const std::size_t close = open == std::string_view::npos ? open : label.find(']', open);
+  if (close == std::string_view::npos) return 0;
+  const int inside = x + surface.GetTextExtentPoint32(label.substr(0, open + 1)).cx;
+  const int end = x + surface.GetTextExtentPoint32(label.substr(0, close)).cx;
+  return (inside + end) / 2;
+}
+
+// Draws a tick label and notes the middle of its box in `box`.
+int DrawTickLabel(DrawingSurface& surface, int x, int y, const std::string& label, int& box) {
+  box = BoxMiddle(surface, x, label);
+  return DrawLabel(surface, x, y, label);
+}
+
 // An empty text would draw nothing visible; leaving it out keeps the
 // drawing free of empty operations.
 void DrawData(DrawingSurface& surface, int x, int y, std::string_view text) {
@@ -85,9 +102,10 @@ std::string WithoutEmptyBoxes(std::string text) {
 
 }  // namespace
 
-void DrawHeaderForm(int left, int top, int right, int bottom, DrawingSurface& surface,
-                    const CardRequest& request) {
-  if (request.strings == nullptr) return;
+HeaderBoxes DrawHeaderForm(int left, int top, int right, int bottom, DrawingSurface& surface,
+                           const CardRequest& request) {
+  HeaderBoxes boxes;
+  if (request.strings == nullptr) return boxes;
   const StringTable& strings = *request.strings;
   const HeaderGeometry g = MeasureHeader(left, top, right, bottom);
   const FormLanguage language = LanguageOf(request);
@@ -154,13 +172,19 @@ void DrawHeaderForm(int left, int top, int right, int bottom, DrawingSurface& su
   const int lowerTick = language.cz ? str::kPreviewServant : str::kPreviewPioneer;
   const int besideTick = language.cz ? str::kPreviewPioneer : str::kPreviewServant;
   const int besideOffset = language.cz ? e / 6 : e / 9;
-  DrawLabel(surface, tickX, g.y4 + g.d, " " + strings.Get(lowerTick));
-  DrawLabel(surface, tickX, g.y4 + g.d - 4 * g.u, " " + strings.Get(str::kPreviewElder));
+  int& lowerBox = language.cz ? boxes.servant : boxes.pioneer;
+  int& besideBox = language.cz ? boxes.pioneer : boxes.servant;
+  DrawTickLabel(surface, tickX, g.y4 + g.d, " " + strings.Get(lowerTick), lowerBox);
+  DrawTickLabel(surface, tickX, g.y4 + g.d - 4 * g.u, " " + strings.Get(str::kPreviewElder),
+                boxes.elder);
   surface.SetTextAlign(kAlignBottom);
-  surface.TextOut(tickX + besideOffset, g.y4 + g.d - 4 * g.u, " " + strings.Get(besideTick));
+  const std::string beside = " " + strings.Get(besideTick);
+  besideBox = BoxMiddle(surface, tickX + besideOffset, beside);
+  surface.TextOut(tickX + besideOffset, g.y4 + g.d - 4 * g.u, beside);
 
   surface.SelectObject(previousFont);
   surface.DeleteObject(labelFont);
+  return boxes;
 }
 
 void DrawHeaderPreview(int left, int top, int right, int bottom, DrawingSurface& surface,
@@ -176,7 +200,13 @@ void DrawHeaderPreview(int left, int top, int right, int bottom, DrawingSurface&
   SurfaceObject previousBrush = surface.SelectStockObject(kWhiteBrush);
   SurfaceObject previousPen = surface.SelectStockObject(kNullPen);
   SurfaceObject previousFont = surface.SelectStockObject(kVariablePitchSystemFont);
-  DrawHeaderForm(left, top, right, bottom, surface, request);
+  const HeaderBoxes boxes = DrawHeaderForm(left, top, right, bottom, surface, request);
+  // A mark stands in the middle of its label's box, at every width of the
+  // pane: the labels keep their font while the pane's fractions grow. A
+  // label without a box keeps the mark at its fraction of the pane.
+  auto mark = [&](int box, int fallbackX, int y) {
+    surface.TextOut(box != 0 ? box - surface.GetTextExtentPoint32("X").cx / 2 : fallbackX, y, "X");
+  };
 
   const int publisher = request.publisher;
   // An index outside the table has no record to show; the form stays.
@@ -233,17 +263,17 @@ void DrawHeaderPreview(int left, int top, int right, int bottom, DrawingSurface&
                                                   request.reportYearShort) == kStatusRegularPioneer;
     const int tickColumn = (language.cz || language.sk) ? e / 3 : e / 4;
 
-    if (elder) surface.TextOut(xl + e - e / 80 - tickColumn, upperRow, "X");
+    if (elder) mark(boxes.elder, xl + e - e / 80 - tickColumn, upperRow);
     if (language.cz) {
-      if (regularPioneer) surface.TextOut(xl + e + e / 48 - e / 5, upperRow, "X");
-      if (servant) surface.TextOut(xl + e - e / 3 - e / 80, lowerRow, "X");
+      if (regularPioneer) mark(boxes.pioneer, xl + e + e / 48 - e / 5, upperRow);
+      if (servant) mark(boxes.servant, xl + e - e / 3 - e / 80, lowerRow);
     } else {
       if (servant) {
         int x = xl + e + e / 55 - e / 6;
         if (language.sk) x -= e / 12;
-        surface.TextOut(x, upperRow, "X");
+        mark(boxes.servant, x, upperRow);
       }
-      if (regularPioneer) surface.TextOut(xl + e - e / 80 - tickColumn, lowerRow, "X");
+      if (regularPioneer) mark(boxes.pioneer, xl + e - e / 80 - tickColumn, lowerRow);
     }
   }
 

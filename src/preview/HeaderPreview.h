@@ -12,9 +12,17 @@ namespace morvind {
 void DrawHeaderPreview(int left, int top, int right, int bottom, DrawingSurface& surface,
                        const CardRequest& request);
 
+// Where the role marks of the miniature go: the middle of the box "[   ]"
+// of each role's label as the form drew it, or 0 where the label has none.
+struct HeaderBoxes {
+  int elder = 0;
+  int servant = 0;
+  int pioneer = 0;
+};
+
 // The white background, the labels and the fill-in lines of the miniature.
 // Leaves the label colour selected and text alignment 8.
-void DrawHeaderForm(int left, int top, int right, int bottom, DrawingSurface& surface,
-                    const CardRequest& request);
+HeaderBoxes DrawHeaderForm(int left, int top, int right, int bottom, DrawingSurface& surface,
+                           const CardRequest& request);
 
 }  // namespace morvind

@@ -17,9 +17,13 @@ int PrintedServiceYear(const CardRequest& request) {
          (request.previousYearBox ? 1 : 0);
 }
 
+std::string DocumentName(const CardDocumentOptions& options) {
+  return options.title.empty() ? std::string(kDocumentName) : options.title;
+}
+
 DocumentEnd DrawCardDocument(DrawingSurface& surface, const std::vector<CardRequest>& cards,
                              const CardDocumentOptions& options) {
-  surface.StartDoc(kDocumentName);
+  surface.StartDoc(DocumentName(options));
   int done = 0;
   for (const CardRequest& card : cards) {
     surface.StartPage();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "layout/LengthUnit.h"
@@ -9,11 +10,14 @@
 
 namespace morvind {
 
-// The name of every printed document.
+// The name of a printed document that is given none.
 inline constexpr const char* kDocumentName = "Card Header";
 
 // How a document of cards is drawn beyond the cards' own requests.
 struct CardDocumentOptions {
+  // The document's name, which a print job and a PDF file carry as their
+  // title ("S-21 2027 Müller, Jürgen"); kDocumentName when empty.
+  std::string title;
   // The test print: each page first gets the test sheet (DrawTestSheet)
   // with its grid in `gridUnit`, then the card in black exactly as it
   // prints without it. Only cards that TakesTestSheet get the sheet. A real
@@ -25,10 +29,13 @@ struct CardDocumentOptions {
   std::function<bool(int cardsDone)> cardDone;
 };
 
+// The options' title, or kDocumentName when they give none.
+std::string DocumentName(const CardDocumentOptions& options);
+
 // How the drawing of a document ended.
 enum class DocumentEnd { kComplete, kStopped };
 
-// Draws the cards as one document "Card Header" on `surface`, a page of
+// Draws the cards as one document (named by the options' title) on `surface`, a page of
 // its own for each card: the card header, then the monthly body; or, for a
 // request of the sheet S-21 11/23 or of a totals record, the whole sheet.
 DocumentEnd DrawCardDocument(DrawingSurface& surface, const std::vector<CardRequest>& cards,

@@ -225,7 +225,8 @@ TEST_F(CliTest, PrintsEveryListedCardIntoOnePdfWithoutADisplay) {
   RunResult info = RunProgram({pdf.string()}, capture_.Path(), capture_.Path(), "pdfinfo");
   EXPECT_NE(info.out.find("Pages:           " + std::to_string(kListed) + "\n"), std::string::npos)
       << info.out;
-  EXPECT_NE(info.out.find("Title:           Card Header"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("Title:           S-21 2024 Alle Verkündiger"), std::string::npos)
+      << info.out;
 
   // One card a page, in list order; the long name where there is one.
   const struct {

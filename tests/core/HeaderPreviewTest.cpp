@@ -25,9 +25,9 @@ struct HeaderScene : test::CardRequestBuilder {
     Data().SetHope(Publisher(), hope);
   }
 
-  RecordingSurface Draw() {
+  RecordingSurface Draw(int width = 400) {
     RecordingSurface surface;
-    DrawHeaderPreview(0, 0, 400, 80, surface, Request());
+    DrawHeaderPreview(0, 0, width, 80, surface, Request());
     return surface;
   }
 };
@@ -174,23 +174,27 @@ TEST(HeaderPreviewTest, MarksFollowRolesHopeAndLanguage) {
     char hope;
     bool baptized, regularPioneer;
     std::vector<std::pair<std::string, Position>> marks;
+    int width = 400;  // wide: each role mark 11 right of its label, mid " [   ]"
   } cases[] = {
-      {"german", 0, kElder, 'A', true, false, {{"G", {260, 69}}, {"X", {299, 63}}}},
+      {"german", 0, kElder, 'A', true, false, {{"G", {260, 69}}, {"X", {304, 63}}}},
       {"german",
        0,
        kServant,
        'B',
        true,
        true,
-       {{"A.S.", {260, 69}}, {"X", {342, 63}}, {"X", {299, 75}}}},
+       {{"A.S.", {260, 69}}, {"X", {347, 63}}, {"X", {304, 75}}}},
       {"german", 0, 3, 'A', true, false, {{"G", {260, 69}}}},        // neither elder nor servant
-      {"german", 0, kElder, 'A', false, false, {{"X", {299, 63}}}},  // no hope unbaptized
-      {"sk", 0, kElder, 'A', true, true, {{"G", {206, 69}}, {"X", {266, 63}}, {"X", {266, 75}}}},
-      {"sk", 0, kServant, 'A', true, false, {{"G", {206, 69}}, {"X", {310, 63}}}},
+      {"german", 0, kElder, 'A', false, false, {{"X", {304, 63}}}},  // no hope unbaptized
+      {"sk", 0, kElder, 'A', true, true, {{"G", {206, 69}}, {"X", {271, 63}}, {"X", {271, 75}}}},
+      {"sk", 0, kServant, 'A', true, false, {{"G", {206, 69}}, {"X", {314, 63}}}},
       {"polish", 0, 0, 'A', true, false, {{"G", {238, 69}}}},
-      {"cz", 0, kElder, 'A', true, false, {{"X", {173, 63}}, {"X", {266, 63}}}},
-      {"cz", 0, kServant, 'B', true, true, {{"X", {173, 75}}, {"X", {330, 63}}, {"X", {266, 75}}}},
+      {"cz", 0, kElder, 'A', true, false, {{"X", {173, 63}}, {"X", {271, 63}}}},
+      {"cz", 0, kServant, 'B', true, true, {{"X", {173, 75}}, {"X", {336, 63}}, {"X", {271, 75}}}},
       {"cz", 1, 0, 'B', true, false, {{"A.S.", {206, 69}}}},  // the box is dropped
+      {"german", 0, kElder, 'A', false, true, {{"X", {1059, 63}}, {"X", {1059, 75}}}, 1432},
+      {"german", 0, kServant, 'A', false, false, {{"X", {1214, 63}}}, 1432},
+      {"cz", 0, kServant, 'A', false, true, {{"X", {1175, 63}}, {"X", {943, 75}}}, 1432},
   };
   for (const Case& c : cases) {
     HeaderScene scene(c.flags, c.hope);
@@ -202,8 +206,8 @@ TEST(HeaderPreviewTest, MarksFollowRolesHopeAndLanguage) {
     if (c.regularPioneer) scene.Data().SetStatus(p, 7, 1, kStatusRegularPioneer);
     scene.Request().languageCode = c.language;
     scene.Request().cardVersion = c.cardVersion;
-    RecordingSurface surface = scene.Draw();
-    SCOPED_TRACE(testing::Message() << c.language << " flags " << int{c.flags});
+    RecordingSurface surface = scene.Draw(c.width);
+    SCOPED_TRACE(testing::Message() << c.language << " flags " << int{c.flags} << " " << c.width);
     auto expected = c.marks;
     // Outside Czech the text keeps its box.
     for (auto& mark : expected)
@@ -226,7 +230,7 @@ TEST(HeaderPreviewTest, RegularPioneerMarkIsTheOneThePrintMakes) {
       scene.Request().previousServiceYear = previousYear;
       scene.Request().previousYearBox = previousYear;
       const bool marked = pioneerSlot == 1;
-      EXPECT_EQ(PositionsOf(scene.Draw(), "X"), marked ? Only({299, 75}) : std::vector<Position>{});
+      EXPECT_EQ(PositionsOf(scene.Draw(), "X"), marked ? Only({304, 75}) : std::vector<Position>{});
       RecordingSurface card;
       DrawCardHeader(card, scene.Request());
       EXPECT_EQ(PositionsOf(card, "x").size(), marked ? 1u : 0u);

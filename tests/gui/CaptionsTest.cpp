@@ -13,6 +13,7 @@
 
 #include "MainDialogFixture.h"
 #include "app/qt/PasswordDialog.h"
+#include "app/qt/PublisherListBox.h"
 #include "layout/qt/OptionsDialog.h"
 #include "preview/qt/PreviewPane.h"
 #include "toolkit/QtText.h"
@@ -161,7 +162,8 @@ TEST_F(CaptionsTest, EveryCaptionOfEveryDialogReadsWhole) {
                               kLayoutDetailsTemplate, kLayoutDetailsTemplate, kAboutTemplate}));
 }
 
-// At the smallest size, at twice its width and height and maximized on a
+// Opened (at twice its smallest size, centred, the totals records' names
+// whole), at its smallest, at twice its width and height and maximized on a
 // screen of 1920 x 1080, with the card and with the sheet: every caption
 // reads whole (also one set at that size), no control overlaps another,
 // the month boxes stand level with their rows (hidden with the sheet), the
@@ -176,8 +178,17 @@ TEST_F(CaptionsTest, LargeScreenTheWindowGrowsWithoutOverlapsAndKeepsTheMonthBox
     WriteSettings(std::string("[Format]\nForm=") + form + "\n");
     const bool sheet = form[0] == '1';
     RunMain([&](MainDialog& dialog) {
+      EXPECT_EQ(dialog.size(), dialog.minimumSize() * 2);
+      EXPECT_LE((dialog.geometry().center() - dialog.screen()->availableGeometry().center())
+                    .manhattanLength(),
+                8);  // within the frame the platform adds
+      ListBox* list = dialog.PublisherList();
+      EXPECT_LT(
+          list->fontMetrics().horizontalAdvance(QStringLiteral("Allgemeine Pioniere (Summe)")),
+          list->viewport()->width() - 8);
       for (const char* size : {"smallest", "twice", "maximized"}) {
         SCOPED_TRACE(std::string(size) + (sheet ? ", sheet" : ", card"));
+        if (size[0] == 's') dialog.resize(dialog.minimumSize());
         if (size[0] == 't') dialog.resize(dialog.minimumSize() * 2);
         if (size[0] == 'm') dialog.showMaximized();
         ProcessEvents();

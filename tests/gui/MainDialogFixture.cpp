@@ -24,6 +24,7 @@ MainDialogFixture::MainDialogFixture() {
     call.printer = &target;
     call.cards = cards;
     call.testSheet = options.testSheet;
+    call.title = options.title;
     call.drawing = std::make_unique<RecordingSurface>();
     CardDocumentOptions drawing = options;
     drawing.cardDone = nullptr;

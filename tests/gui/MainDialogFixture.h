@@ -26,6 +26,7 @@ struct PrintCall {
   QPrinter* printer = nullptr;
   std::vector<CardRequest> cards;
   bool testSheet = false;
+  std::string title;  // the document's, for the job and the PDF file
   int pagesDrawn = 0;
   PrintOutcome outcome = PrintOutcome::kPrinted;
   std::unique_ptr<RecordingSurface> drawing;

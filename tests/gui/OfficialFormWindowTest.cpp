@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QStandardItemModel>
 #include <fstream>
 
@@ -123,6 +124,8 @@ TEST_F(OfficialFormWindowTest, PrintSaveAndTheFolderOfRecordsFillTheForm) {
     wholeListEnabled = items->item(1)->isEnabled();
     chosen = choice->itemText(0);
     EXPECT_TRUE(preview.printer()->fullPage());
+    EXPECT_EQ(preview.findChild<QPrintPreviewWidget*>()->zoomMode(),
+              QPrintPreviewWidget::FitToWidth);
   };
   RunMain([&](MainDialog& dialog) {
     Click(dialog, kIdOk);  // "Drucken" into the print-to-file printer: the filled PDF

@@ -1,8 +1,12 @@
+#include <QAction>
+#include <QLabel>
+#include <QPrintPreviewDialog>
 #include <QTest>
 #include <cstdio>
 #include <cstdlib>
 
 #include "MainDialogFixture.h"
+#include "app/qt/PrintCommands.h"
 #include "app/qt/PublisherListBox.h"
 
 namespace morvind::test {
@@ -44,16 +48,22 @@ class PrintCardTest : public MainDialogFixture {
   }
 };
 
+// One page, titled as its PDF file would be named; the window says where
+// it went, beside "Drucken" and clear of the other buttons.
 TEST_F(PrintCardTest, DruckenPrintsOneDocumentOfOnePageWithTheCard) {
   RunMain([&](MainDialog& dialog) {
     Click(dialog, MainDialog::kFirstMonthBox + 2);  // November
     Click(dialog, kIdOk);
     EXPECT_EQ(dialog.FocusedControl(), MainDialog::kPublisherList);
+    EXPECT_TRUE(dialog.PrintNote()->isVisible());
+    EXPECT_EQ(dialog.PrintNote()->text().toStdString(), "In „" + Pdf() + "“ gedruckt");
+    for (int id : {MainDialog::kOptionsButton, int{kIdOk}, int{kIdCancel}})
+      EXPECT_FALSE(dialog.PrintNote()->geometry().intersects(dialog.Control(id)->geometry()));
   });
   ASSERT_TRUE(FileExists("card.pdf"));
   EXPECT_EQ(PageCount(), 1);
   std::string info = PdfInfo();
-  EXPECT_NE(info.find("Title:           Card Header"), std::string::npos) << info;
+  EXPECT_NE(info.find("Title:           S-21 2027 Meier, Anna"), std::string::npos) << info;
   std::string text = PdfText();
   // The month box cleared "Drucke Kartenkopf": only the body prints.
   EXPECT_EQ(text.find("Anna Meier"), std::string::npos) << text;
@@ -94,18 +104,32 @@ TEST_F(PrintCardTest, WithoutAPrinterTheMessageIsNoPrinter) {
   EXPECT_EQ(messages.texts, std::vector<std::string>{"No Printer"});
 }
 
-TEST_F(PrintCardTest, APrintIntoAFileThatCantBeWrittenNamesTheFileAndWhy) {
-  const std::filesystem::path file = folder.Path() / "no" / "such" / "card.pdf";
-  PdfFilePrinter broken(QString::fromStdString(file.string()));
-  environment.printer = &broken;
-  RunMain([&](MainDialog& dialog) {
-    Click(dialog, kIdOk);
-    EXPECT_EQ(dialog.FocusedControl(), MainDialog::kPublisherList);
-  });
-  EXPECT_EQ(messages.texts, std::vector<std::string>{
-                                file.string() + " konnte nicht gespeichert werden: Den Ordner " +
-                                file.parent_path().string() + " gibt es nicht."});
-  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "no"));
+// A printer that prints into a file passes the save commands' check before
+// every print, with their messages; nothing is printed onto what it refuses.
+TEST_F(PrintCardTest, APrinterIntoAFileThatTheSaveCommandsRefusePrintsNothing) {
+  const std::string table = ReadFileText("tdat9.bin");
+  printDialogs.previewScript = [](QPrintPreviewDialog& preview) {
+    preview.findChild<QAction*>(QStringLiteral("print"))->trigger();
+  };
+  const std::string cases[][3] = {
+      {"Den Ordner von ", (folder.Path() / "no" / "card.pdf").string(), " gibt es nicht."},
+      {"", (folder.Path() / "tdat9.bin").string(),
+       " wird nicht überschrieben: Morvind liest diese Datei (Daten, Layout oder Einstellungen)."},
+      {"", folder.Path().string(), " ist ein Ordner."}};
+  for (const auto& [before, file, after] : cases) {
+    PdfFilePrinter into(QString::fromStdString(file));
+    environment.printer = &into;
+    messages.texts.clear();
+    RunMain([&](MainDialog& dialog) {
+      Click(dialog, kIdOk);
+      for (auto command :
+           {PrintCommands::kPrintList, PrintCommands::kTestPrint, PrintCommands::kPreview})
+        dialog.Commands()->Action(command)->trigger();
+      EXPECT_FALSE(dialog.PrintNote()->isVisible());
+    });
+    EXPECT_EQ(messages.texts, std::vector<std::string>(4, before + file + after));
+  }
+  EXPECT_EQ(ReadFileText("tdat9.bin"), table);
 }
 
 TEST_F(PrintCardTest, NothingIsPrintedWithoutASelection) {

@@ -88,6 +88,7 @@ TEST_F(PrintCommandsTest, PreviewDrawsWhatDruckenPrintsAndPrintsOnlyFromItsPrint
   printDialogs.previewScript = [&](QPrintPreviewDialog& preview) {
     auto* pages = preview.findChild<QPrintPreviewWidget*>();
     pageCounts.push_back(pages->pageCount());
+    EXPECT_EQ(pages->zoomMode(), QPrintPreviewWidget::FitToWidth);
     EXPECT_EQ(preview.printer(), printer->Current());
     // One tool bar shows, the program's: no page set-up, no orientation.
     for (QToolBar* toolBar : preview.findChildren<QToolBar*>()) {
@@ -198,13 +199,15 @@ TEST_F(PrintCommandsTest, ListPrintAsksThenPrintsTheFiltersCardsInListOrderWithT
     Run(dialog, PrintCommands::kPrintList);  // answered Abbrechen
     EXPECT_TRUE(prints.empty());
     PressKey(dialog, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(dialog.PrintNote()->text().toStdString(),
+              "3 Karten in „" + File("card.pdf").string() + "“ gedruckt");
     linesAfter = ListLines(dialog);
     selectionAfter = dialog.PublisherList()->GetCurSel();
   });
-  EXPECT_EQ(messages.questions,
-            (std::vector<std::string>{"3 Karten drucken?", "3 Karten drucken?"}));
+  EXPECT_EQ(messages.questions, std::vector<std::string>(2, "3 Karten in „card.pdf“ drucken?"));
   ASSERT_EQ(prints.size(), 1u);
   EXPECT_EQ(Publishers(prints[0]), (std::vector<int>{1, 2, 4}));
+  EXPECT_EQ(prints[0].title, "S-21 2027 Gruppe 1");
   for (const CardRequest& card : prints[0].cards) {
     EXPECT_TRUE(card.months[2]);
     EXPECT_FALSE(card.printHeader);
@@ -259,6 +262,7 @@ TEST_F(PrintCommandsTest, TestPrintDrawsTheSheetInTheWindowsUnitAndDruckenNever)
   EXPECT_NE(messages.questions[0].find("Probedruck auf Normalpapier"), std::string::npos);
   ASSERT_EQ(prints.size(), 2u);
   EXPECT_TRUE(prints[0].testSheet);
+  EXPECT_EQ(prints[0].title, "S-21 2027 Meier, Anna");
   const RecordedOp* unit = prints[0].drawing->FindText("0 mm");
   ASSERT_NE(unit, nullptr);
   EXPECT_EQ(unit->colour, kMarkGrey);
@@ -303,8 +307,8 @@ TEST_F(PrintCommandsTest, EveryCommandFollowsTheSheetAndNarrowPaperIsToldBeforeP
   EXPECT_EQ(formTip, QStringLiteral("Nur für vorgedruckte Karten S-21 10/15"));
   EXPECT_EQ(printDialogs.saveSuggestions[0], FileQ("S-21 2027 Meier, Anna.pdf"));
   // Everything that counts says what is printed.
-  EXPECT_EQ(messages.questions,
-            (std::vector<std::string>{"4 Blätter drucken?", "4 Blätter als PDF speichern?"}));
+  EXPECT_EQ(messages.questions, (std::vector<std::string>{"4 Blätter in „card.pdf“ drucken?",
+                                                          "4 Blätter als PDF speichern?"}));
   EXPECT_EQ(choices, (QStringList{"Gewähltes Blatt", "Ganze Liste (4 Blätter)"}));
   ASSERT_FALSE(printDialogs.progress.empty());
   EXPECT_EQ(printDialogs.progress.front().second.rfind("Blatt 1 von 4: ", 0), 0u);
@@ -445,6 +449,24 @@ TEST_F(PrintCommandsTest, AHeldEnterOrCtrlPPrintsOneCard) {
   EXPECT_EQ(prints.size(), 3u);
 }
 
+// The progress of a list keeps one width, and a long name is shortened in
+// its middle.
+TEST_F(PrintCommandsTest, TheProgressKeepsItsWidthAndShortensALongNameInTheMiddle) {
+  RunMain([&](MainDialog& dialog) { Run(dialog, PrintCommands::kPrintList); });
+  congregation.extendedRecords = 2;
+  congregation.publishers[0].extendedIndex = 1;
+  congregation.publishers[0].longName = "Anna Maria Theresia Meier-Hohenstein-Lüdenscheidt-Berg";
+  WriteData();
+  RunMain([&](MainDialog& dialog) { Run(dialog, PrintCommands::kPrintList); });
+  const std::vector<int>& widths = printDialogs.progressWidths;
+  EXPECT_EQ(std::count(widths.begin(), widths.end(), widths.front()), std::ssize(widths));
+  const auto step = std::find_if(printDialogs.progress.begin(), printDialogs.progress.end(),
+                                 [](const auto& at) { return at.second.ends_with("-Berg"); });
+  ASSERT_NE(step, printDialogs.progress.end());
+  EXPECT_EQ(step->second.rfind("Karte 1 von 4: Anna Maria", 0), 0u) << step->second;
+  EXPECT_NE(step->second.find("…"), std::string::npos) << step->second;
+}
+
 // An empty list (a filter that shows nobody) says so.
 TEST_F(PrintCommandsTest, TheListCommandsOfAnEmptyListSaySo) {
   RunMain([&](MainDialog& dialog) {
@@ -502,7 +524,8 @@ TEST_F(PrintCommandsTest, PdfFilesAreSuggestedRefuseTheProgramsFilesAndAreWritte
   EXPECT_EQ(PdfPages(File("tdat9.bin.pdf")), 1);
   EXPECT_EQ(ReadFileText("tdat9.bin"), table);
   EXPECT_EQ(ReadFileText("cplot1.dat"), std::string(400, '\0'));
-  EXPECT_EQ(ReadFileText("morvind.INI"), "");
+  EXPECT_EQ(ReadFileText("morvind.INI"),
+            "[Morvind]\nPDF Folder=\"" + File("out").string() + "\"\n");
   ASSERT_EQ(messages.texts.size(), 5u);
   for (int i = 0; i < 3; ++i)
     EXPECT_NE(messages.texts[i].find("wird nicht überschrieben"), std::string::npos)
@@ -517,6 +540,19 @@ TEST_F(PrintCommandsTest, PdfFilesAreSuggestedRefuseTheProgramsFilesAndAreWritte
   EXPECT_EQ(messages.questions, (std::vector<std::string>(3, "4 Karten als PDF speichern?")));
   EXPECT_FALSE(FileExists("card.pdf"));  // the program's printer was not used
   EXPECT_TRUE(prints.empty());
+}
+
+// The folder of the last PDF file is suggested at the next start while it is there.
+TEST_F(PrintCommandsTest, TheLastPdfFolderIsSuggestedAtTheNextStartWhileItIsThere) {
+  std::filesystem::create_directory(File("out"));
+  printDialogs.saveAnswers = {FileQ("out/karte.pdf")};
+  for (int run = 0; run < 3; ++run) {
+    if (run == 2) std::filesystem::remove_all(File("out"));
+    RunMain([&](MainDialog& dialog) { Run(dialog, PrintCommands::kSaveCardPdf); });
+  }
+  const QString name = QStringLiteral("S-21 2027 Meier, Anna.pdf");
+  EXPECT_EQ(printDialogs.saveSuggestions,
+            (std::vector<QString>{FileQ("") + name, FileQ("out/") + name, FileQ("") + name}));
 }
 
 // The file dialog opens in the folder last written to, else in the data

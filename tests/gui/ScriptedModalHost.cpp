@@ -86,6 +86,7 @@ void ScriptedPrintDialogs::RunPreview(QPrintPreviewDialog& preview) {
 
 void ScriptedPrintDialogs::KeepResponsive(QProgressDialog& dialog) {
   progress.emplace_back(dialog.value(), dialog.labelText().toStdString());
+  progressWidths.push_back(dialog.width());
   QCoreApplication::processEvents();
   if (cancelAt >= 0 && dialog.value() >= cancelAt) dialog.cancel();
 }

@@ -65,6 +65,7 @@ class ScriptedPrintDialogs : public PrintDialogs {
   int previews = 0;
   int cancelAt = -1;
   std::vector<std::pair<int, std::string>> progress;  // value and label after each step
+  std::vector<int> progressWidths;                    // the dialog's width at each step
 };
 
 // Delivers posted events and queued calls (the dialogs' queued messages).

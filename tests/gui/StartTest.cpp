@@ -10,6 +10,7 @@
 
 #include "MainDialogFixture.h"
 #include "app/qt/DataFolderDialog.h"
+#include "app/qt/FolderDialog.h"
 #include "app/qt/PasswordDialog.h"
 #include "layout/LayoutFile.h"
 
@@ -197,17 +198,24 @@ TEST(DataFolderDialogTest, IsQtsOwnFolderDialogOpeningWhereItIsTold) {
   EXPECT_EQ(dialog->directory().absolutePath().toStdString(), where.Path().string());
   EXPECT_NE(dialog->windowTitle().toStdString().find("tdat9.bin"), std::string::npos);
 
-  // The folder's files are listed greyed and can't be chosen; folders can.
+  // The folder's files are listed greyed and can't be chosen; folders can,
+  // and new ones be made. "Formulare in Ordner ablegen…" chooses likewise.
   fs::create_directory(where.Path() / "ostrel");
   std::ofstream(where.Path() / "tdat9.bin") << "x";
-  QAbstractProxyModel* shown = dialog->proxyModel();
-  auto* files = qobject_cast<QFileSystemModel*>(shown->sourceModel());
-  ASSERT_NE(files, nullptr);
-  auto flags = [&](const fs::path& path) {
-    return shown->flags(shown->mapFromSource(files->index(QString::fromStdString(path.string()))));
-  };
-  EXPECT_FALSE(flags(where.Path() / "tdat9.bin") & (Qt::ItemIsEnabled | Qt::ItemIsSelectable));
-  EXPECT_TRUE(flags(where.Path() / "ostrel") & Qt::ItemIsSelectable);
+  const std::unique_ptr<QFileDialog> records = MakeFolderDialog(QString(), where.Path(), nullptr);
+  for (QFileDialog* chooser : {dialog.get(), records.get()}) {
+    QAbstractProxyModel* shown = chooser->proxyModel();
+    auto* files = qobject_cast<QFileSystemModel*>(shown->sourceModel());
+    ASSERT_NE(files, nullptr);
+    auto flags = [&](const fs::path& path) {
+      return shown->flags(
+          shown->mapFromSource(files->index(QString::fromStdString(path.string()))));
+    };
+    EXPECT_FALSE(flags(where.Path() / "tdat9.bin") & (Qt::ItemIsEnabled | Qt::ItemIsSelectable));
+    EXPECT_TRUE(flags(where.Path() / "ostrel") & Qt::ItemIsSelectable);
+    EXPECT_TRUE(
+        chooser->findChild<QWidget*>(QStringLiteral("newFolderButton"))->isVisibleTo(chooser));
+  }
 }
 
 }  // namespace

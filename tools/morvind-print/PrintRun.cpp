@@ -12,6 +12,7 @@
 #include "WriteFailure.h"
 #include "app/CardPlan.h"
 #include "app/Language.h"
+#include "app/PrintNotes.h"
 #include "app/ProfileFile.h"
 #include "app/Settings.h"
 #include "data/CodePage.h"
@@ -93,6 +94,22 @@ std::string NoCardMessage(const CliOptions& options) {
 std::string Plural(std::size_t count, RecordForm form) {
   const std::string noun = IsSheetForm(form) ? " sheet" : " card";
   return std::to_string(count) + noun + (count == 1 ? "" : "s");
+}
+
+// What the print job and the PDF file carry as their title, as the
+// window names them: the one record's line ("S-21 2027 Müller, Jürgen"),
+// or the list's filter ("S-21 2027 Gruppe 2").
+std::string DocumentTitle(const CliOptions& options, const std::vector<CardRequest>& requests,
+                          const std::vector<PublisherListLine>& lines,
+                          const PublisherFilter& filter, const StringTable& strings) {
+  std::string name = FilterCaption(filter, strings);
+  if (options.selection.kind != CardSelection::Kind::kAll) {
+    const CardRequest& card = requests.front();
+    for (const PublisherListLine& line : lines)
+      if (line.totals ? line.totals == card.totalsRecord : line.recordIndex == card.publisher)
+        name = line.text;
+  }
+  return RecordTitle(PrintedServiceYear(requests.front()), name);
 }
 
 }  // namespace
@@ -235,6 +252,8 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
     return RunOfficialForm(options, requests, settings.firstNameSort != 0, formFile);
 
   CardDocumentOptions document;
+  document.title = DocumentTitle(options, requests, lines,
+                                 FilterFor(options.filter, data.groups.GroupCount()), strings);
   document.testSheet = options.testSheet;
   document.gridUnit = settings.unit;
   if (options.testSheet && !std::all_of(requests.begin(), requests.end(), TakesTestSheet))

@@ -29,7 +29,7 @@ class QtRuntime {
 };
 
 // Prints the cards into the PDF file `target`, one page a card, in one
-// document "Card Header", with the program's file writer: a failure leaves
+// document titled as the options say, with the program's file writer: a failure leaves
 // no file (and an older target as it was); kNotWritten says why. A sheet
 // S-21 11/23 wider than the printed part of the page (with the left margin)
 // is warned of on standard error first, here and in PrintOnPrinter.

@@ -3,10 +3,13 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QProxyStyle>
 #include <QResizeEvent>
 #include <QStyleHints>
+#include <QTimer>
+#include <QToolTip>
 #include <algorithm>
 
 #include "app/CardPlan.h"
@@ -42,6 +45,9 @@ namespace morvind {
 namespace {
 
 constexpr const char* kNoMemoryMessage = "Couldn't allocate memory";
+// How long the note of a print stays: long enough to read, short enough
+// not to stand beside the next print.
+constexpr int kPrintNoteMs = 5000;
 
 // The application's style with check box indicators of at most `size`
 // pixels, for the month boxes that stand one a row beside the body preview.
@@ -150,6 +156,27 @@ void MainDialog::CaptionFitted(QWidget* control) {
 void MainDialog::resizeEvent(QResizeEvent* event) {
   Dialog::resizeEvent(event);
   geometry_.LayOut();
+  if (printNote_ && printNote_->isVisible()) PlacePrintNote();
+}
+
+void MainDialog::ShowPrintNote(const QString& text) {
+  printNote_->setText(text);
+  printNote_->adjustSize();
+  PlacePrintNote();
+  printNote_->show();
+  printNote_->raise();
+  printNoteTimer_->start();  // a new print shows its note the full time
+}
+
+void MainDialog::PlacePrintNote() {
+  auto rect = [this](int id) {
+    const QRect r = Control(id) ? Control(id)->geometry() : QRect();
+    return WindowRect{r.x(), r.y(), r.width(), r.height()};
+  };
+  const QSize size = printNote_->size();
+  const WindowRect place =
+      PrintNotePlace(rect(kOptionsButton), rect(kIdOk), {size.width(), size.height()}, width());
+  printNote_->setGeometry(place.x, place.y, place.width, place.height);
 }
 
 void MainDialog::ReadReportPeriod() {
@@ -190,6 +217,20 @@ void MainDialog::AttachControls() {
     if (!HasEnded()) ChangeDataFolder();
   });
   setWindowIcon(AppIcon());
+
+  // The note of a print: a tooltip's look, no box to close, gone after a
+  // while; a new print replaces it.
+  printNote_ = new QLabel(this);
+  printNote_->setObjectName(QStringLiteral("printNote"));
+  printNote_->setPalette(QToolTip::palette());
+  printNote_->setAutoFillBackground(true);
+  printNote_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  printNote_->setMargin(3);
+  printNote_->hide();
+  printNoteTimer_ = new QTimer(this);
+  printNoteTimer_->setSingleShot(true);
+  printNoteTimer_->setInterval(kPrintNoteMs);
+  connect(printNoteTimer_, &QTimer::timeout, printNote_, &QWidget::hide);
 
   // The print commands beside "&Drucken": in the button's menu, in the
   // context menu and on their shortcuts; Ctrl+P prints the selected card
@@ -302,6 +343,7 @@ void MainDialog::ConnectHandlers() {
   OnClicked(kLastNameFirstBox, [this] {
     lastNameFirst = CheckState(kLastNameFirstBox) ? 1 : 0;
     settingsChanged = 1;
+    SaveSettingsNow();
     RefreshSelection();
     FocusList();
   });
@@ -558,6 +600,8 @@ void MainDialog::OnOptionsClicked() {
   };
   options.unit = unit;
   bool formChanged = false;
+  bool changedNow = false;
+  bool layoutChanged = false;
   if (options.DoModal() == kIdOk) {
     // The form in print changes only when the choice does: an official
     // form that gave way to the sheet at start stays so until it is chosen
@@ -571,22 +615,23 @@ void MainDialog::OnOptionsClicked() {
       form = storedForm;
       formFile = options.formFile;
     }
-    if (options.dateFormat != dateFormat || options.topMargin != topMargin ||
-        options.leftMargin != leftMargin || options.cardVersion != cardVersion ||
-        !(options.layout == layout) || choiceChanged || options.unit != unit)
-      settingsChanged = 1;
+    layoutChanged = !(options.layout == layout) || options.cardVersion != cardVersion;
+    changedNow = options.dateFormat != dateFormat || options.topMargin != topMargin ||
+                 options.leftMargin != leftMargin || layoutChanged || choiceChanged ||
+                 options.unit != unit;
     unit = options.unit;
     topMargin = options.topMargin;
     leftMargin = options.leftMargin;
     dateFormat = options.dateFormat;
     cardVersion = options.cardVersion;
     if (IsPortuguese(languageCode)) {
-      if ((options.firstNameSort ? 1 : 0) != firstNameSort) settingsChanged = 1;
+      if ((options.firstNameSort ? 1 : 0) != firstNameSort) changedNow = true;
       firstNameSort = options.firstNameSort ? 1 : 0;
-      if (settingsChanged) SortPublishersByName();
+      if (changedNow || settingsChanged) SortPublishersByName();
     } else {
       firstNameSort = 0;
     }
+    if (changedNow) settingsChanged = 1;
     layout = options.layout;
   }
   if (!IsSheetForm(form) && IsCongregationFilter(PublisherFilter{publisherFilter, filterGroup})) {
@@ -605,6 +650,10 @@ void MainDialog::OnOptionsClicked() {
     commands_->UpdateStates();
     RefreshSelection();
   }
+  // morvind-print, run beside the window, reads what was chosen at once,
+  // and a crash loses nothing.
+  if (changedNow) SaveSettingsNow();
+  if (layoutChanged) SaveLayoutBeforeLeaving();
   FocusList();
 }
 
@@ -753,7 +802,7 @@ void MainDialog::PrintCard() {
   if (!printer) return;
   std::optional<CardRequest> card = SelectedCardRequest();
   if (card && ConfirmPaperWidth(printer->pageLayout(), *card, "Drucken"))
-    commands_->ReportPrinted(Print(*printer, {*card}));
+    commands_->PrintRecord(*printer, *card, {});
   FocusList();
 }
 
@@ -832,14 +881,17 @@ Settings MainDialog::CurrentSettings() const {
 void MainDialog::OnCancel() {
   data.table.Release();
   // A file that can't be saved is named at once; the program still ends.
-  if (settingsChanged)
-    Messages().ShowSaveFailure(settingsFile_.Path(),
-                               SaveSettings(settingsFile_, CurrentSettings(), languageCode));
+  if (settingsChanged) SaveSettingsNow();
   if (layoutLoaded) SaveLayoutBeforeLeaving();
   // On its own: the window's size makes no other setting be written, and
   // a file that can't take it is not worth a message.
   geometry_.SavePlacement();
   EndDialog(kIdCancel);
+}
+
+void MainDialog::SaveSettingsNow() {
+  Messages().ShowSaveFailure(settingsFile_.Path(),
+                             SaveSettings(settingsFile_, CurrentSettings(), languageCode));
 }
 
 void MainDialog::SaveLayoutBeforeLeaving() {

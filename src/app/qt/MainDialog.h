@@ -20,8 +20,10 @@
 #include "toolkit/Dialog.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QPainter;
+class QTimer;
 
 namespace morvind {
 
@@ -136,6 +138,10 @@ class MainDialog : public Dialog {
   // "&Drucken" (1) with its menu of the other print commands.
   SplitButton* PrintButton() const;
   PrintCommands* Commands() const { return commands_; }
+  // Shows `text` beside "&Drucken" for about five seconds, in a note
+  // without a box to close: where a print went.
+  void ShowPrintNote(const QString& text);
+  QLabel* PrintNote() const { return printNote_; }
   const AppEnvironment& Environment() const { return environment_; }
 
   // Run-time state, read by printing, the previews and the tests.
@@ -194,6 +200,8 @@ class MainDialog : public Dialog {
   void OnCompleteCardClicked();
   void OnOptionsClicked();
   void ShowContextMenu(const QPoint& position);
+  // Puts the print note beside "&Drucken" (PrintNotePlace).
+  void PlacePrintNote();
 
   // The steps of OnInitDialog, in its order; the change of the data folder
   // uses those that load a folder.
@@ -232,9 +240,13 @@ class MainDialog : public Dialog {
   Settings CurrentSettings() const;
   // The request the previews show: the list's current line.
   CardRequest BodyPreviewRequest() const;
+  // Writes every setting, as the end does, and says so when the file can't
+  // take them: at the end, and at once when a setting changes, so that
+  // morvind-print beside the window prints with it.
+  void SaveSettingsNow();
   // Writes the layout of the current card version into the data folder in
-  // use (at the end, and before another data folder is loaded); says so
-  // when edits could not be saved.
+  // use (when "Optionen" changed it, at the end, and before another data
+  // folder is loaded); says so when edits could not be saved.
   void SaveLayoutBeforeLeaving();
 
   AppEnvironment environment_;
@@ -246,6 +258,8 @@ class MainDialog : public Dialog {
   const EventClock* eventClock_ = nullptr;
   DoublePressFilter printPresses_;
   QAction* changeFolderAction_ = nullptr;
+  QLabel* printNote_ = nullptr;
+  QTimer* printNoteTimer_ = nullptr;
   std::filesystem::path titleFolder_;  // the folder chosen in the window, for the title
 };
 

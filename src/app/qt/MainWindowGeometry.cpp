@@ -44,14 +44,16 @@ void MainWindowGeometry::LayOut() {
 }
 
 void MainWindowGeometry::RestorePlacement() {
-  WindowSize available{window_.width(), window_.height()};
-  if (QScreen* screen = window_.screen()) {
-    const QSize area = screen->availableGeometry().size();
-    available = {area.width(), area.height()};
-  }
-  opened_ = ReadWindowPlacement(settings_, MinimumSize(), available);
+  QRect area(0, 0, window_.width(), window_.height());
+  if (QScreen* screen = window_.screen()) area = screen->availableGeometry();
+  opened_ = ReadWindowPlacement(settings_, MinimumSize(), {area.width(), area.height()});
   restored_ = true;
   window_.resize(opened_.size.width, opened_.size.height);
+  // A saved size opens where the window manager puts it; the first size
+  // stands in the middle of the screen.
+  if (opened_.firstSize)
+    window_.move(area.x() + (area.width() - opened_.size.width) / 2,
+                 area.y() + (area.height() - opened_.size.height) / 2);
   if (opened_.maximized) window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
   LayOut();
 }

@@ -30,7 +30,8 @@ class MainWindowGeometry {
   void LayOut();
 
   // Before the window shows: the saved size when it is usable on the
-  // screen the window opens on, and the saved state.
+  // screen the window opens on (else the first size, centred on that
+  // screen), and the saved state.
   void RestorePlacement();
   // At the end of a run that started normally: the normal size and the
   // state, each written only when it differs from what the run opened with.

@@ -70,6 +70,8 @@ PrintResult PrintCommands::PrintOfficialForms(QPrinter& printer,
     name.resize(name.size() - 4);  // the print job names each form as its file, without ".pdf"
     forms.push_back(FormToPrint{std::move(name), OfficialFormValues(MakeSheetContent(cards[i]))});
   }
+  // The CUPS job is named as a drawn print would be.
+  printer.setDocName(QString::fromStdString(DocumentName(options)));
   return PrintFilledForms(printer, *form, forms, options.cardDone);
 }
 
@@ -104,7 +106,7 @@ void PrintCommands::SaveOfficialForm(const CardRequest& card) {
         bytes ? ReplaceFileContents(target, *bytes)
               : WriteResult{.problem = WriteProblem::kSystem, .error = EIO, .detail = {}};
     if (window_.Messages().ShowSaveFailure(target, written)) continue;
-    lastFolder_ = target.parent_path();
+    RememberPdfFolder(target.parent_path());
     return;
   }
 }

@@ -16,12 +16,15 @@
 #include <QScreen>
 #include <QStandardItemModel>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QToolBar>
 #include <algorithm>
 
 #include "app/CardPlan.h"
+#include "app/PrintNotes.h"
 #include "app/PublisherList.h"
 #include "app/RecordWords.h"
+#include "app/RememberedFolder.h"
 #include "app/qt/MainDialog.h"
 #include "app/qt/PreviewToolBar.h"
 #include "app/qt/PublisherListBox.h"
@@ -59,6 +62,9 @@ constexpr const char* kGridTip =
     "Das Raster des Probedrucks unter den Daten zeigen, mit einem Kreuz an jeder Position aus "
     "„Layout Einzelheiten“ (nur in der Ansicht: gedruckt wird ohne Raster)";
 constexpr int kProgressIntervalMs = 40;
+// The progress dialog's width: room for "Karte 123 von 909: " and a name
+// of some 40 characters.
+constexpr int kProgressWidthInCharacters = 60;
 // Why the test print and the preview's form are not for the request.
 constexpr const char* kOnlyPrePrinted = "Nur für vorgedruckte Karten S-21 10/15";
 
@@ -89,6 +95,13 @@ QString FileNamePart(const std::string& text) {
   QString part = ToQt(text).trimmed();
   part.replace(QLatin1Char('/'), QLatin1Char('-'));
   return part;
+}
+
+// Where `printer` puts a print: the file it prints into, else its queue.
+PrintTarget TargetOf(QPrinter& printer) {
+  const QString file = printer.outputFileName();
+  if (file.isEmpty()) return {PrintTarget::Kind::kQueue, FromQt(printer.printerName())};
+  return {PrintTarget::Kind::kFile, std::filesystem::absolute(FromQt(file)).string()};
 }
 
 QString TargetMessage(TargetProblem problem, const std::filesystem::path& target) {
@@ -217,7 +230,14 @@ CardDocumentOptions PrintCommands::TestSheetOptions() const {
 }
 
 QPrinter* PrintCommands::PrinterOrOffer(PdfOffer offer) {
-  if (QPrinter* printer = window_.CurrentPrinter()) return printer;
+  if (QPrinter* printer = window_.CurrentPrinter()) {
+    // The file a printer prints into (as the print dialog left it) is
+    // written like a saved PDF file, and is refused as such would be.
+    const QString file = printer->outputFileName();
+    if (file.isEmpty() || CheckTarget(std::filesystem::absolute(FromQt(file)))) return printer;
+    window_.FocusList();
+    return nullptr;
+  }
   // "No Printer" is the program's fixed text; the line under it says what
   // can be done without a printer.
   const bool list = offer == PdfOffer::kList;
@@ -231,8 +251,19 @@ QPrinter* PrintCommands::PrinterOrOffer(PdfOffer offer) {
   return nullptr;
 }
 
-void PrintCommands::ReportPrinted(const PrintResult& result) {
-  ShowPrintFailure(window_.Messages(), result);
+void PrintCommands::ReportPrinted(const PrintResult& result, const std::string& note) {
+  if (result.outcome == PrintOutcome::kPrinted) {
+    window_.ShowPrintNote(ToQt(note));
+  } else {
+    ShowPrintFailure(window_.Messages(), result);
+  }
+}
+
+void PrintCommands::PrintRecord(QPrinter& printer, const CardRequest& card,
+                                CardDocumentOptions options) {
+  options.title = DocumentTitle(false);
+  const PrintTarget target = TargetOf(printer);
+  ReportPrinted(window_.Print(printer, {card}, options), PrintedNote(target, options.title));
 }
 
 template <class Outcome>
@@ -247,10 +278,19 @@ Outcome PrintCommands::WithProgress(const std::vector<CardRequest>& cards,
   progress.setMinimumDuration(0);
   progress.setAutoClose(false);
   progress.setAutoReset(false);
+  // One width for the whole run, and a long name shortened in its middle: a
+  // dialog that followed each name would jump, and cut the longest off.
+  const QFontMetrics metrics = progress.fontMetrics();
+  const int width = metrics.averageCharWidth() * kProgressWidthInCharacters;
+  progress.setFixedWidth(width);
+  const int margin = progress.style()->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, &progress);
+  const int room = width - 2 * std::min(width / 10, margin);  // as the dialog lays out its label
   auto label = [&](int k) {
+    const QString counted =
+        ToQt(RecordProgress(window_.form, static_cast<std::size_t>(k) + 1, cards.size()) + ": ");
     progress.setLabelText(
-        ToQt(RecordProgress(window_.form, static_cast<std::size_t>(k) + 1, cards.size()) + ": " +
-             cards[static_cast<std::size_t>(k)].cardName));
+        counted + metrics.elidedText(ToQt(cards[static_cast<std::size_t>(k)].cardName),
+                                     Qt::ElideMiddle, room - metrics.horizontalAdvance(counted)));
   };
   label(0);
   progress.setValue(0);
@@ -287,21 +327,23 @@ void PrintCommands::PrintList() {
     QPrinter* printer = PrinterOrOffer(PdfOffer::kList);
     if (printer && !RefuseListIntoFile(*printer) &&
         window_.ConfirmPaperWidth(printer->pageLayout(), cards.front(), kPrintAnswer) &&
-        ConfirmListPrint(cards.size()))
-      ReportPrinted(PrintListWithProgress(*printer, cards));
+        ConfirmListPrint(cards.size(), TargetOf(*printer)))
+      ReportPrinted(PrintListWithProgress(*printer, cards),
+                    PrintedListNote(window_.form, cards.size(), TargetOf(*printer)));
   }
   window_.FocusList();
 }
 
-bool PrintCommands::ConfirmListPrint(std::size_t count) {
-  return window_.Messages().Ask(
-      FromQt(CardCount(window_.form, count) + QStringLiteral(" drucken?")), kPrintAnswer,
-      kCancelAnswer);
+bool PrintCommands::ConfirmListPrint(std::size_t count, const PrintTarget& target) {
+  return window_.Messages().Ask(ListPrintQuestion(window_.form, count, target), kPrintAnswer,
+                                kCancelAnswer);
 }
 
 PrintResult PrintCommands::PrintListWithProgress(QPrinter& printer,
                                                  const std::vector<CardRequest>& cards) {
-  return WithProgress<PrintResult>(cards, [&](const CardDocumentOptions& options) {
+  return WithProgress<PrintResult>(cards, [&](const CardDocumentOptions& progress) {
+    CardDocumentOptions options = progress;
+    options.title = DocumentTitle(true);
     return window_.Print(printer, cards, options);
   });
 }
@@ -311,7 +353,7 @@ void PrintCommands::TestPrint() {
   if (card && TakesTestSheet(*card)) {
     QPrinter* printer = PrinterOrOffer(PdfOffer::kTestSheet);
     if (printer && window_.Messages().Ask(kTestPrintQuestion, kPrintAnswer, kCancelAnswer))
-      ReportPrinted(window_.Print(*printer, {*card}, TestSheetOptions()));
+      PrintRecord(*printer, *card, TestSheetOptions());
   }
   window_.FocusList();
 }
@@ -321,8 +363,19 @@ QPageLayout PrintCommands::PdfPage() {
   return PlainPdfPage();
 }
 
+void PrintCommands::RememberPdfFolder(const std::filesystem::path& folder) {
+  lastFolder_ = folder;
+  ProfileFile settings(window_.Environment().settingsFile);
+  window_.Messages().ShowSaveFailure(settings.Path(),
+                                     RememberFolder(settings, kPdfFolderKey, folder));
+}
+
 std::filesystem::path PrintCommands::SuggestedPdfFolder() const {
   if (!lastFolder_.empty()) return lastFolder_;
+  // The folder of an earlier run, while it is there.
+  const std::filesystem::path remembered =
+      RememberedFolder(ProfileFile(window_.Environment().settingsFile), kPdfFolderKey);
+  if (!remembered.empty()) return remembered;
   std::filesystem::path data = window_.Environment().dataFolder.Dir();
   if (data.empty()) data = std::filesystem::current_path();
   data = std::filesystem::absolute(data);
@@ -332,7 +385,7 @@ std::filesystem::path PrintCommands::SuggestedPdfFolder() const {
   return FromQt(QDir::homePath());
 }
 
-QString PrintCommands::SuggestedPdfPath(bool wholeList) const {
+std::string PrintCommands::DocumentTitle(bool wholeList) const {
   QString name;
   if (wholeList) {
     name = FileNamePart(FilterCaption(PublisherFilter{window_.publisherFilter, window_.filterGroup},
@@ -342,9 +395,11 @@ QString PrintCommands::SuggestedPdfPath(bool wholeList) const {
     name = FileNamePart(list->Text(list->GetCurSel()));
   }
   // The service year printed on the pages tells one year's file from the next.
-  const int year = PrintedServiceYear(window_.BuildCardRequest());
-  return ToQt((SuggestedPdfFolder() / "").string()) + QStringLiteral("S-21 %1 ").arg(year) + name +
-         QStringLiteral(".pdf");
+  return RecordTitle(PrintedServiceYear(window_.BuildCardRequest()), FromQt(name));
+}
+
+QString PrintCommands::SuggestedPdfPath(bool wholeList) const {
+  return ToQt((SuggestedPdfFolder() / "").string() + DocumentTitle(wholeList) + ".pdf");
 }
 
 void PrintCommands::SavePdf(bool wholeList, bool testSheet) {
@@ -369,7 +424,8 @@ void PrintCommands::SavePdf(bool wholeList, bool testSheet) {
                                                    QStringLiteral(" als PDF speichern?")),
                                             kSaveAnswer, kCancelAnswer));
   if (goAhead && window_.ConfirmPaperWidth(PdfPage(), cards.front(), kSaveAnswer)) {
-    const CardDocumentOptions options = testSheet ? TestSheetOptions() : CardDocumentOptions{};
+    CardDocumentOptions options = testSheet ? TestSheetOptions() : CardDocumentOptions{};
+    options.title = DocumentTitle(wholeList);
     // The dialog's title is the command without its ellipsis.
     const QString title =
         ToQt(wholeList ? std::string(kSaveListPdfEntry) : SaveRecordPdfEntry(window_.form))
@@ -421,7 +477,7 @@ bool PrintCommands::WritePdfTo(const std::filesystem::path& target,
   const PrintResult result =
       wholeList ? WithProgress<PrintResult>(cards, write) : write(CardDocumentOptions{});
   ShowPrintFailure(window_.Messages(), result);
-  if (result.outcome == PrintOutcome::kPrinted) lastFolder_ = target.parent_path();
+  if (result.outcome == PrintOutcome::kPrinted) RememberPdfFolder(target.parent_path());
   // A file that could not be written is asked for again; a cancel is not.
   return result.outcome == PrintOutcome::kPrinted || result.outcome == PrintOutcome::kCancelled;
 }
@@ -443,6 +499,10 @@ void PrintCommands::SetUpPreview(QPrintPreviewDialog& preview, PreviewState& sta
   QToolBar* bar = ReplacePreviewToolBar(preview);
   auto* pages = preview.findChild<QPrintPreviewWidget*>();
   if (!bar || !pages) return;
+  // The whole page in view draws a form's rules and boxes thinner than a
+  // pixel, and some vanish ("1" looks like "|"); at the page's width every
+  // one shows.
+  pages->fitToWidth();
   // Printing from the preview prints on the program's printer as
   // "&Drucken" and "Liste drucken…" do.
   connect(PreviewPrintAction(*bar), &QAction::triggered, &preview, [&preview, &state] {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/PrintNotes.h"
 #include "app/PublisherList.h"
 #include "app/qt/PrintDialogs.h"
 #include "printing/CardDocument.h"
@@ -59,11 +60,17 @@ class PrintCommands : public QObject {
 
   // The program's printer. Without one, the message "No Printer" says so
   // and offers to save the card, the list or the test sheet as a PDF file
-  // instead, which it does when the user chooses it; null then.
+  // instead, which it does when the user chooses it; null then. Null too,
+  // after the save commands' message, when the printer prints into a file
+  // they would refuse (CheckTarget).
   QPrinter* PrinterOrOffer(PdfOffer offer);
-  // The message of a print that could not begin ("no hdc"); nothing for
-  // the other outcomes.
-  void ReportPrinted(const PrintResult& result);
+  // After a print: `note` beside "&Drucken" when it went out
+  // (MainDialog::ShowPrintNote), the message of a print that failed
+  // (ShowPrintFailure), nothing when it was cancelled.
+  void ReportPrinted(const PrintResult& result, const std::string& note);
+  // Prints `card` (the selected record) on `printer` as a document titled
+  // as its PDF file would be named, and reports it.
+  void PrintRecord(QPrinter& printer, const CardRequest& card, CardDocumentOptions options);
 
   // The cards of the list as the filter shows it, in list order, each with
   // the window's print options: planned as morvind-print --all plans them.
@@ -87,7 +94,7 @@ class PrintCommands : public QObject {
   std::vector<PublisherListLine> ListLines() const;
   // Whether a PDF may be written to `target`; says why not.
   bool CheckTarget(const std::filesystem::path& target);
-  bool ConfirmListPrint(std::size_t count);
+  bool ConfirmListPrint(std::size_t count, const PrintTarget& target);
   PrintResult PrintListWithProgress(QPrinter& printer, const std::vector<CardRequest>& cards);
   // Runs `job` with a progress dialog (card k of N, the name) whose
   // "Abbrechen" stops the card document after the current card.
@@ -101,9 +108,17 @@ class PrintCommands : public QObject {
   // after the message when the file could not be written there.
   bool WritePdfTo(const std::filesystem::path& target, const std::vector<CardRequest>& cards,
                   const CardDocumentOptions& options, bool wholeList);
-  // Where the file dialog opens: the folder last written to, else the data
-  // folder when it may be written, else the user's documents folder.
+  // Where the file dialog opens: the folder last written to (in this run,
+  // else in an earlier one while it is there), else the data folder when it
+  // may be written, else the user's documents folder.
   std::filesystem::path SuggestedPdfFolder() const;
+  // A PDF file went into `folder`: it is suggested from now on, also at the
+  // next start ("PDF Folder").
+  void RememberPdfFolder(const std::filesystem::path& folder);
+  // The title of a document of the selected record or of the list, as its
+  // PDF file is named without ".pdf": "S-21 2027 Müller, Jürgen", "S-21
+  // 2027 Gruppe 2".
+  std::string DocumentTitle(bool wholeList) const;
   QString SuggestedPdfPath(bool wholeList) const;
   // The page a PDF file gets: the current printer's, with its unprintable
   // margins, so that the file shows what that printer prints; without one

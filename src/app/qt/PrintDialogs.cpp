@@ -1,9 +1,12 @@
 #include "app/qt/PrintDialogs.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QPrintPreviewDialog>
 #include <QProgressDialog>
+
+#include "app/qt/FolderDialog.h"
 
 namespace morvind {
 
@@ -31,12 +34,12 @@ QString QtPrintDialogs::AskOpenFile(QWidget* parent, const QString& title, const
 }
 
 QString QtPrintDialogs::AskFolder(QWidget* parent, const QString& title, const QString& folder) {
-  QFileDialog dialog(parent, title, folder);
-  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-  dialog.setFileMode(QFileDialog::Directory);
-  dialog.setOption(QFileDialog::ShowDirsOnly, true);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-  return dialog.selectedFiles().front();
+  // The records a folder already holds show in grey; a new folder can be
+  // made for a new service year.
+  std::unique_ptr<QFileDialog> dialog =
+      MakeFolderDialog(title, QFile::encodeName(folder).toStdString(), parent);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return QString();
+  return dialog->selectedFiles().front();
 }
 
 void QtPrintDialogs::RunPreview(QPrintPreviewDialog& preview) {

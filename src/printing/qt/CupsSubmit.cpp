@@ -100,7 +100,7 @@ bool SubmitToCups(QPrinter& printer, const QString& file, const QString& title) 
   CupsOptions options = CupsJobOptions(printer, layout.pageSize(), layout.orientation());
   std::vector<cups_option_t> list = CupsList(options);
   const int job = cupsPrintFile(QueueOf(printer).constData(), file.toLocal8Bit().constData(),
-                                title.toLocal8Bit().constData(), static_cast<int>(list.size()),
+                                title.toUtf8().constData(), static_cast<int>(list.size()),
                                 list.empty() ? nullptr : list.data());
   return job > 0;
 }
@@ -121,8 +121,11 @@ bool SubmitDocumentsToCups(QPrinter& printer, const std::vector<CupsDocument>& d
   };
   for (std::size_t i = 0; i < documents.size(); ++i) {
     if (jobs.empty() || oneEach) {
+      // A job of its own is named as its document, so that the jobs of a
+      // list can be told apart.
       const int job =
-          cupsCreateJob(CUPS_HTTP_DEFAULT, queue.constData(), title.toUtf8().constData(),
+          cupsCreateJob(CUPS_HTTP_DEFAULT, queue.constData(),
+                        (oneEach ? documents[i].name : title).toUtf8().constData(),
                         static_cast<int>(list.size()), list.empty() ? nullptr : list.data());
       if (job <= 0) return cancelAll();
       jobs.push_back(job);

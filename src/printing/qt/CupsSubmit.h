@@ -35,7 +35,8 @@ struct CupsDocument {
 
 // Hands the finished PDF files to the CUPS queue of `printer` as one job
 // named `title` with one document per file, in order; a CUPS-PDF queue,
-// which prints only the first document of a job, gets a job for each file.
+// which prints only the first document of a job, gets a job for each file,
+// named as the file's document.
 // False when CUPS refused a job or a document; every job is then
 // cancelled, so that nothing of it prints.
 bool SubmitDocumentsToCups(QPrinter& printer, const std::vector<CupsDocument>& documents,

@@ -79,7 +79,10 @@ PrintResult PrintFilledForms(QPrinter& printer, OfficialForm& form,
   if (PrintsToQueue(printer)) {
     const FormJobSubmit cups = [](QPrinter& queue, const std::vector<CupsDocument>& files,
                                   const CupsOptions& options) {
-      return SubmitDocumentsToCups(queue, files, QString::fromLatin1(kDocumentName), options);
+      return SubmitDocumentsToCups(
+          queue, files,
+          queue.docName().isEmpty() ? QString::fromLatin1(kDocumentName) : queue.docName(),
+          options);
     };
     return SubmitFilledForms(printer, form, forms, formDone, cups);
   }

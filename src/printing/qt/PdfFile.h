@@ -17,10 +17,10 @@ namespace morvind {
 QPageLayout PlainPdfPage();
 
 // Prints the cards into the PDF file `target`, one page a card, in one
-// document "Card Header", on `pageLayout` (PlainPdfPage when empty), with
-// the program's file writer (PrintCards): a failure or a stop through the
-// options' callback leaves no new file and an older target exactly as it
-// was. kNotWritten says why. Needs a Qt application object.
+// document titled as the options say (DocumentName), on `pageLayout` (PlainPdfPage when empty),
+// with the program's file writer (PrintCards): a failure or a stop through the options' callback
+// leaves no new file and an older target exactly as it was. kNotWritten says why. Needs a Qt
+// application object.
 PrintResult WritePdfFile(const std::vector<CardRequest>& cards, const std::filesystem::path& target,
                          const std::optional<QPageLayout>& pageLayout,
                          const CardDocumentOptions& options = {});

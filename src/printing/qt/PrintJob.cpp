@@ -26,7 +26,8 @@ std::filesystem::path PathOf(const QString& name) {
 
 PrintOutcome DrawCards(QPrinter& printer, const std::vector<CardRequest>& cards,
                        const CardDocumentOptions& options) {
-  printer.setDocName(QString::fromLatin1(kDocumentName));
+  // The document's name is the CUPS job's name and the PDF file's title.
+  printer.setDocName(QString::fromStdString(DocumentName(options)));
   QPainter painter;
   if (!painter.begin(&printer)) return PrintOutcome::kNoPainter;
   int unitsX = printer.logicalDpiX();

@@ -26,9 +26,10 @@ struct PrintResult {
   std::filesystem::path file{};  // kNotWritten: the output file; kNotSpooled: the spool's folder
 };
 
-// Prints the cards into one document "Card Header" on `printer`, a page of
-// its own for each card: the card header, then the monthly body. The
-// options' callback may stop the print after a card.
+// Prints the cards into one document on `printer`, named by the options'
+// title (DocumentName), a page of its own for each card: the card header,
+// then the monthly body. The options' callback may stop the print after a
+// card.
 // - A printer that prints into a file (a PDF file, Qt's print to file)
 //   writes it with the program's file writer: the print job goes to a
 //   temporary file that replaces the output file only when it is complete

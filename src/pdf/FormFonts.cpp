@@ -20,7 +20,9 @@ std::u32string CodePageCharacters(CodePage codePage) {
   std::u32string characters = CodePoints(DecodeToUtf8(bytes, codePage));
   // The bytes a code page leaves undefined come out as control characters,
   // which no name holds and no font draws.
-  std::erase_if(characters, [](char32_t c) { return c == 0x7F || (c >= 0x80 && c <= 0x9F); });
+  characters.erase(std::remove_if(characters.begin(), characters.end(),
+                                  [](char32_t c) { return c == 0x7F || (c >= 0x80 && c <= 0x9F); }),
+                   characters.end());
   return characters;
 }
 

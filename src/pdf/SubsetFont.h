@@ -36,4 +36,10 @@ struct SubsetFont {
 // read or subset it.
 std::optional<SubsetFont> MakeSubsetFont(std::string_view font, const std::u32string& characters);
 
+// The subset tag of a font embedded for a set of characters: six capital
+// letters, always the same for the same set (so that the same form made
+// twice has the same bytes) and, as far as a hash goes, others for
+// others.
+std::string SubsetTag(const std::u32string& characters);
+
 }  // namespace morvind

@@ -8,12 +8,6 @@
 
 namespace morvind {
 
-// The subset tag of a font embedded for a set of characters: six capital
-// letters, always the same for the same set (so that the same form made
-// twice has the same bytes) and, as far as a hash goes, others for
-// others.
-std::string SubsetTag(const std::u32string& characters);
-
 // Adds `font` to `pdf` as a Type0 font as Poppler adds fonts to forms
 // (Identity-H, one CIDFontType2 whose CID is the character's Unicode, its
 // /CIDToGIDMap leading to the subset's glyphs) and returns the font's

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "pdf/SubsetFont.h"
-#include "pdf/SubsetFontObject.h"
 #include "printing/OfficialFormFields.h"
 #include "printing/SheetLayout.h"
 

@@ -93,6 +93,7 @@ PreparedForm PrepareOfficialFormBytes(std::string_view bytes, const WorkingCopyO
   for (std::size_t i = 0; i < table.size(); ++i)
     if (!table[i].required) prepared.hasRemarksTotal = !found.occurrences[i].empty();
   if (!makeWorkingCopy) return prepared;
+  prepared.fieldsToRedraw = FieldsToRedraw(pdf, found);
   std::optional<std::string> copy = MakeWorkingCopy(pdf, found, options);
   if (!copy) {
     prepared.check = FormFileCheck{FormFileProblem::kNotPdf, {}, {}};

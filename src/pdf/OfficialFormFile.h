@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "printing/FormFileCheck.h"
 #include "resources/FileIdentity.h"
@@ -43,6 +44,9 @@ struct PreparedForm {
   // a character they may receive drawn in the added subset font.
   std::string workingCopy;
   bool hasRemarksTotal = false;  // the form has the optional field 905_32
+  // Text fields outside the table that hold a value but no appearance of
+  // their own (qualified names): the filler draws them anew (FieldsToRedraw).
+  std::vector<std::string> fieldsToRedraw;
   bool Ok() const { return check.Ok(); }
 };
 

@@ -1,6 +1,7 @@
 #include "pdf/WorkingCopy.h"
 
 #include <qpdf/Buffer.hh>
+#include <qpdf/QPDFAcroFormDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 #include <set>
 #include <utility>
@@ -136,6 +137,29 @@ std::vector<FieldCharacters> TableFieldCharacters(const FormFieldsFound& found,
     }
   }
   return fields;
+}
+
+std::vector<std::string> FieldsToRedraw(QPDF& pdf, const FormFieldsFound& found) {
+  std::set<QPDFObjGen> table;
+  for (const auto& occurrences : found.occurrences)
+    for (const TableFieldOccurrence& occurrence : occurrences)
+      table.insert(occurrence.field.getObjGen());
+  std::vector<std::string> names;
+  CatchingQpdf([&] {
+    QPDFAcroFormDocumentHelper form(pdf);
+    for (QPDFFormFieldObjectHelper field : form.getFormFields()) {
+      if (table.count(field.getObjectHandle().getObjGen()) || !field.isText() ||
+          field.getValueAsString().empty())
+        continue;
+      for (QPDFAnnotationObjectHelper widget : form.getAnnotationsForField(field)) {
+        if (!widget.getAppearanceDictionary().getKey("/N").isStream()) {
+          names.push_back(field.getFullyQualifiedName());
+          break;
+        }
+      }
+    }
+  });
+  return names;
 }
 
 std::optional<std::string> MakeWorkingCopy(QPDF& pdf, const FormFieldsFound& found,

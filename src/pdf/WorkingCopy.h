@@ -25,4 +25,10 @@ std::vector<FieldCharacters> TableFieldCharacters(const FormFieldsFound& found,
 std::optional<std::string> MakeWorkingCopy(QPDF& pdf, const FormFieldsFound& found,
                                            const WorkingCopyOptions& options);
 
+// The qualified names of the text fields outside the table that hold a
+// value but have a widget without an appearance of its own (a form saved
+// with NeedAppearances): without the flag no viewer would draw them, so
+// Poppler draws them anew in each record.
+std::vector<std::string> FieldsToRedraw(QPDF& pdf, const FormFieldsFound& found);
+
 }  // namespace morvind

@@ -7,9 +7,13 @@
 #include <QPrinter>
 #include <QProcess>
 #include <map>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFAcroFormDocumentHelper.hh>
+#include <set>
 #include <tuple>
 
 #include "core/ScratchFolder.h"
+#include "pdf/FormFonts.h"
 #include "pdf/RecordSeal.h"
 #include "printing/qt/FilledFormPrint.h"
 #include "printing/qt/RecordsFolderRun.h"
@@ -139,6 +143,123 @@ TEST(OfficialFormTest, TheSavedFormHoldsEveryValueAndLeavesTheRestOfTheFormAsItW
   std::unique_ptr<OfficialForm> fresh = OpenTestForm(folder, true);
   fresh->Fill(values);
   EXPECT_EQ(form->Render(0, 72, 72), fresh->Render(0, 72, 72));
+}
+
+// A filled record as another program reads it (qpdf's field API): each
+// field of the table by the last part of its name, its value as text ("[x]"
+// or "[ ]" for a box), and whether each of its widgets shows that value in
+// an appearance of its own, without the viewer's help.
+struct FieldsRead {
+  std::map<std::string, std::string> values;
+  std::map<std::string, int> maxLength;
+  std::set<std::string> withoutAppearance;
+  bool needAppearances = false;
+  explicit FieldsRead(const std::string& pdf) {
+    QPDF file;
+    file.processMemoryFile("record", pdf.data(), pdf.size());
+    QPDFAcroFormDocumentHelper form(file);
+    needAppearances = form.getNeedAppearances();
+    for (QPDFFormFieldObjectHelper field : form.getFormFields()) {
+      const std::string name =
+          QString::fromStdString(field.getFullyQualifiedName()).section('.', -1).toStdString();
+      const bool box = field.isCheckbox();
+      const std::string value =
+          box ? (field.getValue().isName() && field.getValue().getName() != "/Off" ? "[x]" : "[ ]")
+              : field.getValueAsString();
+      values[name] = value;
+      QPDFObjectHandle limit = field.getInheritableFieldValue("/MaxLen");
+      if (limit.isInteger()) maxLength[name] = limit.getIntValueAsInt();
+      for (QPDFAnnotationObjectHelper widget : form.getAnnotationsForField(field)) {
+        QPDFObjectHandle normal = widget.getAppearanceDictionary().getKey("/N");
+        const bool shown =
+            box ? normal.isDictionary() && normal.getKey(widget.getAppearanceState()).isStream()
+                : value.empty() || normal.isStream();
+        if (!shown) withoutAppearance.insert(name);
+      }
+    }
+  }
+};
+
+// Values as a record of a Polish congregation gives them: names beyond the
+// forms' fonts, hours as numbers, every second box ticked.
+std::vector<FormFieldValue> RecordValues() {
+  std::vector<FormFieldValue> values;
+  int n = 0;
+  for (const FormFieldSpec& field : OfficialFormFieldTable()) {
+    FormFieldValue value{field.name, field.kind, {}, ++n % 2 == 0};
+    if (field.kind == FormFieldKind::kText)
+      value.text =
+          field.number ? std::to_string(n) + ".75" : "Łukasz Żółć, Müller " + std::to_string(n);
+    values.push_back(value);
+  }
+  return values;
+}
+
+// Every form as it comes: the test form, the form as the real one is in
+// each of its fonts, a blank made from a filled record, and the forms that
+// needed repair. What Morvind writes from each shows every value in an
+// appearance of its own, reads back through another program's field API,
+// keeps the form small and is sealed.
+TEST(OfficialFormTest, EveryFormGivesRecordsThatShowEveryValueInEveryViewer) {
+  using Font = FillableFormOptions::FieldFont;
+  auto variant = [](auto change) {
+    FillableFormOptions options = OfficialLikeFormOptions();
+    change(options);
+    return options;
+  };
+  const struct {
+    const char* what;
+    FillableFormOptions options;
+  } cases[] = {
+      {"the test form", FillableFormOptions{}},
+      {"as the real one is", OfficialLikeFormOptions()},
+      {"its fields in an embedded subset font",
+       variant([](auto& o) { o.fieldFont = Font::kEmbeddedSubset; })},
+      {"in Helvetica with WinAnsiEncoding",
+       variant([](auto& o) { o.fieldFont = Font::kHelveticaWinAnsi; })},
+      {"without NeedAppearances", variant([](auto& o) { o.needAppearances = false; })},
+      {"a blank made from a filled record", variant([](auto& o) { o.filledTemplate = true; })},
+      {"an older copy without the 75th field", variant([](auto& o) { o.remarksTotal = false; })},
+      {"no default resources", variant([](auto& o) { o.fault = Fault::kNoDefaultResources; })},
+      {"a dangling reference", variant([](auto& o) { o.fault = Fault::kDanglingReference; })},
+      {"a broken cross-reference table", variant([](auto& o) { o.fault = Fault::kBrokenXref; })},
+  };
+  ScratchFolder folder("form-variants");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string blank = FillableFormPdf(c.options);
+    WriteBytes(folder / "form.pdf", blank);
+    FormFileCheck check;
+    std::unique_ptr<OfficialForm> form = OfficialForm::Open(
+        folder / "form.pdf", check, WorkingCopyOptionsFor(CodePage::kWindows1250));
+    ASSERT_TRUE(form) << FormFileMessage(check, "form.pdf");
+    const std::vector<FormFieldValue> values = RecordValues();
+    const std::optional<std::string> record =
+        FilledRecordFile(*form, {"record.pdf", PublisherRecordKey(4), values});
+    ASSERT_TRUE(record);
+    const FieldsRead read(*record);
+    for (const FormFieldValue& value : values) {
+      if (!read.values.count(value.name) && value.name == "905_32_Text_SanSerif") continue;
+      std::string expected = value.kind == FormFieldKind::kText ? value.text
+                             : value.checked                    ? "[x]"
+                                                                : "[ ]";
+      if (read.maxLength.count(value.name))  // cut to the field's length, in characters
+        expected =
+            QString::fromStdString(expected).left(read.maxLength.at(value.name)).toStdString();
+      EXPECT_EQ(read.values.at(value.name), expected) << value.name;
+    }
+    EXPECT_EQ(read.withoutAppearance, std::set<std::string>{});
+    EXPECT_FALSE(read.needAppearances);
+    EXPECT_EQ(read.values.count("905_32_Text_SanSerif"), c.options.remarksTotal ? 1u : 0u);
+    EXPECT_EQ(record->find("popplerfont"), std::string::npos);
+    EXPECT_LE(record->size(), blank.size() + 100 * 1024);
+    EXPECT_TRUE(ReadRecordInfo(*record).sealIntact);
+    // A whole, sound file, whatever repair the form needed.
+    WriteBytes(folder / "record.pdf", *record);
+    EXPECT_EQ(QProcess::execute(
+                  "qpdf", {"--check", QString::fromStdString((folder / "record.pdf").string())}),
+              0);
+  }
 }
 
 std::string Encrypted(const ScratchFolder& folder, const QStringList& encryption) {

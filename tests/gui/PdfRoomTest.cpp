@@ -77,47 +77,6 @@ int Qpdf(const ScratchFolder& folder, const QStringList& arguments, const std::s
   return qpdf.exitCode();
 }
 
-TEST(PdfRoomTest, PopplerFillsTheWorkingCopyIntoAFileQpdfReadsClean) {
-  ScratchFolder folder("working-copy-poppler");
-  const struct {
-    const char* what;
-    Fault fault;
-  } cases[] = {{"the test form", Fault::kNone},
-               {"no default resources", Fault::kNoDefaultResources},
-               {"dangling references", Fault::kDanglingReference},
-               {"a broken cross-reference table", Fault::kBrokenXref}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    FillableFormOptions options;
-    options.fault = c.fault;
-    const PreparedForm form = PrepareOfficialFormBytes(FillableFormPdf(options), kOptions);
-    ASSERT_TRUE(form.Ok());
-    PopplerPdf filled(form.workingCopy);
-    ASSERT_TRUE(filled.pdf);
-    filled.Set("900_2_Text_SanSerif", "15.03.1970");
-    filled.Set("900_3_CheckBox");
-    const std::string saved = filled.Save();
-    EXPECT_EQ(Qpdf(folder, {"--check", "IN"}, saved), 0);
-    PopplerPdf reread(saved);
-    EXPECT_EQ(reread.Value("900_2_Text_SanSerif") + reread.Value("900_3_CheckBox") +
-                  reread.Value("900_4_CheckBox"),
-              "15.03.1970[x][ ]");
-    // Every viewer shows the values: each set field has its appearance.
-    QPDF pdf;
-    pdf.processMemoryFile("saved", saved.data(), saved.size());
-    auto widget = [&](const std::string& name) {
-      for (QPDFObjectHandle object : pdf.getAllObjects())
-        if (object.isDictionary() && object.getKey("/T").isString() &&
-            object.getKey("/T").getUTF8Value() == name)
-          return object;
-      return QPDFObjectHandle::newNull();
-    };
-    EXPECT_TRUE(widget("900_2_Text_SanSerif").getKey("/AP").getKey("/N").isStream());
-    EXPECT_EQ(widget("900_3_CheckBox").getKey("/AS").unparse(), "/Ja");
-    EXPECT_TRUE(widget("900_3_CheckBox").getKey("/AP").getKey("/N").getKey("/Ja").isStream());
-  }
-}
-
 // A record as the folder of records saves it: the working copy filled and
 // the record info set in Poppler, saved, sealed.
 std::string Record(const std::string& workingCopy, const std::string& key, bool withDigest) {

@@ -168,6 +168,18 @@ void OfficialForm::Fill(const std::vector<FormFieldValue>& values) {
   document_->form.Load(document_->workingCopy);
   document_->recordInfoSet = false;
   LoadedForm& form = document_->form;
+  // The form's own fields that hold a value without an appearance get one,
+  // as the working copy has no NeedAppearances that would ask a viewer to.
+  for (const std::string& name : document_->prepared.fieldsToRedraw) {
+    const QString qualified = QString::fromStdString(name);
+    for (std::unique_ptr<Poppler::FormField>& widget : form.widgets) {
+      if (widget->type() != Poppler::FormField::FormText ||
+          widget->fullyQualifiedName() != qualified)
+        continue;
+      auto& text = static_cast<Poppler::FormFieldText&>(*widget);
+      text.setText(text.text());
+    }
+  }
   const auto& table = OfficialFormFieldTable();
   for (const FormFieldValue& value : values) {
     const auto entry = std::find_if(table.begin(), table.end(),

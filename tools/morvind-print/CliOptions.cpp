@@ -387,15 +387,16 @@ What the cards hold (the main window's print options and their rules):
 Where to:
   --pdf FILE          a PDF file; with the official form the filled form of
                       one publisher, its fields still fillable
-  --pdf-folder DIR    the official form only: a folder of records, one filled
-                      form per publisher named "S-21 2025 Müller, Jürgen.pdf"
-                      (homonyms numbered " (2)" … in the order of their
+  --pdf-folder DIR    the official form only: a folder of records (made when
+                      its parent exists), one filled form per publisher named
+                      "S-21 2025 Müller, Jürgen.pdf" from the whole table
+                      (namesakes numbered " (2)" … in the order of their
                       publisher ids). A file is written when it is new,
-                      replaced only when it is Morvind's file of that publisher
-                      and unchanged since, left untouched when it holds the
-                      same values; a file changed by hand or not written by
-                      Morvind is never replaced: it is named on standard
-                      error, and the summary goes to standard output
+                      replaced only when it is byte for byte Morvind's file of
+                      that publisher, left untouched when it holds the same
+                      values; every other file is kept and named on standard
+                      error with its reason, and the summary goes to standard
+                      output
   --printer NAME      a CUPS printer (with the official form one job of one
                       filled form per publisher)
   --ops FILE          the drawing listing, one JSON object a line, in drawing
@@ -413,12 +414,12 @@ Where to:
 A value may also follow its option after "=" (--pdf=cards.pdf); a value that
 begins with "--" must be given that way.
 
-Exit status: 0 printed (also when a folder of records kept files changed by
-hand); 2 a bad command line, a missing data folder or settings file, no such
-publisher or group, a form file that can't serve, or an output that can't be
-written (nothing is written then; in a folder of records the files written
-before it stay, each complete); 3 the data carry a password and --password is
-missing or wrong.
+Exit status: 0 printed (also when a folder of records kept files); 2 a bad
+command line, a missing data folder or settings file, no such publisher or
+group, a form file that can't serve, an output that can't be written (nothing
+is written then), another run filling the folder of records, or a fault of
+that folder (a full disk: the files written before stay, each complete); 3
+the data carry a password and --password is missing or wrong.
 )help";
 }
 

@@ -111,7 +111,8 @@ std::string KeptReason(const KeptRecord& kept) {
 
 int FillFolder(const CliOptions& options, const std::vector<CardRequest>& requests,
                bool firstNameSort, OfficialForm& form, const std::filesystem::path& formFile) {
-  const std::filesystem::path folder = std::filesystem::absolute(options.outputTarget);
+  const std::filesystem::path folder =
+      std::filesystem::absolute(options.outputTarget).lexically_normal();
   const RecordsFolderTally tally =
       FillRecordsFolder(form, PlanRecordsFolder(requests, firstNameSort, folder, formFile));
   if (tally.busy) return Fail("another morvind run is filling " + folder.string());

@@ -15,7 +15,7 @@ inline constexpr const char* kDocumentName = "Card Header";
 
 // How a document of cards is drawn beyond the cards' own requests.
 struct CardDocumentOptions {
-  // The document's name, which a print job and a PDF file carry as their
+  // What the print holds, which its print job and PDF file carry as their
   // title ("S-21 2027 Müller, Jürgen"); kDocumentName when empty.
   std::string title;
   // The test print: each page first gets the test sheet (DrawTestSheet)

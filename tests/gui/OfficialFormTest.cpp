@@ -12,6 +12,7 @@
 #include <set>
 #include <tuple>
 
+#include "PopplerFile.h"
 #include "core/ScratchFolder.h"
 #include "pdf/FormFonts.h"
 #include "pdf/RecordSeal.h"
@@ -40,46 +41,6 @@ std::vector<FormFieldValue> DistinctValues(const std::string& who) {
   return values;
 }
 
-// A filled form read with Poppler's own field API, each widget by its
-// qualified name, and edited there as a PDF viewer would.
-struct PopplerFile {
-  std::unique_ptr<Poppler::Document> pdf;
-  std::vector<std::unique_ptr<Poppler::Page>> pages;
-  std::map<std::string, std::unique_ptr<Poppler::FormField>> fields;
-  explicit PopplerFile(const std::string& bytes)
-      : pdf(Poppler::Document::loadFromData(QByteArray::fromStdString(bytes))) {
-    for (int p = 0; pdf && p < pdf->numPages(); ++p) {
-      pages.push_back(pdf->page(p));
-      for (auto& field : pages.back()->formFields())
-        fields[field->fullyQualifiedName().toStdString()] = std::move(field);
-    }
-  }
-  // A text, or "[x]" / "[ ]" for a box.
-  std::string Value(const std::string& name) const {
-    const Poppler::FormField* field = fields.at(name).get();
-    if (field->type() == Poppler::FormField::FormButton)
-      return static_cast<const Poppler::FormFieldButton*>(field)->state() ? "[x]" : "[ ]";
-    return static_cast<const Poppler::FormFieldText*>(field)->text().toStdString();
-  }
-  std::string Script(const std::string& name, Poppler::FormField::AdditionalActionType type) {
-    std::unique_ptr<Poppler::Link> link = fields.at(name)->additionalAction(type);
-    auto* script = dynamic_cast<Poppler::LinkJavaScript*>(link.get());
-    return script ? script->script().toStdString() : std::string();
-  }
-  std::string SetAndSave(const std::string& name, const std::string& text) {
-    static_cast<Poppler::FormFieldText*>(fields.at(name).get())
-        ->setText(QString::fromStdString(text));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    auto converter = pdf->pdfConverter();
-    converter->setOutputDevice(&buffer);
-    converter->setPDFOptions(Poppler::PDFConverter::WithChanges);
-    converter->convert();
-    return bytes.toStdString();
-  }
-};
-
 std::unique_ptr<OfficialForm> OpenTestForm(const ScratchFolder& folder, bool substituteFonts) {
   FillableFormOptions options;
   options.substituteFonts = substituteFonts;
@@ -106,8 +67,7 @@ TEST(OfficialFormTest, TheSavedFormHoldsEveryValueAndLeavesTheRestOfTheFormAsItW
   const std::string saved = *form->SaveFilled();
   PopplerFile pdf(saved);
   for (const FormFieldValue& value : values) {
-    if (!pdf.fields.count(value.name) && value.name == "905_32_Text_SanSerif")
-      continue;  // optional
+    if (!pdf.Has(value.name) && value.name == "905_32_Text_SanSerif") continue;  // optional
     std::vector<std::string> names = {value.name};
     // The name stands on both pages, under parents of its own.
     if (value.name == "900_1_Text_SanSerif")

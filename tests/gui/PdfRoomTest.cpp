@@ -11,6 +11,7 @@
 #include <map>
 #include <qpdf/QPDF.hh>
 
+#include "PopplerFile.h"
 #include "core/ScratchFolder.h"
 #include "pdf/OfficialFormFile.h"
 #include "pdf/RecordSeal.h"
@@ -20,50 +21,6 @@ namespace morvind::test {
 namespace {
 
 using Fault = FillableFormOptions::Fault;
-
-// A PDF in Poppler, its fields by the last part of their names, changed
-// and saved as Morvind and a PDF viewer do.
-struct PopplerPdf {
-  std::unique_ptr<Poppler::Document> pdf;
-  std::vector<std::unique_ptr<Poppler::Page>> pages;
-  std::multimap<std::string, std::unique_ptr<Poppler::FormField>> fields;
-  explicit PopplerPdf(const std::string& bytes)
-      : pdf(Poppler::Document::loadFromData(QByteArray::fromStdString(bytes))) {
-    for (int p = 0; pdf && p < pdf->numPages(); ++p) {
-      pages.push_back(pdf->page(p));
-      for (auto& field : pages.back()->formFields())
-        fields.emplace(field->fullyQualifiedName().section('.', -1).toStdString(),
-                       std::move(field));
-    }
-  }
-  // Sets the text of every field of the name, or ticks its box.
-  void Set(const std::string& name, const std::string& text = {}) {
-    auto [first, last] = fields.equal_range(name);
-    for (auto it = first; it != last; ++it) {
-      if (auto* box = dynamic_cast<Poppler::FormFieldButton*>(it->second.get()))
-        box->setState(true);
-      else
-        static_cast<Poppler::FormFieldText&>(*it->second).setText(QString::fromStdString(text));
-    }
-  }
-  // A text, or "[x]" / "[ ]" for a box.
-  std::string Value(const std::string& name) const {
-    const Poppler::FormField* field = fields.find(name)->second.get();
-    if (auto* box = dynamic_cast<const Poppler::FormFieldButton*>(field))
-      return box->state() ? "[x]" : "[ ]";
-    return static_cast<const Poppler::FormFieldText*>(field)->text().toStdString();
-  }
-  std::string Save() const {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    auto converter = pdf->pdfConverter();
-    converter->setOutputDevice(&buffer);
-    converter->setPDFOptions(Poppler::PDFConverter::WithChanges);
-    EXPECT_TRUE(converter->convert());
-    return bytes.toStdString();
-  }
-};
 
 const WorkingCopyOptions kOptions{U"abcäöü", {}};
 
@@ -80,7 +37,7 @@ int Qpdf(const ScratchFolder& folder, const QStringList& arguments, const std::s
 // A record as the folder of records saves it: the working copy filled and
 // the record info set in Poppler, saved, sealed.
 std::string Record(const std::string& workingCopy, const std::string& key, bool withDigest) {
-  PopplerPdf record(workingCopy);
+  PopplerFile record(workingCopy);
   record.Set("900_1_Text_SanSerif", "Anna Berg");
   auto set = [&](std::string_view entry, const std::string& value) {
     record.pdf->setInfo(QString::fromUtf8(entry.data(), static_cast<int>(entry.size())),
@@ -109,7 +66,7 @@ TEST(PdfRoomTest, ARecordIsMorvindsUnchangedOnlyWhileEveryByteIsAsItWasSealed) {
     bytes[at] = static_cast<char>(bytes[at] ^ 1);
     return bytes;
   };
-  PopplerPdf edited(sealed);
+  PopplerFile edited(sealed);
   edited.Set(std::string(kTestFormNoteField), "geändert");
   WriteBytes(folder / "sealed.pdf", sealed);
   Qpdf(folder, {"IN", QString::fromStdString((folder / "resaved.pdf").string())}, sealed);

@@ -26,7 +26,7 @@ std::filesystem::path PathOf(const QString& name) {
 
 PrintOutcome DrawCards(QPrinter& printer, const std::vector<CardRequest>& cards,
                        const CardDocumentOptions& options) {
-  // The document's name is the CUPS job's name and the PDF file's title.
+  // The print is named in the CUPS queue and in its PDF file by what it holds.
   printer.setDocName(QString::fromStdString(DocumentName(options)));
   QPainter painter;
   if (!painter.begin(&printer)) return PrintOutcome::kNoPainter;

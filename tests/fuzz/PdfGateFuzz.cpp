@@ -1,13 +1,15 @@
 // Any bytes as a PDF file a user hands Morvind: through the gate, as the
-// official form (a small character set, no font file) and as a file of a
-// folder of records. Nothing may crash or hang, and a working copy is a
-// form Morvind takes again as it took the file it came from.
+// official form (a small character set beyond most fonts, so that the
+// fields' own fonts, embedded ones too, are read and a subset of Liberation
+// Sans is added where they lack one) and as a file of a folder of records. Nothing may crash or
+// hang, and a working copy is a form Morvind takes again as it took the file it came from.
 
 #include <string>
 #include <string_view>
 
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/FuzzTargets.h"
+#include "pdf/FormFonts.h"
 #include "pdf/OfficialFormFile.h"
 #include "pdf/PdfGate.h"
 #include "pdf/RecordSeal.h"
@@ -22,7 +24,8 @@ constexpr std::string_view kTarget = "pdf_gate";
 int FuzzPdfGate(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const PdfGateResult gate = CheckPdfBytes(bytes);
-  const WorkingCopyOptions options{U"aäöüß0123", {}};
+  static const WorkingCopyOptions options{U"aäöüßŁж0123",
+                                          WorkingCopyOptionsFor(CodePage::kWindows1252).fontFile};
   const PreparedForm form = PrepareOfficialFormBytes(bytes, options);
   FUZZ_CHECK(form.Ok() != form.workingCopy.empty(), kTarget,
              "a working copy without a passed check, or none with it");

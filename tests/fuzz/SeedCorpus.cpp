@@ -229,7 +229,9 @@ std::vector<Seed> DataFolderSeeds() {
   return seeds;
 }
 
-// The test form and each of its faults, and a working copy made of it.
+// The test form and each of its faults, the form as the real one is (also
+// in an embedded subset font, and made from a filled record), its older
+// edition, and a working copy made of it.
 std::vector<Seed> PdfSeeds() {
   using Fault = test::FillableFormOptions::Fault;
   const std::pair<const char*, Fault> faults[] = {
@@ -254,6 +256,14 @@ std::vector<Seed> PdfSeeds() {
   test::FillableFormOptions plain;
   plain.substituteFonts = false;
   seeds.push_back({"plain-fonts", TextBytes(test::FillableFormPdf(plain))});
+  test::FillableFormOptions real = test::OfficialLikeFormOptions();
+  seeds.push_back({"as-the-real-one", TextBytes(test::FillableFormPdf(real))});
+  real.fieldFont = test::FillableFormOptions::FieldFont::kEmbeddedSubset;
+  seeds.push_back({"embedded-subset-font", TextBytes(test::FillableFormPdf(real))});
+  real.filledTemplate = true;
+  seeds.push_back({"filled-template", TextBytes(test::FillableFormPdf(real))});
+  real.edition = test::FillableFormOptions::Edition::kBefore1123;
+  seeds.push_back({"older-edition", TextBytes(test::FillableFormPdf(real))});
   seeds.push_back({"working-copy",
                    TextBytes(PrepareOfficialFormBytes(test::FillableFormPdf(), {}).workingCopy)});
   return seeds;

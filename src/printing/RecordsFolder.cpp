@@ -69,7 +69,7 @@ RecordDecision DecideRecordFile(const RecordFileFacts& file, std::string_view re
     case RecordFileKind::kPdf:
       break;
   }
-  const RecordInfo& info = file.info;
+  const RecordFileFacts& info = file;
   if (info.recordKey.empty()) return keep(KeepReason::kNotMorvinds);
   if (info.fileDigest.empty()) return keep(KeepReason::kOlderMorvind);
   if (info.recordKey != recordKey) return keep(KeepReason::kOtherRecord);
@@ -142,6 +142,34 @@ FolderNames RecordFolderNames(const PublisherTable& table, bool firstNameSort, i
   return folder;
 }
 
+namespace {
+
+std::vector<FolderRecord> RecordsNamed(const std::vector<CardRequest>& requests,
+                                       const FolderNames& names) {
+  std::vector<FolderRecord> records;
+  records.reserve(requests.size());
+  for (const CardRequest& request : requests)
+    records.push_back(FolderRecord{names.Of(request), RecordKeyOf(request),
+                                   OfficialFormValues(MakeSheetContent(request))});
+  return records;
+}
+
+}  // namespace
+
+std::vector<FolderRecord> PlanRecords(const std::vector<CardRequest>& requests,
+                                      bool firstNameSort) {
+  if (requests.empty()) return {};
+  return RecordsNamed(requests, RecordFolderNames(*requests.front().table, firstNameSort,
+                                                  PrintedServiceYear(requests.front())));
+}
+
+std::string RecordFileTitle(std::string_view fileName) {
+  constexpr std::string_view kPdf = ".pdf";
+  if (fileName.size() >= kPdf.size() && fileName.substr(fileName.size() - kPdf.size()) == kPdf)
+    fileName.remove_suffix(kPdf.size());
+  return std::string(fileName);
+}
+
 RecordsFolderJob PlanRecordsFolder(const std::vector<CardRequest>& requests, bool firstNameSort,
                                    const std::filesystem::path& folder,
                                    const std::filesystem::path& formFile) {
@@ -149,10 +177,7 @@ RecordsFolderJob PlanRecordsFolder(const std::vector<CardRequest>& requests, boo
   if (requests.empty()) return job;
   const int serviceYear = PrintedServiceYear(requests.front());
   FolderNames names = RecordFolderNames(*requests.front().table, firstNameSort, serviceYear);
-  job.records.reserve(requests.size());
-  for (const CardRequest& request : requests)
-    job.records.push_back(FolderRecord{names.Of(request), RecordKeyOf(request),
-                                       OfficialFormValues(MakeSheetContent(request))});
+  job.records = RecordsNamed(requests, names);
   job.tableNames = std::move(names.publishers);
   job.tableNames.insert(job.tableNames.end(), names.totals.begin(), names.totals.end());
   job.namePrefix = "S-21 " + std::to_string(serviceYear) + " ";

@@ -207,8 +207,8 @@ TEST(OfficialFormTest, AListOfFilledFormsIsOneCompleteJobOrNothing) {
   ScratchFolder folder("form-print");
   std::unique_ptr<OfficialForm> form = OpenTestForm(folder, false);
   ASSERT_TRUE(form);
-  const std::vector<FormToPrint> forms = {{"Anna", DistinctValues("Anna")},
-                                          {"Eva", DistinctValues("Eva")}};
+  const std::vector<FolderRecord> forms = {{"Anna.pdf", "", DistinctValues("Anna")},
+                                           {"Eva.pdf", "", DistinctValues("Eva")}};
   const QByteArray tmpdir = qgetenv("TMPDIR");
   qputenv("TMPDIR", QByteArray::fromStdString(folder.Path().string()));
   const struct {
@@ -265,9 +265,9 @@ TEST(OfficialFormTest, AListOfFilledFormsIsOneCompleteJobOrNothing) {
   file.setOutputFormat(QPrinter::PdfFormat);
   file.setOutputFileName(QString::fromStdString((folder / "Anna.pdf").string()));
   // A folder of records before leaves none of its record info in it.
-  form->SetRecordInfo({PublisherRecordKey(1), "digest", form->FormDigest(), {}});
+  form->SetRecordInfo(PublisherRecordKey(1), "digest");
   EXPECT_EQ(PrintFilledForms(file, *form, {forms[0]}).outcome, PrintOutcome::kPrinted);
-  EXPECT_EQ(ReadRecordFile(folder / "Anna.pdf").info.recordKey, "");
+  EXPECT_EQ(ReadRecordFile(folder / "Anna.pdf").recordKey, "");
   EXPECT_EQ(PrintFilledForms(file, *form, forms).outcome, PrintOutcome::kNoPainter);
 }
 

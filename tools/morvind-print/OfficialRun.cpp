@@ -127,30 +127,12 @@ int FillFolder(const CliOptions& options, const std::vector<CardRequest>& reques
   return kExitOk;
 }
 
-// The records' file names (their form's name in a print job).
-std::vector<std::string> RecordNames(const std::vector<CardRequest>& requests, bool firstNameSort) {
-  std::vector<std::string> names;
-  if (requests.empty()) return names;
-  const FolderNames folder = RecordFolderNames(*requests.front().table, firstNameSort,
-                                               PrintedServiceYear(requests.front()));
-  for (const CardRequest& request : requests) names.push_back(folder.Of(request));
-  return names;
-}
-
 int PrintForms(const CliOptions& options, const std::vector<CardRequest>& requests,
                bool firstNameSort, OfficialForm& form) {
   std::string error;
   std::unique_ptr<QPrinter> printer = CupsPrinter(options.outputTarget, error);
   if (!printer) return Fail(error);
-  const std::vector<std::string> names = RecordNames(requests, firstNameSort);
-  std::vector<FormToPrint> forms;
-  for (std::size_t i = 0; i < requests.size(); ++i) {
-    std::string name = names[i];
-    name.resize(name.size() - 4);  // without ".pdf"
-    forms.push_back(
-        FormToPrint{std::move(name), OfficialFormValues(MakeSheetContent(requests[i]))});
-  }
-  const PrintResult result = PrintFilledForms(*printer, form, forms);
+  const PrintResult result = PrintFilledForms(*printer, form, PlanRecords(requests, firstNameSort));
   if (result.outcome == PrintOutcome::kNotSpooled)
     return Fail("nothing printed: the job could not be spooled in " + result.file.string() + ": " +
                 EnglishReason(result.write));
@@ -233,12 +215,9 @@ int RunOfficialForm(const CliOptions& options, const std::vector<CardRequest>& r
     return PrintForms(options, requests, firstNameSort, *form);
 
   if (options.output == OutputKind::kPdf) {
-    const CardRequest& request = requests.front();
-    const std::optional<std::string> bytes = FilledRecordFile(
-        *form, FolderRecord{RecordNames(requests, firstNameSort).front(), RecordKeyOf(request),
-                            OfficialFormValues(MakeSheetContent(request))});
-    if (!bytes) return Fail("can't fill the form " + formFile.string());
-    if (WriteResult written = ReplaceFileContents(options.outputTarget, *bytes); !written.Ok())
+    if (const WriteResult written = SaveRecordFile(
+            *form, PlanRecords(requests, firstNameSort).front(), options.outputTarget);
+        !written.Ok())
       return Fail(CantWriteMessage(options.outputTarget, written));
     std::printf("morvind-print: 1 form written to %s\n",
                 std::filesystem::absolute(options.outputTarget).c_str());

@@ -48,31 +48,15 @@ std::unique_ptr<OfficialForm> PrintCommands::OpenOfficialForm() {
   return form;
 }
 
-std::vector<std::string> PrintCommands::RecordNames(const std::vector<CardRequest>& cards) const {
-  std::vector<std::string> names;
-  if (cards.empty()) return names;
-  const FolderNames folder = RecordFolderNames(window_.data.table, window_.firstNameSort != 0,
-                                               PrintedServiceYear(cards.front()));
-  for (const CardRequest& card : cards) names.push_back(folder.Of(card));
-  return names;
-}
-
 PrintResult PrintCommands::PrintOfficialForms(QPrinter& printer,
                                               const std::vector<CardRequest>& cards,
                                               const CardDocumentOptions& options) {
   std::unique_ptr<OfficialForm> form = OpenOfficialForm();
   if (!form) return {PrintOutcome::kCancelled};  // said so
-  const std::vector<std::string> names = RecordNames(cards);
-  std::vector<FormToPrint> forms;
-  forms.reserve(cards.size());
-  for (std::size_t i = 0; i < cards.size(); ++i) {
-    std::string name = names[i];
-    name.resize(name.size() - 4);  // the print job names each form as its file, without ".pdf"
-    forms.push_back(FormToPrint{std::move(name), OfficialFormValues(MakeSheetContent(cards[i]))});
-  }
   // The CUPS job is named as a drawn print would be.
   printer.setDocName(QString::fromStdString(DocumentName(options)));
-  return PrintFilledForms(printer, *form, forms, options.cardDone);
+  return PrintFilledForms(printer, *form, PlanRecords(cards, window_.firstNameSort != 0),
+                          options.cardDone);
 }
 
 bool PrintCommands::RefuseListIntoFile(QPrinter& printer) {
@@ -89,10 +73,8 @@ void PrintCommands::SaveOfficialForm(const CardRequest& card) {
   if (!form) return;
   // Named as the folder of records names the record, so that a file saved
   // into it is that record's file.
-  const std::string name = RecordNames({card}).front();
-  const std::optional<std::string> bytes = FilledRecordFile(
-      *form, FolderRecord{name, RecordKeyOf(card), OfficialFormValues(MakeSheetContent(card))});
-  QString suggested = ToQt((SuggestedPdfFolder() / name).string());
+  const FolderRecord record = PlanRecords({card}, window_.firstNameSort != 0).front();
+  QString suggested = ToQt((SuggestedPdfFolder() / record.fileName).string());
   for (;;) {
     const QString chosen =
         Dialogs().AskSaveFile(&window_, QStringLiteral("Formular als PDF speichern"), suggested);
@@ -102,9 +84,7 @@ void PrintCommands::SaveOfficialForm(const CardRequest& card) {
     target = std::filesystem::absolute(target);
     suggested = ToQt(target.string());
     if (!CheckTarget(target)) continue;
-    const WriteResult written =
-        bytes ? ReplaceFileContents(target, *bytes)
-              : WriteResult{.problem = WriteProblem::kSystem, .error = EIO, .detail = {}};
+    const WriteResult written = SaveRecordFile(*form, record, target);
     if (window_.Messages().ShowSaveFailure(target, written)) continue;
     RememberPdfFolder(target.parent_path());
     return;

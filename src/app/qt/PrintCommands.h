@@ -131,8 +131,6 @@ class PrintCommands : public QObject {
   bool OfficialFormChosen() const;
   // The form read from its file now; null after the message why not.
   std::unique_ptr<OfficialForm> OpenOfficialForm();
-  // The file names of the cards' records (RecordFileNames), in their order.
-  std::vector<std::string> RecordNames(const std::vector<CardRequest>& cards) const;
   // A list of official forms goes into no single file: true after saying so.
   bool RefuseListIntoFile(QPrinter& printer);
   // "Formular als PDF speichern…": the card's filled form, still fillable.

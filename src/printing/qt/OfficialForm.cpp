@@ -23,6 +23,10 @@ QString Latin1(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // `text` cut to `length` characters, never inside a character that takes
 // two UTF-16 units.
 QString CutToLength(const QString& text, int length) {
@@ -194,11 +198,11 @@ std::vector<FormFieldValue> OfficialForm::CurrentValues() const {
   return document_->form.CurrentValues();
 }
 
-void OfficialForm::SetRecordInfo(const RecordInfo& info) {
+void OfficialForm::SetRecordInfo(std::string_view recordKey, std::string_view valuesDigest) {
   Poppler::Document& pdf = *document_->form.pdf;
-  pdf.setInfo(Latin1(kRecordKeyEntry), QString::fromStdString(info.recordKey));
-  pdf.setInfo(Latin1(kValuesDigestEntry), QString::fromStdString(info.valuesDigest));
-  pdf.setInfo(Latin1(kFormDigestEntry), QString::fromStdString(info.formDigest));
+  pdf.setInfo(Latin1(kRecordKeyEntry), Utf8(recordKey));
+  pdf.setInfo(Latin1(kValuesDigestEntry), Utf8(valuesDigest));
+  pdf.setInfo(Latin1(kFormDigestEntry), QString::fromStdString(FormDigest()));
   pdf.setInfo(Latin1(kFileDigestEntry), QString::fromStdString(FileDigestPlaceholder()));
   document_->recordInfoSet = true;
 }

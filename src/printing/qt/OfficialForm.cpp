@@ -168,8 +168,13 @@ bool OfficialForm::HasField(std::string_view name) const {
 void OfficialForm::Fill(const std::vector<FormFieldValue>& values) {
   // A fresh copy for every record: a loaded document keeps every earlier
   // appearance stream, and would write them all into the next file.
-  document_->form = LoadedForm();
-  document_->form.Load(document_->workingCopy);
+  // The fresh copy is loaded before the old one goes: Poppler's Qt library
+  // reads its global settings (the system's fonts among them) anew
+  // whenever a document loads while none is open, which took a third of
+  // each record's time.
+  LoadedForm fresh;
+  fresh.Load(document_->workingCopy);
+  document_->form = std::move(fresh);
   document_->recordInfoSet = false;
   LoadedForm& form = document_->form;
   const auto& table = OfficialFormFieldTable();

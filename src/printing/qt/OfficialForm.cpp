@@ -158,6 +158,10 @@ const FileIdentity& OfficialForm::Identity() const {
   return document_->prepared.identity;
 }
 
+std::string_view OfficialForm::WorkingCopy() const {
+  return document_->prepared.workingCopy;
+}
+
 bool OfficialForm::HasField(std::string_view name) const {
   const auto& table = OfficialFormFieldTable();
   for (std::size_t i = 0; i < table.size(); ++i)

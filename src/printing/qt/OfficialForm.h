@@ -49,6 +49,9 @@ class OfficialForm {
   const FileIdentity& Identity() const;
   // Whether the form has the fields that not every copy of it has.
   bool HasField(std::string_view name) const;
+  // The working copy every fill starts from: the bytes each saved form
+  // begins with.
+  std::string_view WorkingCopy() const;
 
   // Fills a fresh copy of the working copy (nothing of an earlier fill,
   // neither its values nor their appearances nor its record info, stays):

@@ -1,6 +1,7 @@
 #include "printing/RecordsFolder.h"
 
 #include <algorithm>
+#include <map>
 #include <numeric>
 #include <unordered_set>
 
@@ -144,23 +145,26 @@ FolderNames RecordFolderNames(const PublisherTable& table, bool firstNameSort, i
 
 namespace {
 
-std::vector<FolderRecord> RecordsNamed(const std::vector<CardRequest>& requests,
-                                       const FolderNames& names) {
-  std::vector<FolderRecord> records;
-  records.reserve(requests.size());
-  for (const CardRequest& request : requests)
-    records.push_back(FolderRecord{names.Of(request), RecordKeyOf(request),
-                                   OfficialFormValues(MakeSheetContent(request))});
-  return records;
+FolderRecord RecordNamed(const CardRequest& request, const FolderNames& names) {
+  return FolderRecord{names.Of(request), RecordKeyOf(request),
+                      OfficialFormValues(MakeSheetContent(request))};
 }
 
 }  // namespace
 
 std::vector<FolderRecord> PlanRecords(const std::vector<CardRequest>& requests,
                                       bool firstNameSort) {
-  if (requests.empty()) return {};
-  return RecordsNamed(requests, RecordFolderNames(*requests.front().table, firstNameSort,
-                                                  PrintedServiceYear(requests.front())));
+  std::vector<FolderRecord> records;
+  records.reserve(requests.size());
+  std::map<int, FolderNames> names;  // by service year
+  for (const CardRequest& request : requests) {
+    const int year = PrintedServiceYear(request);
+    auto found = names.find(year);
+    if (found == names.end())
+      found = names.emplace(year, RecordFolderNames(*request.table, firstNameSort, year)).first;
+    records.push_back(RecordNamed(request, found->second));
+  }
+  return records;
 }
 
 std::string RecordFileTitle(std::string_view fileName) {
@@ -177,7 +181,8 @@ RecordsFolderJob PlanRecordsFolder(const std::vector<CardRequest>& requests, boo
   if (requests.empty()) return job;
   const int serviceYear = PrintedServiceYear(requests.front());
   FolderNames names = RecordFolderNames(*requests.front().table, firstNameSort, serviceYear);
-  job.records = RecordsNamed(requests, names);
+  job.records.reserve(requests.size());
+  for (const CardRequest& request : requests) job.records.push_back(RecordNamed(request, names));
   job.tableNames = std::move(names.publishers);
   job.tableNames.insert(job.tableNames.end(), names.totals.begin(), names.totals.end());
   job.namePrefix = "S-21 " + std::to_string(serviceYear) + " ";

@@ -97,8 +97,8 @@ struct FolderNames {
 };
 FolderNames RecordFolderNames(const PublisherTable& table, bool firstNameSort, int serviceYear);
 
-// The records of the requests (all of one service year), in their order:
-// each named by its place in the whole table (RecordFolderNames), with its
+// The records of the requests, in their order: each named by its place in
+// the whole table in its service year (RecordFolderNames), with its
 // key and the values the sheet gives it. Every output of the official form
 // (the folder, a saved or printed form, a PDF of records) names and fills
 // its records so.

@@ -19,6 +19,7 @@
 #include "printing/qt/FilledFormPrint.h"
 #include "printing/qt/OfficialForm.h"
 #include "printing/qt/RecordsFolderRun.h"
+#include "printing/qt/RecordsPdfFile.h"
 #include "resources/FileWriter.h"
 
 namespace morvind::cli {
@@ -156,6 +157,7 @@ std::string ChooseFormFile(const CliOptions& options, const ProfileFile& setting
     if (options.formFile) return "--form-file is for the official form (--form official)";
     if (options.output == OutputKind::kPdfFolder)
       return "--pdf-folder is for the official form (--form official)";
+    if (options.flatten) return "--flatten is for the official form (--form official)";
     return std::string();
   }
   formFile = options.formFile ? *options.formFile : std::filesystem::path(stored.formFile);
@@ -185,16 +187,17 @@ std::string CheckOfficialOutput(const CliOptions& options, const std::filesystem
 }
 
 int RunOfficialForm(const CliOptions& options, const std::vector<CardRequest>& requests,
-                    bool firstNameSort, const std::filesystem::path& formFile) {
-  if (options.output == OutputKind::kPdf && requests.size() != 1)
-    return Fail("--pdf takes one publisher with the official form, and " +
-                std::to_string(requests.size()) +
-                " are chosen: give --pdf-folder DIR for a folder of records");
-
+                    bool firstNameSort, const std::filesystem::path& formFile,
+                    const std::string& title) {
+  // A list, or two service years, go into one file only with their fields
+  // drawn into the pages: a fillable file holds one record.
+  const bool flattened =
+      options.output == OutputKind::kPdf &&
+      (options.flatten || options.bothYears || options.selection.kind == CardSelection::Kind::kAll);
   QtRuntime runtime;
   FormFileCheck check;
   std::unique_ptr<OfficialForm> form = OfficialForm::Open(
-      formFile, check, WorkingCopyOptionsFor(requests.front().table->GetCodePage()));
+      formFile, check, WorkingCopyOptionsFor(requests.front().table->GetCodePage(), flattened));
   if (!form) return Fail(FormProblem(check, formFile));
   if (options.output == OutputKind::kOps) {
     std::string listing;
@@ -214,6 +217,15 @@ int RunOfficialForm(const CliOptions& options, const std::vector<CardRequest>& r
   if (options.output == OutputKind::kPrinter)
     return PrintForms(options, requests, firstNameSort, *form);
 
+  if (flattened) {
+    const PrintResult written =
+        WriteRecordsPdf(*form, PlanRecords(requests, firstNameSort), options.outputTarget, title);
+    if (written.outcome != PrintOutcome::kPrinted)
+      return Fail(CantWriteMessage(options.outputTarget, written.write));
+    std::printf("morvind-print: %s written to %s\n", Forms(requests.size()).c_str(),
+                std::filesystem::absolute(options.outputTarget).c_str());
+    return kExitOk;
+  }
   if (options.output == OutputKind::kPdf) {
     if (const WriteResult written = SaveRecordFile(
             *form, PlanRecords(requests, firstNameSort).front(), options.outputTarget);

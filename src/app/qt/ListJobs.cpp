@@ -1,6 +1,7 @@
 #include "app/qt/ListJobs.h"
 
 #include <QPrinter>
+#include <memory>
 
 #include "app/CardPlan.h"
 #include "app/PrintNotes.h"
@@ -12,6 +13,7 @@
 #include "app/qt/PrintCommandTexts.h"
 #include "app/qt/PrintTargets.h"
 #include "app/qt/PublisherListBox.h"
+#include "printing/qt/OfficialForm.h"
 #include "printing/qt/PdfFile.h"
 #include "toolkit/QtText.h"
 
@@ -47,17 +49,28 @@ std::vector<CardRequest> ListJobs::CardsOrMessage() {
 
 std::optional<PrintResult> ListJobs::Print(QPrinter& printer,
                                            const std::vector<CardRequest>& cards) {
-  if (official_.RefuseListIntoFile(printer) ||
-      !window_.ConfirmPaperWidth(printer.pageLayout(), cards.front(), kPrintAnswer) ||
+  if (!window_.ConfirmPaperWidth(printer.pageLayout(), cards.front(), kPrintAnswer) ||
       !window_.Messages().Ask(
           ListPrintQuestion(window_.PrintState().form, cards.size(), TargetOf(printer)),
           kPrintAnswer, kCancelAnswer))
     return std::nullopt;
+  const std::string title = files_.DocumentTitle(true);
+  // A printer that prints into a file gets the official forms as the list's
+  // PDF file has them: one fillable file holds one record.
+  std::unique_ptr<OfficialForm> form;
+  const bool intoFile = official_.Chosen() && PrintsIntoFile(printer);
+  if (intoFile && !(form = official_.Open(true))) return std::nullopt;
   PrintResult result;
   WithListProgress(window_, dialogs_, cards, [&](const RecordDone& recordDone) {
+    if (intoFile) {
+      const std::filesystem::path file = FromQt(printer.outputFileName());
+      result = official_.WriteFlattened(*form, cards, std::filesystem::absolute(file), title,
+                                        recordDone);
+      return;
+    }
     CardDocumentOptions options;
     options.cardDone = recordDone;
-    options.title = files_.DocumentTitle(true);
+    options.title = title;
     result = window_.Print(printer, cards, options);
   });
   return result;
@@ -71,6 +84,10 @@ void ListJobs::SavePdf() {
                               kCancelAnswer) ||
       !window_.ConfirmPaperWidth(files_.Page(), cards.front(), kSaveAnswer))
     return;
+  // The official forms go into the file with their fields drawn into the
+  // pages; the drawn forms as the printer's pages.
+  std::unique_ptr<OfficialForm> official;
+  if (official_.Chosen() && !(official = official_.Open(true))) return;
   CardDocumentOptions options;
   options.title = files_.DocumentTitle(true);
   const QPageLayout page = files_.Page();
@@ -78,6 +95,11 @@ void ListJobs::SavePdf() {
                 [&](const std::filesystem::path& target) {
                   PrintResult result;
                   WithListProgress(window_, dialogs_, cards, [&](const RecordDone& recordDone) {
+                    if (official) {
+                      result = official_.WriteFlattened(*official, cards, target, options.title,
+                                                        recordDone);
+                      return;
+                    }
                     CardDocumentOptions drawing = options;
                     drawing.cardDone = recordDone;
                     result = WritePdfFile(cards, target, page, drawing);

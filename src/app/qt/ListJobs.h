@@ -33,11 +33,14 @@ class ListJobs {
   std::vector<CardRequest> CardsOrMessage();
 
   // "Liste drucken…" of `cards` onto `printer` (the program's printer):
-  // the question naming where it prints, then one job with the progress.
-  // How it went, or nothing when it was not asked for.
+  // the question naming where it prints, then one job with the progress;
+  // with the official form a printer that prints into a file gets the
+  // list's PDF file (SavePdf). How it went, or nothing when it was not
+  // asked for.
   std::optional<PrintResult> Print(QPrinter& printer, const std::vector<CardRequest>& cards);
   // "Liste als PDF speichern…": the question, then the file (PdfSaving)
-  // written with the progress.
+  // written with the progress; with the official form one PDF of the
+  // filled forms with their fields drawn into the pages.
   void SavePdf();
   // "Formulare in Ordner ablegen…": the question, then the folder of
   // records (OfficialFormCommands::FileIntoFolder).

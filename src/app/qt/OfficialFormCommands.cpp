@@ -15,6 +15,7 @@
 #include "printing/qt/FilledFormPrint.h"
 #include "printing/qt/OfficialForm.h"
 #include "printing/qt/RecordsFolderRun.h"
+#include "printing/qt/RecordsPdfFile.h"
 #include "toolkit/QtText.h"
 
 namespace morvind {
@@ -33,11 +34,11 @@ bool OfficialFormCommands::Chosen() const {
   return window_.PrintState().form == RecordForm::kOfficialForm;
 }
 
-std::unique_ptr<OfficialForm> OfficialFormCommands::Open() {
+std::unique_ptr<OfficialForm> OfficialFormCommands::Open(bool flattened) {
   const PrintState state = window_.PrintState();
   FormFileCheck check;
   std::unique_ptr<OfficialForm> form = OfficialForm::Open(
-      state.formFile, check, WorkingCopyOptionsFor(state.data->table.GetCodePage()));
+      state.formFile, check, WorkingCopyOptionsFor(state.data->table.GetCodePage(), flattened));
   if (!form)
     window_.Messages().ShowMessage(FormFileMessage(check, state.formFile.string()),
                                    MessageIcon::kWarning);
@@ -54,13 +55,13 @@ PrintResult OfficialFormCommands::Print(QPrinter& printer, const std::vector<Car
                           options.cardDone);
 }
 
-bool OfficialFormCommands::RefuseListIntoFile(QPrinter& printer) {
-  if (!Chosen() || !PrintsIntoFile(printer)) return false;
-  window_.Messages().ShowMessage(
-      "Eine Liste amtlicher Formulare lässt sich nicht in eine Datei drucken. „Formulare in "
-      "Ordner ablegen…“ legt sie einzeln ab.",
-      MessageIcon::kWarning);
-  return true;
+PrintResult OfficialFormCommands::WriteFlattened(OfficialForm& form,
+                                                 const std::vector<CardRequest>& cards,
+                                                 const std::filesystem::path& target,
+                                                 const std::string& title,
+                                                 const RecordDone& recordDone) {
+  return WriteRecordsPdf(form, PlanRecords(cards, window_.PrintState().firstNameSort), target,
+                         title, recordDone);
 }
 
 void OfficialFormCommands::SaveRecord(const CardRequest& card) {

@@ -2,8 +2,10 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "app/qt/ListProgress.h"
 #include "printing/CardDocument.h"
 #include "printing/CardRequest.h"
 #include "printing/qt/PrintJob.h"
@@ -28,15 +30,21 @@ class OfficialFormCommands {
   // Whether the official form prints in this run.
   bool Chosen() const;
   // The form read from its file now; null after the message why not.
-  std::unique_ptr<OfficialForm> Open();
+  // `flattened`: for a PDF of records (WriteFlattened), whose field texts
+  // are drawn in embedded fonts.
+  std::unique_ptr<OfficialForm> Open(bool flattened = false);
 
   // The cards filled into the form on `printer`, as PrintFilledForms puts
   // them there; a form file that can't be read is said, and nothing is
   // printed (kCancelled).
   PrintResult Print(QPrinter& printer, const std::vector<CardRequest>& cards,
                     const CardDocumentOptions& options);
-  // A list of official forms goes into no single file: true after saying so.
-  bool RefuseListIntoFile(QPrinter& printer);
+  // Writes the cards' records filled into `form` (opened flattened) into
+  // one PDF `target` titled `title`, their fields drawn into the pages
+  // (WriteRecordsPdf); `recordDone` after each record.
+  PrintResult WriteFlattened(OfficialForm& form, const std::vector<CardRequest>& cards,
+                             const std::filesystem::path& target, const std::string& title,
+                             const RecordDone& recordDone);
   // "Formular als PDF speichern…": the card's filled form, still fillable,
   // named as its file in a folder of records.
   void SaveRecord(const CardRequest& card);

@@ -71,16 +71,18 @@ std::filesystem::path PdfSaving::SuggestedFolder() const {
   return FromQt(QDir::homePath());
 }
 
+std::string PdfSaving::SelectedName() const {
+  ListBox* list = window_.PublisherList();
+  return FromQt(FileNamePart(list->Text(list->GetCurSel())));
+}
+
 std::string PdfSaving::DocumentTitle(bool wholeList) const {
-  QString name;
-  if (wholeList) {
-    name = FileNamePart(FilterCaption(window_.PrintState().filter, window_.Strings()));
-  } else {
-    ListBox* list = window_.PublisherList();
-    name = FileNamePart(list->Text(list->GetCurSel()));
-  }
+  const std::string name =
+      wholeList
+          ? FromQt(FileNamePart(FilterCaption(window_.PrintState().filter, window_.Strings())))
+          : SelectedName();
   // The service year printed on the pages tells one year's file from the next.
-  return RecordTitle(PrintedServiceYear(window_.BuildCardRequest()), FromQt(name));
+  return RecordTitle(PrintedServiceYear(window_.BuildCardRequest()), name);
 }
 
 void PdfSaving::SaveAs(const QString& title, const std::string& fileName, const PdfWrite& write) {
@@ -104,14 +106,19 @@ void PdfSaving::SaveAs(const QString& title, const std::string& fileName, const 
 
 void PdfSaving::SaveCard(const CardDocumentOptions& options) {
   std::optional<CardRequest> card = window_.SelectedCardRequest();
-  if (!card || !window_.ConfirmPaperWidth(Page(), *card, kSaveAnswer)) return;
+  if (!card) return;
   CardDocumentOptions titled = options;
   titled.title = DocumentTitle(false);
+  SaveCards(DialogTitle(SaveRecordPdfEntry(window_.PrintState().form)), {*card}, titled);
+}
+
+void PdfSaving::SaveCards(const QString& dialogTitle, const std::vector<CardRequest>& cards,
+                          const CardDocumentOptions& options) {
+  if (cards.empty() || !window_.ConfirmPaperWidth(Page(), cards.front(), kSaveAnswer)) return;
   const QPageLayout page = Page();
-  SaveAs(DialogTitle(SaveRecordPdfEntry(window_.PrintState().form)), titled.title + ".pdf",
-         [&](const std::filesystem::path& target) {
-           return WritePdfFile({*card}, target, page, titled);
-         });
+  SaveAs(dialogTitle, options.title + ".pdf", [&](const std::filesystem::path& target) {
+    return WritePdfFile(cards, target, page, options);
+  });
 }
 
 }  // namespace morvind

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "printing/CardDocument.h"
 #include "printing/qt/PrintJob.h"
@@ -34,6 +35,8 @@ class PdfSaving {
   // PDF file is named without ".pdf": "S-21 2027 Müller, Jürgen", "S-21
   // 2027 Gruppe 2".
   std::string DocumentTitle(bool wholeList) const;
+  // The selected line of the list as part of a file name: "Müller, Jürgen".
+  std::string SelectedName() const;
   // Where the file dialog opens: the folder last written to (in this run,
   // else in an earlier one while it is there), else the data folder when it
   // may be written, else the user's documents folder.
@@ -54,6 +57,11 @@ class PdfSaving {
   // "Karte als PDF speichern…" with a drawn form, and the test print's
   // file: the selected card drawn with `options` on Page().
   void SaveCard(const CardDocumentOptions& options);
+  // Saves `cards` drawn on Page() as one document named as the options'
+  // title, the file dialog titled `dialogTitle`; a sheet wider than the
+  // page is said first (MainDialog::ConfirmPaperWidth).
+  void SaveCards(const QString& dialogTitle, const std::vector<CardRequest>& cards,
+                 const CardDocumentOptions& options);
 
  private:
   MainDialog& window_;

@@ -12,6 +12,7 @@ namespace morvind {
 inline constexpr const char* kEmptyListMessage = "Die Liste ist leer.";
 inline constexpr const char* kSaveListPdfEntry = "Liste als PDF speichern…";
 inline constexpr const char* kFileFormsEntry = "Formulare in Ordner ablegen…";
+inline constexpr const char* kSaveTwoYearsEntry = "Übergabe als PDF speichern…";
 inline constexpr const char* kPrintAnswer = "Drucken";
 inline constexpr const char* kSaveAnswer = "Speichern";
 inline constexpr const char* kCancelAnswer = "Abbrechen";

@@ -9,7 +9,9 @@
 #include "app/RecordWords.h"
 #include "app/qt/MainDialog.h"
 #include "app/qt/PrintCommandTexts.h"
+#include "printing/SheetRules.h"
 #include "printing/TestSheet.h"
+#include "printing/qt/OfficialForm.h"
 #include "toolkit/QtText.h"
 
 namespace morvind {
@@ -18,9 +20,14 @@ namespace {
 constexpr const char* kNoPrinterMessage = "No Printer";
 constexpr const char* kNoPrinterListHelp =
     "Es ist kein Drucker eingerichtet. Die Liste lässt sich als PDF-Datei speichern.";
-constexpr const char* kNoPrinterFormsHelp =
-    "Es ist kein Drucker eingerichtet. Die Formulare lassen sich einzeln in einem Ordner "
-    "ablegen.";
+constexpr const char* kFileFormsTip =
+    "Jedes Formular der Liste als ausfüllbare Datei in einen Ordner, eine Datei je Verkündiger "
+    "und Dienstjahr";
+constexpr const char* kOnlyOfficialForm = "Nur mit dem amtlichen Formular";
+constexpr const char* kSaveTwoYearsTip =
+    "Das vorige und das laufende Dienstjahr des gewählten Verkündigers in einer Datei, etwa für "
+    "die Versammlung, in die er zieht";
+constexpr const char* kOnlySheet = "Nur für das Blatt S-21 11/23 und das amtliche Formular";
 constexpr const char* kTestPrintQuestion =
     "Probedruck auf Normalpapier: die Daten der Karte in Schwarz über einem Raster in Hellgrau, "
     "mit einem Kreuz an jeder Position aus „Layout Einzelheiten“. Auf eine vorgedruckte Karte "
@@ -52,6 +59,9 @@ PrintCommands::PrintCommands(MainDialog& window)
        QKeySequence(Qt::CTRL | Qt::Key_E), &PrintCommands::SaveCardPdf},
       {kSaveListPdf, kSaveListPdfEntry, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E),
        &PrintCommands::SaveListPdf},
+      {kFileForms, kFileFormsEntry, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E),
+       &PrintCommands::FileForms},
+      {kSaveTwoYears, kSaveTwoYearsEntry, QKeySequence(), &PrintCommands::SaveTwoYears},
       {kTestPrint, "Probedruck…", QKeySequence(), &PrintCommands::TestPrint},
   };
   for (const Entry& entry : entries) {
@@ -78,11 +88,14 @@ void PrintCommands::AddTo(QMenu& menu) {
 
 void PrintCommands::UpdateStates() {
   ShowTestSheetState(*actions_[kTestPrint], window_.BuildCardRequest(), kTestPrintTip);
-  // The official form is saved as it is, still fillable, and a list of it
-  // goes into a folder of records, one file each.
-  actions_[kSaveCardPdf]->setText(ToQt(SaveRecordPdfEntry(window_.PrintState().form)));
-  actions_[kSaveListPdf]->setText(
-      QString::fromUtf8(official_.Chosen() ? kFileFormsEntry : kSaveListPdfEntry));
+  const RecordForm form = window_.PrintState().form;
+  actions_[kSaveCardPdf]->setText(ToQt(SaveRecordPdfEntry(form)));
+  auto state = [](QAction& action, bool enabled, const char* tip, const char* reason) {
+    action.setEnabled(enabled);
+    action.setToolTip(QString::fromUtf8(enabled ? tip : reason));
+  };
+  state(*actions_[kFileForms], official_.Chosen(), kFileFormsTip, kOnlyOfficialForm);
+  state(*actions_[kSaveTwoYears], IsSheetForm(form), kSaveTwoYearsTip, kOnlySheet);
 }
 
 QPrinter* PrintCommands::PrinterOrOffer(PdfOffer offer) {
@@ -94,8 +107,8 @@ QPrinter* PrintCommands::PrinterOrOffer(PdfOffer offer) {
   // "No Printer" is the program's fixed text; the line under it says what
   // can be done without a printer.
   const bool list = offer == PdfOffer::kList;
-  std::string help = list ? kNoPrinterListHelp : NoPrinterRecordHelp(window_.PrintState().form);
-  if (list && official_.Chosen()) help = kNoPrinterFormsHelp;
+  const std::string help =
+      list ? kNoPrinterListHelp : NoPrinterRecordHelp(window_.PrintState().form);
   UpdateStates();  // the entries' names for the form chosen
   const std::string entry = FromQt(actions_[list ? kSaveListPdf : kSaveCardPdf]->text());
   if (window_.Messages().Offer(kNoPrinterMessage, help, MessageIcon::kWarning, entry))
@@ -132,17 +145,38 @@ void PrintCommands::PrintList() {
 }
 
 void PrintCommands::SavePdf(bool wholeList, bool testSheet) {
-  if (official_.Chosen() && !testSheet) {
-    if (wholeList) {
-      jobs_.FileForms();
-    } else if (std::optional<CardRequest> card = window_.SelectedCardRequest()) {
-      official_.SaveRecord(*card);
-    }
-  } else if (wholeList) {
+  if (wholeList) {
     jobs_.SavePdf();
+  } else if (official_.Chosen() && !testSheet) {
+    // The official form is saved as it is, still fillable.
+    if (std::optional<CardRequest> card = window_.SelectedCardRequest())
+      official_.SaveRecord(*card);
   } else {
     files_.SaveCard(testSheet ? TestSheetOptions(window_.PrintState().unit)
                               : CardDocumentOptions{});
+  }
+  window_.FocusList();
+}
+
+void PrintCommands::FileForms() {
+  if (official_.Chosen()) jobs_.FileForms();
+  window_.FocusList();
+}
+
+void PrintCommands::SaveTwoYears() {
+  const std::optional<CardRequest> card = window_.SelectedCardRequest();
+  if (card && IsSheetForm(card->form)) {
+    const std::vector<CardRequest> years = BothServiceYears({*card});
+    CardDocumentOptions options;
+    options.title = TwoYearsTitle(PrintedServiceYear(years.back()), files_.SelectedName());
+    const QString dialogTitle = DialogTitle(kSaveTwoYearsEntry);
+    if (!official_.Chosen()) {
+      files_.SaveCards(dialogTitle, years, options);
+    } else if (std::unique_ptr<OfficialForm> form = official_.Open(true)) {
+      files_.SaveAs(dialogTitle, options.title + ".pdf", [&](const std::filesystem::path& target) {
+        return official_.WriteFlattened(*form, years, target, options.title, {});
+      });
+    }
   }
   window_.FocusList();
 }

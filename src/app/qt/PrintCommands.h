@@ -25,16 +25,26 @@ class MainDialog;
 
 // The window's print commands beside "&Drucken", as menu entries with
 // their shortcuts: the print preview (PrintPreview), the print of the
-// whole list and its PDF file (ListJobs), the PDF file of a card
-// (PdfSaving), and the test print against a pre-printed card; with the
-// official form its own commands (OfficialFormCommands). Every one of
-// them draws through the window's print function and the one card
-// document, or fills the official form. They also give "&Drucken" its
-// printer and its messages.
+// whole list and its PDF file (ListJobs), the PDF file of a card and of a
+// publisher's two service years (PdfSaving), and the test print against a
+// pre-printed card; with the official form its own commands
+// (OfficialFormCommands) and the folder of records. Every one of them
+// draws through the window's print function and the one card document, or
+// fills the official form. They also give "&Drucken" its printer and its
+// messages.
 class PrintCommands : public QObject {
   Q_OBJECT
  public:
-  enum Command { kPreview, kPrintList, kSaveCardPdf, kSaveListPdf, kTestPrint, kCommandCount };
+  enum Command {
+    kPreview,
+    kPrintList,
+    kSaveCardPdf,
+    kSaveListPdf,
+    kFileForms,
+    kSaveTwoYears,
+    kTestPrint,
+    kCommandCount
+  };
   // What the "No Printer" message offers to save as a PDF file instead.
   enum class PdfOffer { kCard, kList, kTestSheet };
 
@@ -45,14 +55,23 @@ class PrintCommands : public QObject {
   QAction* Action(Command command) const { return actions_[command]; }
   // Adds the entries to `menu` and enables them for the window's state.
   void AddTo(QMenu& menu);
-  // The test print only for cards that take the test sheet; the PDF entry
-  // of the selected record in the words of the window's form.
+  // The test print only for cards that take the test sheet, the two
+  // service years only for the sheet S-21 11/23 (drawn or official), the
+  // folder of records only for the official form; the PDF entry of the
+  // selected record in the words of the window's form.
   void UpdateStates();
 
   void ShowPreview();
   void PrintList();
   void SaveCardPdf() { SavePdf(false, false); }
   void SaveListPdf() { SavePdf(true, false); }
+  // "Formulare in Ordner ablegen…" (ListJobs::FileForms).
+  void FileForms();
+  // "Übergabe als PDF speichern…": the selected record's previous and
+  // current service year in one PDF (BothServiceYears), "S-21 2026-2027
+  // Müller, Jürgen.pdf": the sheet as two pages, the official form as its
+  // two filled copies with their fields drawn into the pages.
+  void SaveTwoYears();
   void TestPrint();
 
   // The program's printer. Without one, the message "No Printer" says so

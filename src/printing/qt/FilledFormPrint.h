@@ -35,8 +35,9 @@ CupsOptions FilledFormJobOptions(QPrinter& printer, const OfficialForm& form);
 // - A printer that prints into a file receives exactly one filled form:
 //   the PDF file with its fields still fillable, written with the
 //   program's file writer (kNotWritten says why not). With more than one
-//   form, nothing is written and the outcome is kNoPainter: the window and
-//   morvind-print refuse a list there before.
+//   form, nothing is written and the outcome is kNoPainter: a list goes
+//   into one file only with its fields drawn into the pages
+//   (WriteRecordsPdf), as the window's list print gives it such a printer.
 // - A CUPS printer receives one job with one PDF document per form
 //   (SubmitFilledForms).
 // - Any other printer (the print preview's) is drawn on: the filled pages

@@ -9,7 +9,11 @@
 //   the same way (a temporary file, synced, renamed, the folder synced);
 //   the run should stay within 25% of the loop;
 // - the run again over the full folder, where every file is unchanged:
-//   within half of the first.
+//   within half of the first;
+// - the same records into one flattened PDF (WriteRecordsPdf, the form
+//   prepared for it: every field text in the embedded subset font), in
+//   the same run as the folder: within 1.5 times the folder's time, and at
+//   most 40 KB a record (the counter "bytesPerRecord").
 // Argument 0: the test form whose fonts have every character; 1: the form
 // as the real one is (names stored as UTF-16, NeedAppearances set, no
 // appearance until a field is filled, the name, hours and remarks in a
@@ -34,6 +38,7 @@
 #include "printing/CardDocument.h"
 #include "printing/RecordsFolder.h"
 #include "printing/qt/RecordsFolderRun.h"
+#include "printing/qt/RecordsPdfFile.h"
 #include "resources/FileWriter.h"
 #include "support/DemoData.h"
 #include "support/FillableFormWriter.h"
@@ -179,8 +184,32 @@ void BM_FormsIntoEmptyFolder_BareLoop(benchmark::State& state) {
   state.counters["bytes"] = folder.Bytes();
 }
 
+// The list's records into one flattened PDF beside the folder.
+void BM_FormsIntoOnePdf_Program(benchmark::State& state) {
+  const Folder folder(state.range(0) != 0);
+  const std::vector<FolderRecord> records = PlanRecords(TheRequests(), false);
+  const std::filesystem::path target = folder.root.Path() / "list.pdf";
+  for (auto _ : state) {
+    FormFileCheck check;
+    std::unique_ptr<OfficialForm> form =
+        OfficialForm::Open(folder.form, check, WorkingCopyOptionsFor(CodePage::kWindows1252, true));
+    if (!form ||
+        WriteRecordsPdf(*form, records, target, "S-21 Liste").outcome != PrintOutcome::kPrinted)
+      state.SkipWithError("not written");
+  }
+  const double bytes = static_cast<double>(std::filesystem::file_size(target));
+  state.counters["files"] = 1;
+  state.counters["bytes"] = bytes;
+  state.counters["bytesPerRecord"] = bytes / static_cast<double>(records.size());
+}
+
 // Each pair one after the other, so that the machine's load meets both.
 BENCHMARK(BM_FormsIntoEmptyFolder_Program)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
+BENCHMARK(BM_FormsIntoOnePdf_Program)
     ->Arg(0)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
@@ -191,6 +220,11 @@ BENCHMARK(BM_FormsIntoEmptyFolder_BareLoop)
     ->UseRealTime()
     ->Iterations(2);
 BENCHMARK(BM_FormsIntoEmptyFolder_Program)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
+BENCHMARK(BM_FormsIntoOnePdf_Program)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()

@@ -21,6 +21,11 @@ std::string RecordTitle(int serviceYear, std::string_view name) {
   return "S-21 " + std::to_string(serviceYear) + " " + std::string(name);
 }
 
+std::string TwoYearsTitle(int serviceYear, std::string_view name) {
+  return "S-21 " + std::to_string(serviceYear - 1) + "-" + std::to_string(serviceYear) + " " +
+         std::string(name);
+}
+
 std::string ListPrintQuestion(RecordForm form, std::size_t count, const PrintTarget& target) {
   // A question has little room: the file's name says enough there.
   const std::string where =

@@ -18,6 +18,9 @@ struct PrintTarget {
 // The title of a document of records, its print job's name and its PDF
 // file's title: "S-21 2027 Müller, Jürgen", "S-21 2027 Gruppe 2".
 std::string RecordTitle(int serviceYear, std::string_view name);
+// The same for a document of two service years, the one before
+// `serviceYear` and `serviceYear`: "S-21 2026-2027 Müller, Jürgen".
+std::string TwoYearsTitle(int serviceYear, std::string_view name);
 
 // The question before a list is printed, naming where it goes: "39
 // Formulare auf „CardPDF“ drucken?", "39 Karten in „Karte.pdf“ drucken?"

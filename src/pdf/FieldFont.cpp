@@ -78,7 +78,8 @@ std::vector<Object> WidgetsWithOwnAppearance(Object field) {
 // fonts; fonts met before are answered from `known`.
 class Coverage {
  public:
-  explicit Coverage(Object acroForm) : acroForm_(std::move(acroForm)) {}
+  Coverage(Object acroForm, bool embeddedOnly)
+      : acroForm_(std::move(acroForm)), embeddedOnly_(embeddedOnly) {}
 
   bool FieldShowsAll(const FieldCharacters& field) {
     if (!ShowsAll(field.field, InheritedDefaultAppearance(field.field, acroForm_),
@@ -95,14 +96,15 @@ class Coverage {
     const std::optional<std::string> name = DefaultAppearanceFont(appearance);
     if (!name) return false;
     Object font = FontResource(field, acroForm_, *name);
-    if (!font.isIndirect()) return FontShowsAll(font, characters);
+    if (!font.isIndirect()) return FontShowsAll(font, characters, embeddedOnly_);
     const auto key = std::make_pair(font.getObjGen(), characters);
     const auto found = known_.find(key);
     if (found != known_.end()) return found->second;
-    return known_[key] = FontShowsAll(font, characters);
+    return known_[key] = FontShowsAll(font, characters, embeddedOnly_);
   }
 
   Object acroForm_;
+  bool embeddedOnly_;
   std::map<std::pair<QPDFObjGen, std::u32string>, bool> known_;
 };
 
@@ -141,10 +143,10 @@ void SwitchField(Object field, Object acroForm, const std::string& key) {
 }  // namespace
 
 bool EnsureFieldFonts(QPDF& pdf, const std::vector<FieldCharacters>& fields,
-                      const std::filesystem::path& fontFile) {
+                      const std::filesystem::path& fontFile, bool embeddedOnly) {
   try {
     Object acroForm = pdf.getRoot().getKey("/AcroForm");
-    Coverage coverage(acroForm);
+    Coverage coverage(acroForm, embeddedOnly);
     std::vector<Object> switching;
     std::set<char32_t> needed;
     for (const FieldCharacters& field : fields) {

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
-
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -30,9 +29,10 @@ struct FieldCharacters {
 // with a subset tag "ABCDEF+Name", widths only for those characters, a
 // ToUnicode map so that the text stays searchable), and points the field's
 // /DA (and its widgets' own) at it, size and colour kept. A font Morvind
-// can't read is taken to lack every character. False when `fontFile` can't
-// be read or subset; the fields are then left as they are.
+// can't read is taken to lack every character; with `embeddedOnly` so is a
+// font that is not embedded (FontShowsAll). False when `fontFile` can't be
+// read or subset; the fields are then left as they are.
 bool EnsureFieldFonts(QPDF& pdf, const std::vector<FieldCharacters>& fields,
-                      const std::filesystem::path& fontFile);
+                      const std::filesystem::path& fontFile, bool embeddedOnly = false);
 
 }  // namespace morvind

@@ -235,7 +235,8 @@ bool HasProgram(QPDFObjectHandle descriptor) {
           descriptor.hasKey("/FontFile3"));
 }
 
-bool SimpleFontShowsAll(QPDFObjectHandle font, const std::u32string& characters) {
+bool SimpleFontShowsAll(QPDFObjectHandle font, const std::u32string& characters,
+                        bool embeddedOnly) {
   const std::array<char32_t, 256> codes = SimpleFontCodes(font);
   auto codeOf = [&](char32_t c) -> std::optional<std::uint32_t> {
     for (std::uint32_t code = 0; code < 256; ++code)
@@ -244,6 +245,7 @@ bool SimpleFontShowsAll(QPDFObjectHandle font, const std::u32string& characters)
   };
   QPDFObjectHandle descriptor = font.getKey("/FontDescriptor");
   if (!HasProgram(descriptor)) {
+    if (embeddedOnly) return false;
     QPDFObjectHandle name = font.getKey("/BaseFont");
     if (!name.isName() || !IsStandardLatinFont(name.getName())) return false;
     for (char32_t c : characters)
@@ -329,7 +331,7 @@ bool IsDrawnCharacter(char32_t c) {
   return c >= 0x20 && c <= 0xFFFF && !(c >= 0xD800 && c <= 0xDFFF);
 }
 
-bool FontShowsAll(QPDFObjectHandle font, const std::u32string& characters) {
+bool FontShowsAll(QPDFObjectHandle font, const std::u32string& characters, bool embeddedOnly) {
   std::u32string asked;
   for (char32_t c : characters)
     if (IsDrawnCharacter(c)) asked += c;
@@ -340,7 +342,7 @@ bool FontShowsAll(QPDFObjectHandle font, const std::u32string& characters) {
     if (subtype.isNameAndEquals("/Type0")) return Type0FontShowsAll(font, asked);
     if (subtype.isNameAndEquals("/Type1") || subtype.isNameAndEquals("/MMType1") ||
         subtype.isNameAndEquals("/TrueType"))
-      return SimpleFontShowsAll(font, asked);
+      return SimpleFontShowsAll(font, asked, embeddedOnly);
     return false;
   } catch (const std::exception&) {
     return false;  // a damaged font shows nothing Morvind could prove

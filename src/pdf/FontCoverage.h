@@ -26,7 +26,10 @@ namespace morvind {
 // Characters below U+0020 and outside the Basic Multilingual Plane are not
 // asked about: no font draws the first, and neither a form's fonts nor the
 // added one can carry the second as Poppler encodes field texts.
-bool FontShowsAll(QPDFObjectHandle font, const std::u32string& characters);
+// With `embeddedOnly` a font that is not embedded (the first case) shows
+// nothing: each viewer and printer draws such a font with one of its own.
+bool FontShowsAll(QPDFObjectHandle font, const std::u32string& characters,
+                  bool embeddedOnly = false);
 
 // Whether FontShowsAll asks about the character at all (see above).
 bool IsDrawnCharacter(char32_t c);

@@ -28,8 +28,9 @@ std::u32string CodePageCharacters(CodePage codePage) {
 
 }  // namespace
 
-WorkingCopyOptions WorkingCopyOptionsFor(CodePage codePage) {
+WorkingCopyOptions WorkingCopyOptionsFor(CodePage codePage, bool embeddedFontsOnly) {
   WorkingCopyOptions options;
+  options.embeddedFontsOnly = embeddedFontsOnly;
   options.characters = CodePageCharacters(codePage);
   if (codePage != CodePage::kWindows1252)
     options.characters += CodePageCharacters(CodePage::kWindows1252);

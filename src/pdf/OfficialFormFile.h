@@ -27,6 +27,12 @@ struct WorkingCopyOptions {
   // font lacks one of its characters, the field gets a subset of this font.
   // Empty: the fields keep their fonts.
   std::filesystem::path fontFile;
+  // For outputs whose fields are drawn into the page (a PDF of records):
+  // every text field of the table whose font is not embedded draws in the
+  // added subset font too, so that every viewer and printer shows the same
+  // and the file carries each font it uses. The fillable outputs keep the
+  // form's fonts.
+  bool embeddedFontsOnly = false;
 };
 
 struct PreparedForm {
@@ -41,7 +47,8 @@ struct PreparedForm {
   // nothing; the table's text fields empty and
   // without appearances, its boxes off; the AcroForm with default
   // resources (Helvetica where the form had none); fields whose font lacks
-  // a character they may receive drawn in the added subset font.
+  // a character they may receive (or, with embeddedFontsOnly, is not
+  // embedded) drawn in the added subset font.
   std::string workingCopy;
   bool hasRemarksTotal = false;  // the form has the optional field 905_32
   // Text fields outside the table that hold a value but no appearance of

@@ -59,11 +59,10 @@ RecordFileFacts ReadRecordFile(const std::filesystem::path& file) {
     facts.kind = RecordFileKind::kUnreadable;
     return facts;
   }
-  facts.kind = RecordFileKind::kPdf;
-  const RecordInfoRead info = RecordInfoOf(*document.pdf, read.bytes);
-  facts.info = info.info;
-  facts.sealIntact = info.sealIntact;
-  return facts;
+  RecordFileFacts recorded = RecordInfoOf(*document.pdf, read.bytes);
+  recorded.writeProtected = facts.writeProtected;
+  recorded.identity = facts.identity;
+  return recorded;
 }
 
 }  // namespace morvind

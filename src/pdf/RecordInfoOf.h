@@ -8,6 +8,6 @@
 namespace morvind {
 
 // ReadRecordInfo on a document the gate has parsed from `bytes` already.
-RecordInfoRead RecordInfoOf(QPDF& pdf, std::string_view bytes);
+RecordFileFacts RecordInfoOf(QPDF& pdf, std::string_view bytes);
 
 }  // namespace morvind

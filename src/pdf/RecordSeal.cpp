@@ -57,20 +57,25 @@ bool SealRecordFile(std::string& bytes) {
   return true;
 }
 
-RecordInfoRead RecordInfoOf(QPDF& pdf, std::string_view bytes) {
-  RecordInfoRead read;
+RecordFileFacts RecordInfoOf(QPDF& pdf, std::string_view bytes) {
+  RecordFileFacts read;
+  read.kind = RecordFileKind::kPdf;
   const bool ok = CatchingQpdf([&] {
     // qpdf's trailer is that of the file's last update: the cross-reference
     // sections are read from the end, and the first trailer read stays.
     QPDFObjectHandle info = pdf.getTrailer().getKey("/Info");
     if (!info.isDictionary()) return;
-    read.info.recordKey = InfoText(info, kRecordKeyEntry);
-    read.info.valuesDigest = InfoText(info, kValuesDigestEntry);
-    read.info.formDigest = InfoText(info, kFormDigestEntry);
-    read.info.fileDigest = InfoText(info, kFileDigestEntry);
+    read.recordKey = InfoText(info, kRecordKeyEntry);
+    read.valuesDigest = InfoText(info, kValuesDigestEntry);
+    read.formDigest = InfoText(info, kFormDigestEntry);
+    read.fileDigest = InfoText(info, kFileDigestEntry);
   });
-  if (!ok) return {};
-  const std::string& digest = read.info.fileDigest;
+  if (!ok) {
+    read = RecordFileFacts();
+    read.kind = RecordFileKind::kPdf;
+    return read;
+  }
+  const std::string& digest = read.fileDigest;
   if (!IsDigest(digest)) return read;
   // The file as it was hashed: the placeholder where the seal is now.
   const std::string sealed = PopplerHexText(digest);
@@ -82,10 +87,14 @@ RecordInfoRead RecordInfoOf(QPDF& pdf, std::string_view bytes) {
   return read;
 }
 
-RecordInfoRead ReadRecordInfo(std::string_view bytes) {
+RecordFileFacts ReadRecordInfo(std::string_view bytes) {
   DecodeBudgetScope budget;
   QpdfDocument document = OpenPdf(bytes);
-  if (!document.gate.Ok()) return {};
+  if (!document.gate.Ok()) {
+    RecordFileFacts refused;
+    refused.kind = RecordFileKind::kUnreadable;
+    return refused;
+  }
   return RecordInfoOf(*document.pdf, bytes);
 }
 

@@ -8,14 +8,14 @@
 
 namespace morvind {
 
-// The keys of the PDF's information dictionary under which Morvind keeps a
-// record's RecordInfo.
+// The keys of the PDF's information dictionary under which Morvind keeps
+// what it records in a record file (RecordFileFacts).
 inline constexpr std::string_view kRecordKeyEntry = "MorvindRecord";
 inline constexpr std::string_view kValuesDigestEntry = "MorvindValuesDigest";
 inline constexpr std::string_view kFormDigestEntry = "MorvindFormDigest";
 inline constexpr std::string_view kFileDigestEntry = "MorvindFileDigest";
 
-// What a record file is saved with as its RecordInfo::fileDigest: a text
+// What a record file is saved with as its file digest: a text
 // of the digest's length, replaced by the digest once the file's bytes are
 // known (SealRecordFile), the way a PDF signature covers its own file.
 std::string FileDigestPlaceholder();
@@ -30,19 +30,16 @@ std::string FileDigestPlaceholder();
 // a folder. False, `bytes` unchanged, when the placeholder is not there.
 bool SealRecordFile(std::string& bytes);
 
-// The RecordInfo of a record file's bytes, from the information dictionary
-// of the file's last trailer (a form made from a filled record carries an
-// older one), and whether its file digest matches the bytes: the last
-// occurrence of the digest's encoded text put back to the placeholder's,
-// the digest of the whole is the one recorded. Any other change since the
-// seal (a byte anywhere, an update appended by any program, a file saved
-// anew) breaks it. Nothing is read from bytes the gate (CheckPdfBytes)
-// refuses.
-struct RecordInfoRead {
-  RecordInfo info;
-  bool sealIntact = false;
-};
-RecordInfoRead ReadRecordInfo(std::string_view bytes);
+// What Morvind recorded in a record file's bytes (kind kPdf), from the
+// information dictionary of the file's last trailer (a form made from a
+// filled record carries an older one), and whether its file digest matches
+// the bytes: the last occurrence of the digest's encoded text put back to
+// the placeholder's, the digest of the whole is the one recorded. Any other
+// change since the seal (a byte anywhere, an update appended by any
+// program, a file saved anew) breaks it. Nothing is read from bytes the
+// gate (CheckPdfBytes) refuses: kind kUnreadable. The identity and the
+// write protection are the file's, not its bytes': left empty.
+RecordFileFacts ReadRecordInfo(std::string_view bytes);
 
 // The facts of a file of a folder of records: a link is not followed, only
 // a regular file is read (ReadPdfFile) and checked (CheckPdfBytes), then its

@@ -174,7 +174,8 @@ std::optional<std::string> MakeWorkingCopy(QPDF& pdf, const FormFieldsFound& fou
     // never embeds a whole font of the system into a record. Without the
     // font file the fields keep their fonts, and Poppler finds one itself.
     if (!options.fontFile.empty())
-      EnsureFieldFonts(pdf, TableFieldCharacters(found, options), options.fontFile);
+      EnsureFieldFonts(pdf, TableFieldCharacters(found, options), options.fontFile,
+                       options.embeddedFontsOnly);
     bytes = WriteWhole(pdf);
   });
   if (!written) return std::nullopt;

@@ -17,6 +17,13 @@ int PrintedServiceYear(const CardRequest& request) {
          (request.previousYearBox ? 1 : 0);
 }
 
+CardDocumentOptions TestSheetOptions(LengthUnit unit) {
+  CardDocumentOptions options;
+  options.testSheet = true;
+  options.gridUnit = unit;
+  return options;
+}
+
 std::string DocumentName(const CardDocumentOptions& options) {
   return options.title.empty() ? std::string(kDocumentName) : options.title;
 }

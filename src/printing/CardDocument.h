@@ -29,6 +29,10 @@ struct CardDocumentOptions {
   std::function<bool(int cardsDone)> cardDone;
 };
 
+// The options of the test print: the test sheet under each card that takes
+// it, its grid in `unit`.
+CardDocumentOptions TestSheetOptions(LengthUnit unit);
+
 // The options' title, or kDocumentName when they give none.
 std::string DocumentName(const CardDocumentOptions& options);
 

@@ -1,6 +1,7 @@
 #include "printing/RecordsFolder.h"
 
 #include <algorithm>
+#include <map>
 #include <numeric>
 #include <unordered_set>
 
@@ -69,7 +70,7 @@ RecordDecision DecideRecordFile(const RecordFileFacts& file, std::string_view re
     case RecordFileKind::kPdf:
       break;
   }
-  const RecordInfo& info = file.info;
+  const RecordFileFacts& info = file;
   if (info.recordKey.empty()) return keep(KeepReason::kNotMorvinds);
   if (info.fileDigest.empty()) return keep(KeepReason::kOlderMorvind);
   if (info.recordKey != recordKey) return keep(KeepReason::kOtherRecord);
@@ -142,6 +143,37 @@ FolderNames RecordFolderNames(const PublisherTable& table, bool firstNameSort, i
   return folder;
 }
 
+namespace {
+
+FolderRecord RecordNamed(const CardRequest& request, const FolderNames& names) {
+  return FolderRecord{names.Of(request), RecordKeyOf(request),
+                      OfficialFormValues(MakeSheetContent(request))};
+}
+
+}  // namespace
+
+std::vector<FolderRecord> PlanRecords(const std::vector<CardRequest>& requests,
+                                      bool firstNameSort) {
+  std::vector<FolderRecord> records;
+  records.reserve(requests.size());
+  std::map<int, FolderNames> names;  // by service year
+  for (const CardRequest& request : requests) {
+    const int year = PrintedServiceYear(request);
+    auto found = names.find(year);
+    if (found == names.end())
+      found = names.emplace(year, RecordFolderNames(*request.table, firstNameSort, year)).first;
+    records.push_back(RecordNamed(request, found->second));
+  }
+  return records;
+}
+
+std::string RecordFileTitle(std::string_view fileName) {
+  constexpr std::string_view kPdf = ".pdf";
+  if (fileName.size() >= kPdf.size() && fileName.substr(fileName.size() - kPdf.size()) == kPdf)
+    fileName.remove_suffix(kPdf.size());
+  return std::string(fileName);
+}
+
 RecordsFolderJob PlanRecordsFolder(const std::vector<CardRequest>& requests, bool firstNameSort,
                                    const std::filesystem::path& folder,
                                    const std::filesystem::path& formFile) {
@@ -150,9 +182,7 @@ RecordsFolderJob PlanRecordsFolder(const std::vector<CardRequest>& requests, boo
   const int serviceYear = PrintedServiceYear(requests.front());
   FolderNames names = RecordFolderNames(*requests.front().table, firstNameSort, serviceYear);
   job.records.reserve(requests.size());
-  for (const CardRequest& request : requests)
-    job.records.push_back(FolderRecord{names.Of(request), RecordKeyOf(request),
-                                       OfficialFormValues(MakeSheetContent(request))});
+  for (const CardRequest& request : requests) job.records.push_back(RecordNamed(request, names));
   job.tableNames = std::move(names.publishers);
   job.tableNames.insert(job.tableNames.end(), names.totals.begin(), names.totals.end());
   job.namePrefix = "S-21 " + std::to_string(serviceYear) + " ";

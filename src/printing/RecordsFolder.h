@@ -97,6 +97,17 @@ struct FolderNames {
 };
 FolderNames RecordFolderNames(const PublisherTable& table, bool firstNameSort, int serviceYear);
 
+// The records of the requests, in their order: each named by its place in
+// the whole table in its service year (RecordFolderNames), with its
+// key and the values the sheet gives it. Every output of the official form
+// (the folder, a saved or printed form, a PDF of records) names and fills
+// its records so.
+std::vector<FolderRecord> PlanRecords(const std::vector<CardRequest>& requests, bool firstNameSort);
+
+// The title of a record's file: its name without ".pdf" ("S-21 2025
+// Müller, Jürgen"), as a print job names the form.
+std::string RecordFileTitle(std::string_view fileName);
+
 // A run over a folder of records, as the window and morvind-print start it.
 struct RecordsFolderJob {
   std::filesystem::path folder;
@@ -109,9 +120,8 @@ struct RecordsFolderJob {
   std::string namePrefix;  // "S-21 2025 ": the files of this service year
 };
 
-// The job for the requests (all of one service year): each record named by
-// its place in the whole table (RecordFolderNames), with its key and the
-// values the sheet gives it.
+// The job for the requests (all of one service year): their records
+// (PlanRecords) and the names of the whole table.
 RecordsFolderJob PlanRecordsFolder(const std::vector<CardRequest>& requests, bool firstNameSort,
                                    const std::filesystem::path& folder,
                                    const std::filesystem::path& formFile);

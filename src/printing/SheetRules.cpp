@@ -18,4 +18,18 @@ int SheetRowSlot(const CardRequest& request, int row) {
   return RowSlot(row, request.reportMonth, request.currentYear, request.previousYearBox);
 }
 
+std::vector<CardRequest> BothServiceYears(const std::vector<CardRequest>& requests) {
+  std::vector<CardRequest> pages;
+  pages.reserve(2 * requests.size());
+  for (const CardRequest& request : requests) {
+    for (const bool previous : {true, false}) {
+      CardRequest page = request;
+      page.previousYearBox = previous;
+      page.previousServiceYear = previous;
+      pages.push_back(page);
+    }
+  }
+  return pages;
+}
+
 }  // namespace morvind

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "data/PublisherTable.h"
 #include "printing/CardRequest.h"
 
@@ -26,5 +28,11 @@ int SheetRowsWithData(const CardRequest& request);
 
 // The year slot of row `row` of the request's page.
 int SheetRowSlot(const CardRequest& request, int row);
+
+// A publisher's two service years, as one file hands them on when he
+// moves: for each request the page of the previous service year (all
+// twelve months), then that of the current one (up to the report month),
+// whatever "Vorheriges Dienstjahr" says.
+std::vector<CardRequest> BothServiceYears(const std::vector<CardRequest>& requests);
 
 }  // namespace morvind

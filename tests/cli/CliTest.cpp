@@ -273,6 +273,7 @@ struct ListingCase {
   int dpi;
   std::function<void(const fs::path& folder)> prepare;
   std::function<void(CardRequest&)> expect;
+  bool bothYears = false;  // the request's previous service year first, then the request
 };
 
 TEST_F(CliTest, ListingMatchesTheDrawingOfTheSameRequest) {
@@ -401,6 +402,16 @@ TEST_F(CliTest, ListingMatchesTheDrawingOfTheSameRequest) {
          r.months = all;
          r.totals = true;
        }},
+      {"both service years of the sheet: the previous one, then the current one",
+       {"--name", "Müller, J", "--form", "11/23", "--both-years"},
+       600,
+       nullptr,
+       [&](CardRequest& r) {
+         r.form = RecordForm::kSheet1123;
+         r.publisher = kJuergen;
+         r.cardName = "Jürgen Friedrich Müller-Lüdenscheidt";
+       },
+       true},
   };
 
   for (const ListingCase& c : cases) {
@@ -441,7 +452,12 @@ TEST_F(CliTest, ListingMatchesTheDrawingOfTheSameRequest) {
     c.expect(request);
     if (request.publisher != kUrsula)
       request.cardMobile = data.table.Text(request.publisher, record::kMobilePhone);
-    EXPECT_EQ(ReadFile(capture_.File("listing.jsonl")), ExpectedListing({request}, c.dpi));
+    std::vector<CardRequest> expected = {request};
+    if (c.bothYears) {
+      expected.insert(expected.begin(), request);
+      expected.front().previousYearBox = expected.front().previousServiceYear = true;
+    }
+    EXPECT_EQ(ReadFile(capture_.File("listing.jsonl")), ExpectedListing(expected, c.dpi));
   }
 }
 
@@ -550,8 +566,23 @@ TEST_F(CliTest, ErrorsExitWithStatusTwoAndWriteNothing) {
        "the settings choose the card S-21 10/15 (give --form 11/23"},
       {{"--name", "Meier", "--filter", "congregation", "--form", "11/23", "--pdf", "out.pdf"},
        "no totals record's name begins with 'Meier'"},
-      {{"--all", "--pdf", "out.pdf", "--form", "official", "--form-file", "form.pdf"},
-       "--pdf takes one publisher with the official form, and 39 are chosen: give --pdf-folder"},
+      {{"--all", "--pdf", "out.pdf", "--form", "10/15", "--both-years"},
+       "--both-years is for the sheet S-21 11/23, not for --form 10/15"},
+      {{"--all", "--pdf", "out.pdf", "--both-years"},
+       "--both-years is for the sheet S-21 11/23; the settings choose the card S-21 10/15"},
+      {{"--all", "--pdf", "out.pdf", "--form", "11/23", "--both-years", "--previous-year"},
+       "--both-years can't go with --previous-year"},
+      {{"--all", "--pdf-folder", "empty", "--form", "official", "--form-file", "form.pdf",
+        "--both-years"},
+       "--both-years can't go with --pdf-folder: a record file holds one service year"},
+      {{"--publisher", "3", "--pdf", "out.pdf", "--form", "11/23", "--flatten"},
+       "--flatten is for --form official"},
+      {{"--publisher", "3", "--pdf", "out.pdf", "--flatten"}, "--flatten is for the official form"},
+      {{"--all", "--pdf-folder", "empty", "--form", "official", "--form-file", "form.pdf",
+        "--flatten"},
+       "--flatten can't go with --pdf-folder: the folder keeps fillable files"},
+      {{"--all", "--ops", "-", "--form", "official", "--form-file", "form.pdf", "--flatten"},
+       "--flatten is for --pdf"},
       {{"--all", "--pdf", "out.pdf", "--form", "11/23", "--form-file", "form.pdf"},
        "--form-file is for --form official"},
       {{"--all", "--pdf-folder", "empty"}, "--pdf-folder is for the official form"},
@@ -805,6 +836,36 @@ TEST_F(CliTest, TheOfficialFormIsListedAndFiledByTheRulesOfAFolderOfRecords) {
   RunResult filtered = Print(pioneers);
   EXPECT_EQ(filtered.status, 0) << filtered.err;
   EXPECT_NE(filtered.out.find(": 0 new, 0 changed, "), std::string::npos) << filtered.out;
+
+  // --pdf: one record's form stays fillable, unless --flatten; the list and
+  // both service years go into one PDF with the fields drawn into the pages.
+  if (!ToolAvailable("pdfinfo", capture_.Path())) GTEST_SKIP() << "poppler-utils missing";
+  const struct {
+    std::vector<std::string> args;
+    std::string written;
+    int pages;  // the test form has two
+    const char* form;
+  } pdfs[] = {
+      {{"--publisher", "3"}, "1 form", 2, "AcroForm"},
+      {{"--publisher", "3", "--flatten"}, "1 form", 2, "none"},
+      {{"--all"}, "39 forms", 78, "none"},
+      {{"--name", "Schäfer, K", "--both-years"}, "2 forms", 4, "none"},
+  };
+  const std::string out = capture_.File("out.pdf").string();
+  for (const auto& c : pdfs) {
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"--form", "official", "--form-file", "form.pdf", "--pdf", out});
+    RunResult run = Print(args);
+    EXPECT_EQ(run.out, "morvind-print: " + c.written + " written to " + out + "\n") << run.err;
+    const std::string info = RunProgram({out}, capture_.Path(), capture_.Path(), "pdfinfo").out;
+    auto line = [&](const std::string& key) {
+      const std::regex pattern("(^|\n)" + key + ": +([^\n]*)");
+      std::smatch match;
+      return std::regex_search(info, match, pattern) ? match[2].str() : std::string();
+    };
+    EXPECT_EQ(line("Pages"), std::to_string(c.pages)) << info;
+    EXPECT_EQ(line("Form"), c.form) << info;
+  }
 }
 
 TEST_F(CliTest, HelpListsEveryOption) {
@@ -820,7 +881,8 @@ TEST_F(CliTest, HelpListsEveryOption) {
           "--previous-year", "--complete-card", "--no-long-name", "--last-name-first",
           "--test-sheet",    "--form-overlay",  "--card-version", "--pdf",
           "--printer",       "--ops",           "--dpi",          "--help",
-          "--version",       "--form",          "--form-file",    "--pdf-folder"}) {
+          "--version",       "--form",          "--form-file",    "--pdf-folder",
+          "--both-years",    "--flatten"}) {
       EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
     // The complete card draws the months up to the report month, not all twelve.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <qpdf/QPDF.hh>
 #include <regex>
 #include <string>
@@ -132,18 +133,21 @@ TEST(FieldFontTest, TheFontIsAddedOnceWhereNeededAndOnlyFromAFontFileThatServes)
     std::u32string characters;
     std::filesystem::path file;
     bool ok, added;
+    bool embeddedOnly = false;
   } cases[] = {
       {U"Müller", kFont, true, true},
-      {U"Mueller 12.5", kFont, true, false},  // StandardEncoding has them all
-      {U"\U0001F600\n", kFont, true, false},  // no form's font shows them
+      {U"Mueller 12.5", kFont, true, false},       // StandardEncoding has them all
+      {U"Mueller 12.5", kFont, true, true, true},  // but Helvetica is not embedded
+      {U"\U0001F600\n", kFont, true, false},       // no form's font shows them
       {U"Müller", folder / "gone.ttf", false, false},
       {U"Müller", folder / "not-a-font.ttf", false, false},
   };
-  std::string name;
+  std::map<std::u32string, std::string> names;
   for (const auto& c : cases) {
     Form form;
     Object first = form.Field("/HeSt 9 Tf 0 g"), second = form.Field("/HeSt 9 Tf 0 g");
-    EXPECT_EQ(EnsureFieldFonts(form.pdf, {{first, c.characters}, {second, c.characters}}, c.file),
+    EXPECT_EQ(EnsureFieldFonts(form.pdf, {{first, c.characters}, {second, c.characters}}, c.file,
+                               c.embeddedOnly),
               c.ok);
     Object added = form.Fonts().getKey("/MorvindSans");
     EXPECT_EQ(added.isDictionary(), c.added);
@@ -153,10 +157,10 @@ TEST(FieldFontTest, TheFontIsAddedOnceWhereNeededAndOnlyFromAFontFileThatServes)
     // Named with a subset tag that the same characters always give.
     const std::string base = added.getKey("/BaseFont").getName();
     EXPECT_TRUE(std::regex_match(base, std::regex("/[A-Z]{6}\\+LiberationSans"))) << base;
-    if (!name.empty()) {
-      EXPECT_EQ(base, name);
+    if (!names[c.characters].empty()) {
+      EXPECT_EQ(base, names[c.characters]);
     }
-    name = base;
+    names[c.characters] = base;
   }
 }
 

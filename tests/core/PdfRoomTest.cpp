@@ -301,8 +301,8 @@ TEST(RecordFileTest, AFileOfTheFolderIsReadOnlyWhenItIsARegularPdf) {
     EXPECT_EQ(facts.writeProtected, c.writeProtected);
     EXPECT_EQ(facts.identity, CurrentIdentity(path).value_or(FileIdentity{}));
     if (c.kind == RecordFileKind::kPdf) {
-      EXPECT_EQ(facts.info.recordKey, "publisher:17");
-      EXPECT_EQ(facts.info.fileDigest.size(), 64u);
+      EXPECT_EQ(facts.recordKey, "publisher:17");
+      EXPECT_EQ(facts.fileDigest.size(), 64u);
     }
   }
 }

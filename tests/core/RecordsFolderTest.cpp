@@ -12,7 +12,10 @@ TEST(RecordsFolderTest, AFileIsReplacedOnlyWhenItIsByteForByteMorvindsFileOfTheR
   auto ours = [&] {
     RecordFileFacts facts;
     facts.kind = RecordFileKind::kPdf;
-    facts.info = RecordInfo{key, "old", "F", "seal"};
+    facts.recordKey = key;
+    facts.valuesDigest = "old";
+    facts.formDigest = "F";
+    facts.fileDigest = "seal";
     facts.sealIntact = true;
     return facts;
   };
@@ -31,13 +34,13 @@ TEST(RecordsFolderTest, AFileIsReplacedOnlyWhenItIsByteForByteMorvindsFileOfTheR
       {"no file", RecordFileFacts{}, {A::kWriteNew}},
       {"Morvind's file, new values", ours(), {A::kReplace}},
       {"the new values on the same form",
-       with([](auto& f) { f.info.valuesDigest = "new"; }),
+       with([](auto& f) { f.valuesDigest = "new"; }),
        {A::kLeaveUnchanged}},
       {"the new values on the same form, write-protected",
-       with([](auto& f) { f.info.valuesDigest = "new", f.writeProtected = true; }),
+       with([](auto& f) { f.valuesDigest = "new", f.writeProtected = true; }),
        {A::kLeaveUnchanged}},
       {"the new values on another form",
-       with([](auto& f) { f.info.valuesDigest = "new", f.info.formDigest = "G"; }),
+       with([](auto& f) { f.valuesDigest = "new", f.formDigest = "G"; }),
        {A::kReplace}},
       {"a link, whatever it leads to",
        with([](auto& f) { f.kind = RecordFileKind::kLink; }),
@@ -48,15 +51,17 @@ TEST(RecordsFolderTest, AFileIsReplacedOnlyWhenItIsByteForByteMorvindsFileOfTheR
       {"unreadable",
        with([](auto& f) { f.kind = RecordFileKind::kUnreadable; }),
        {A::kKeep, R::kUnreadable}},
-      {"no record info", with([](auto& f) { f.info = {}; }), {A::kKeep, R::kNotMorvinds}},
+      {"no record info",
+       with([](auto& f) { f.recordKey.clear(), f.valuesDigest.clear(), f.fileDigest.clear(); }),
+       {A::kKeep, R::kNotMorvinds}},
       {"an older Morvind's: no file digest, even with the new values",
-       with([](auto& f) { f.info.fileDigest.clear(), f.info.valuesDigest = "new"; }),
+       with([](auto& f) { f.fileDigest.clear(), f.valuesDigest = "new"; }),
        {A::kKeep, R::kOlderMorvind}},
       {"another publisher's, changed by hand too",
-       with([](auto& f) { f.info.recordKey = PublisherRecordKey(18), f.sealIntact = false; }),
+       with([](auto& f) { f.recordKey = PublisherRecordKey(18), f.sealIntact = false; }),
        {A::kKeep, R::kOtherRecord}},
       {"changed by hand, even to the new values",
-       with([](auto& f) { f.sealIntact = false, f.info.valuesDigest = "new"; }),
+       with([](auto& f) { f.sealIntact = false, f.valuesDigest = "new"; }),
        {A::kKeep, R::kChangedByHand}},
       {"write-protected",
        with([](auto& f) { f.writeProtected = true; }),

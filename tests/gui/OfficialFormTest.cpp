@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <map>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>
@@ -14,10 +15,12 @@
 
 #include "PopplerFile.h"
 #include "core/ScratchFolder.h"
+#include "pdf/FlattenedRecords.h"
 #include "pdf/FormFonts.h"
 #include "pdf/RecordSeal.h"
 #include "printing/qt/FilledFormPrint.h"
 #include "printing/qt/RecordsFolderRun.h"
+#include "printing/qt/RecordsPdfFile.h"
 #include "resources/FolderLock.h"
 #include "support/FileSizeLimit.h"
 #include "support/FillableFormWriter.h"
@@ -288,8 +291,8 @@ TEST(OfficialFormTest, AListOfFilledFormsIsOneCompleteJobOrNothing) {
   ScratchFolder folder("form-print");
   std::unique_ptr<OfficialForm> form = OpenTestForm(folder, false);
   ASSERT_TRUE(form);
-  const std::vector<FormToPrint> forms = {{"Anna", DistinctValues("Anna")},
-                                          {"Eva", DistinctValues("Eva")}};
+  const std::vector<FolderRecord> forms = {{"Anna.pdf", "", DistinctValues("Anna")},
+                                           {"Eva.pdf", "", DistinctValues("Eva")}};
   const QByteArray tmpdir = qgetenv("TMPDIR");
   qputenv("TMPDIR", QByteArray::fromStdString(folder.Path().string()));
   const struct {
@@ -346,9 +349,9 @@ TEST(OfficialFormTest, AListOfFilledFormsIsOneCompleteJobOrNothing) {
   file.setOutputFormat(QPrinter::PdfFormat);
   file.setOutputFileName(QString::fromStdString((folder / "Anna.pdf").string()));
   // A folder of records before leaves none of its record info in it.
-  form->SetRecordInfo({PublisherRecordKey(1), "digest", form->FormDigest(), {}});
+  form->SetRecordInfo(PublisherRecordKey(1), "digest");
   EXPECT_EQ(PrintFilledForms(file, *form, {forms[0]}).outcome, PrintOutcome::kPrinted);
-  EXPECT_EQ(ReadRecordFile(folder / "Anna.pdf").info.recordKey, "");
+  EXPECT_EQ(ReadRecordFile(folder / "Anna.pdf").recordKey, "");
   EXPECT_EQ(PrintFilledForms(file, *form, forms).outcome, PrintOutcome::kNoPainter);
 }
 
@@ -543,6 +546,56 @@ TEST(OfficialFormTest, AFolderOfRecordsStopsOnlyForTheFolderAndForAnotherRun) {
   EXPECT_EQ(full.done, 0);
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"form.pdf"});
   EXPECT_EQ(FillRecordsFolder(*form, job).written, 2);
+}
+
+// The records drawn into one PDF keep nothing a viewer could fill or run,
+// and their texts, in embedded fonts, stay text in the records' order.
+TEST(OfficialFormTest, APdfOfRecordsHoldsNoFieldAndItsTextsAreTextInOrder) {
+  ScratchFolder folder("records-pdf");
+  WriteBytes(folder / "form.pdf", FillableFormPdf());
+  FormFileCheck check;
+  std::unique_ptr<OfficialForm> form = OfficialForm::Open(
+      folder / "form.pdf", check, WorkingCopyOptionsFor(CodePage::kWindows1252, true));
+  ASSERT_TRUE(form);
+  const std::vector<FolderRecord> records = {{"Anna.pdf", "", DistinctValues("Anna")},
+                                             {"Eva.pdf", "", DistinctValues("Eva")}};
+  const std::filesystem::path pdf = folder / "list.pdf";
+  // "Abbrechen" after the first record: no file.
+  EXPECT_EQ(
+      WriteRecordsPdf(*form, records, pdf, "S-21 2027 Liste", [](int) { return false; }).outcome,
+      PrintOutcome::kCancelled);
+  EXPECT_FALSE(std::filesystem::exists(pdf));
+  ASSERT_EQ(WriteRecordsPdf(*form, records, pdf, "S-21 2027 Liste").outcome,
+            PrintOutcome::kPrinted);
+
+  std::unique_ptr<Poppler::Document> document =
+      Poppler::Document::load(QString::fromStdString(pdf.string()));
+  ASSERT_TRUE(document);
+  EXPECT_EQ(document->info(QStringLiteral("Title")), QStringLiteral("S-21 2027 Liste"));
+  ASSERT_EQ(document->numPages(), 2 * form->PageCount());
+  for (int p = 0; p < document->numPages(); ++p) {
+    EXPECT_TRUE(document->page(p)->formFields().empty()) << p;
+    EXPECT_TRUE(document->page(p)->annotations().empty()) << p;
+  }
+  QProcess text;
+  text.start(QStringLiteral("pdftotext"), {QString::fromStdString(pdf.string()), "-"});
+  if (!text.waitForFinished()) GTEST_SKIP() << "no pdftotext";
+  const std::string found = text.readAllStandardOutput().toStdString();
+  const std::size_t anna = found.find("Anna: Müller, Jürgen Weiß 1¾");
+  const std::size_t eva = found.find("Eva: Müller, Jürgen Weiß 1¾");
+  EXPECT_NE(anna, std::string::npos) << found;
+  EXPECT_LT(anna, eva) << found;
+  EXPECT_NE(found.find("Eva: Müller, Jürgen Weiß 15¾"), std::string::npos);  // a figure
+  QProcess fonts;
+  fonts.start(QStringLiteral("pdffonts"), {QString::fromStdString(pdf.string())});
+  fonts.waitForFinished();
+  EXPECT_TRUE(QString::fromUtf8(fonts.readAllStandardOutput())
+                  .contains(QRegularExpression("[A-Z]{6}\\+LiberationSans +CID TrueType +"
+                                               "Identity-H +yes yes yes")));
+  // A record whose fields still wait for appearances would lose them.
+  FlattenedRecords merged(form->WorkingCopy());
+  EXPECT_FALSE(merged.Add(FillableFormPdf()));
+  EXPECT_EQ(merged.PageCount(), 0);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <QComboBox>
+#include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QRegularExpression>
 #include <QStandardItemModel>
 #include <fstream>
 
@@ -107,7 +109,8 @@ TEST_F(OfficialFormWindowTest, PrintSaveAndTheFolderOfRecordsFillTheForm) {
   std::filesystem::create_directory(records);
   // The form file itself is refused as the target, and the dialog asks again.
   printDialogs.saveAnswers = {QString::fromStdString(FormFile()),
-                              QString::fromStdString((folder.Path() / "Anna").string())};
+                              QString::fromStdString((folder.Path() / "Anna").string()),
+                              QString::fromStdString((folder.Path() / "Liste").string())};
   printDialogs.openAnswers = {QString::fromStdString(records.string()),
                               QString::fromStdString(records.string())};
   bool wholeListEnabled = true;
@@ -128,29 +131,109 @@ TEST_F(OfficialFormWindowTest, PrintSaveAndTheFolderOfRecordsFillTheForm) {
     EXPECT_EQ(dialog.Commands()->Action(PrintCommands::kSaveCardPdf)->text().toStdString(),
               "Formular als PDF speichern…");
     Run(dialog, PrintCommands::kSaveCardPdf);
-    Run(dialog, PrintCommands::kPrintList);  // not into one file
+    Run(dialog, PrintCommands::kPrintList);  // into the printer's file: the list's PDF
+    EXPECT_EQ(dialog.PrintNote()->text().toStdString(),
+              "3 Formulare in „" + (folder.Path() / "card.pdf").string() + "“ gedruckt");
     Run(dialog, PrintCommands::kSaveListPdf);
-    Run(dialog, PrintCommands::kSaveListPdf);  // again: every file as it was
+    Run(dialog, PrintCommands::kFileForms);
+    Run(dialog, PrintCommands::kFileForms);  // again: every file as it was
   });
   EXPECT_FALSE(wholeListEnabled);
   EXPECT_EQ(chosen, QStringLiteral("Gewähltes Formular"));
   EXPECT_EQ(printDialogs.progress.front().second.rfind("Formular 1 von 3: ", 0), 0u);
   EXPECT_EQ(FilledName(folder.Path() / "Anna.pdf"), "Anna Meier");
+  EXPECT_EQ(FilledName(folder.Path() / "card.pdf"), "no name field");  // drawn into the page
+  EXPECT_EQ(FilledName(folder.Path() / "Liste.pdf"), "no name field");
   EXPECT_EQ(FilledName(records / "S-21 2027 Müller, Jürgen.pdf"), "Jürgen Müller");
   const std::string folderName = "„" + records.string() + "“";
-  EXPECT_EQ(
-      messages.texts,
-      (std::vector<std::string>{
-          FormFile() + " wird nicht überschrieben: Es ist die Formulardatei.",
-          "Eine Liste amtlicher Formulare lässt sich nicht in eine Datei drucken. "
-          "„Formulare in Ordner ablegen…“ legt sie einzeln ab.",
-          "3 Formulare in " + folderName + ": 3 neu, 0 geändert, 0 unverändert, 0 nicht ersetzt.",
-          "3 Formulare in " + folderName +
-              ": 0 neu, 0 geändert, 3 unverändert, 0 nicht ersetzt."}));
+  EXPECT_EQ(messages.texts, (std::vector<std::string>{
+                                FormFile() + " wird nicht überschrieben: Es ist die Formulardatei.",
+                                "3 Formulare in " + folderName +
+                                    ": 3 neu, 0 geändert, 0 unverändert, 0 nicht ersetzt.",
+                                "3 Formulare in " + folderName +
+                                    ": 0 neu, 0 geändert, 3 unverändert, 0 nicht ersetzt."}));
   EXPECT_EQ(messages.questions.back(), "3 Formulare in Ordner ablegen?");
   // The second folder dialog opened where the first was left: "Records
   // Folder" in the settings.
   EXPECT_EQ(printDialogs.openedIn.back(), QString::fromStdString(records.string()));
+}
+
+// Each page's record and service year as one PDF shows them: "Anna Meier
+// 2027", or only the name on a page without the service year.
+std::vector<std::string> PagesShown(const std::filesystem::path& file) {
+  std::vector<std::string> shown;
+  std::unique_ptr<Poppler::Document> pdf =
+      Poppler::Document::load(QString::fromStdString(file.string()));
+  for (int p = 0; pdf && p < pdf->numPages(); ++p) {
+    const QString text = pdf->page(p)->text(QRectF());
+    std::string page;
+    for (const char* name : {"Anna Meier", "Jürgen Müller", "Carl Berg"})
+      if (text.contains(QString::fromUtf8(name))) page += name;
+    const QRegularExpressionMatch year = QRegularExpression("\\b20[0-9]{2}\\b").match(text);
+    if (year.hasMatch()) page += " " + year.captured().toStdString();
+    shown.push_back(page);
+  }
+  return shown;
+}
+
+// "Liste als PDF speichern…" and "Übergabe als PDF speichern…" with both
+// 11/23 forms: one PDF each, in list order, a publisher's previous service
+// year before the current one; the official form's two pages each time,
+// its fields drawn into them. The card S-21 10/15 has no two years.
+TEST_F(OfficialFormWindowTest, TheListAndAPublishersTwoServiceYearsGoIntoOnePdfWithEitherSheet) {
+  const struct {
+    int form;
+    PrintCommands::Command command;
+    QString suggested;
+    std::vector<std::string> pages;
+  } cases[] = {
+      {1,
+       PrintCommands::kSaveListPdf,
+       "S-21 2027 Alle Verkündiger.pdf",
+       {"Anna Meier 2027", "Jürgen Müller 2027", "Carl Berg 2027"}},
+      {1,
+       PrintCommands::kSaveTwoYears,
+       "S-21 2026-2027 Meier, Anna.pdf",
+       {"Anna Meier 2026", "Anna Meier 2027"}},
+      {2,
+       PrintCommands::kSaveListPdf,
+       "S-21 2027 Alle Verkündiger.pdf",
+       {"Anna Meier 2027", "Anna Meier", "Jürgen Müller 2027", "Jürgen Müller", "Carl Berg 2027",
+        "Carl Berg"}},
+      {2,
+       PrintCommands::kSaveTwoYears,
+       "S-21 2026-2027 Meier, Anna.pdf",
+       {"Anna Meier 2026", "Anna Meier", "Anna Meier 2027", "Anna Meier"}},
+      {0, PrintCommands::kSaveTwoYears, "", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.form) + "/" + std::to_string(c.command));
+    WriteSettings("[Format]\nForm=" + std::to_string(c.form) + "\nForm File=\"" + FormFile() +
+                  "\"\n");
+    const std::filesystem::path file = folder.Path() / "out.pdf";
+    std::filesystem::remove(file);
+    printDialogs.saveAnswers = {QString::fromStdString(file.string())};
+    printDialogs.saveSuggestions.clear();
+    QString tip;
+    RunMain([&](MainDialog& dialog) {
+      dialog.Commands()->UpdateStates();
+      tip = dialog.Commands()->Action(c.command)->toolTip();
+      Run(dialog, c.command);
+    });
+    EXPECT_EQ(PagesShown(file), c.pages);
+    if (c.suggested.isEmpty()) {
+      EXPECT_EQ(tip, QStringLiteral("Nur für das Blatt S-21 11/23 und das amtliche Formular"));
+      EXPECT_TRUE(printDialogs.saveSuggestions.empty());
+      printDialogs.saveAnswers.clear();
+    } else {
+      EXPECT_EQ(printDialogs.saveSuggestions,
+                std::vector<QString>{QString::fromStdString((folder.Path() / "").string()) +
+                                     c.suggested});
+    }
+    if (c.form == 2) {
+      EXPECT_EQ(FilledName(file), "no name field");
+    }
+  }
 }
 
 }  // namespace

@@ -101,12 +101,12 @@ TEST(PdfRoomTest, ARecordIsMorvindsUnchangedOnlyWhileEveryByteIsAsItWasSealed) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    const RecordInfoRead read = ReadRecordInfo(c.bytes);
-    EXPECT_EQ(read.info.recordKey, c.key);
-    EXPECT_EQ(read.info.valuesDigest, "values-of-" + c.key);
+    const RecordFileFacts read = ReadRecordInfo(c.bytes);
+    EXPECT_EQ(read.recordKey, c.key);
+    EXPECT_EQ(read.valuesDigest, "values-of-" + c.key);
     EXPECT_EQ(read.sealIntact, c.intact);
   }
-  EXPECT_EQ(ReadRecordInfo(Record(form.workingCopy, "bare", false)).info.fileDigest, "");
+  EXPECT_EQ(ReadRecordInfo(Record(form.workingCopy, "bare", false)).fileDigest, "");
   std::string bare = Record(form.workingCopy, "bare", false);
   EXPECT_FALSE(SealRecordFile(bare));
 }

@@ -397,7 +397,8 @@ TEST_F(PrintCommandsTest, DruckenPrintsOncePerDoubleClickIntervalByTheEventsTime
   });
   EXPECT_EQ(entries,
             (std::vector<QString>{"Seitenansicht…", "Liste drucken…", "Karte als PDF speichern…",
-                                  "Liste als PDF speichern…", "Probedruck…"}));
+                                  "Liste als PDF speichern…", "Formulare in Ordner ablegen…",
+                                  "Übergabe als PDF speichern…", "Probedruck…"}));
   EXPECT_EQ(printsAfter, (std::vector<std::size_t>{1, 1, 2, 2, 3, 3}));
 
   // The window system's stamps: the second Enter of a pair waits while the

@@ -209,6 +209,8 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
       {"--no-header", &o.noHeader},
       {"--gender", &o.gender},
       {"--previous-year", &o.previousYear},
+      {"--both-years", &o.bothYears},
+      {"--flatten", &o.flatten},
       {"--complete-card", &o.completeCard},
       {"--test-sheet", &o.testSheet},
       {"--form-overlay", &o.testSheet},  // the option's earlier name
@@ -273,7 +275,21 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args) {
   if (error.empty() && o.form && *o.form != RecordForm::kOfficialForm) {
     if (o.formFile) fail("--form-file is for --form official");
     if (o.output == OutputKind::kPdfFolder) fail("--pdf-folder is for --form official");
+    if (o.flatten) fail("--flatten is for --form official");
   }
+  if (error.empty() && o.bothYears) {
+    if (o.output == OutputKind::kPdfFolder)
+      fail("--both-years can't go with --pdf-folder: a record file holds one service year");
+    if (o.previousYear)
+      fail(
+          "--both-years can't go with --previous-year: it prints the previous service year and "
+          "the current one");
+    if (o.form == RecordForm::kCard1015) fail(BothYearsFormMessage(false));
+  }
+  if (error.empty() && o.flatten && o.output != OutputKind::kPdf)
+    fail(o.output == OutputKind::kPdfFolder
+             ? "--flatten can't go with --pdf-folder: the folder keeps fillable files"
+             : "--flatten is for --pdf");
   const bool congregation = o.filter.kind == FilterChoice::Kind::kCongregation;
   if (error.empty() && congregation && o.selection.kind == CardSelection::Kind::kPublisher)
     fail(
@@ -296,6 +312,14 @@ std::string CardOnlyOptionMessage(const std::string& option, bool bySettings, Re
   }
   return option + " is for the card S-21 10/15, not for --form " +
          (official ? "official" : "11/23");
+}
+
+std::string BothYearsFormMessage(bool bySettings) {
+  if (bySettings) {
+    return "--both-years is for the sheet S-21 11/23; the settings choose the card S-21 10/15 "
+           "(give --form 11/23 for the sheet)";
+  }
+  return "--both-years is for the sheet S-21 11/23, not for --form 10/15";
 }
 
 std::string CongregationFormMessage(bool bySettings) {
@@ -354,6 +378,10 @@ What the cards hold (the main window's print options and their rules):
                       "Form File", the file chosen in the window's options).
                       A file that is not a fillable S-21 11/23 form is an
                       error; it is only read, never written.
+  --flatten           with --pdf and one record (--publisher or --name): the
+                      filled form with its fields drawn into the page, no
+                      longer fillable (with --all or --both-years it always
+                      is)
   --months LIST       calendar month numbers, e.g. 9,10,11, or "enabled" (the
                       default): every month the month rule enables. Months the
                       rule disables (in the current service year, those after
@@ -364,6 +392,13 @@ What the cards hold (the main window's print options and their rules):
   --no-header         leave out the card header (name, address, ...)
   --gender            the male/female tick (only with the header)
   --previous-year     the previous service year instead of the current one
+  --both-years        for a publisher who moves: each record's previous
+                      service year (all twelve months), then its current one
+                      (up to the report month); with the sheet S-21 11/23 two
+                      pages, with the official form its two filled forms. With
+                      --pdf, --printer and --ops; not with --pdf-folder (a
+                      record file holds one service year), --previous-year or
+                      the card S-21 10/15
   --complete-card     draw the whole form: card version 0 and its layout, the
                       header, the names of all twelve months, and the figures
                       of every month up to the report month (of all twelve
@@ -385,8 +420,14 @@ What the cards hold (the main window's print options and their rules):
                       previous year and no long name: those options are dropped.
 
 Where to:
-  --pdf FILE          a PDF file; with the official form the filled form of
-                      one publisher, its fields still fillable
+  --pdf FILE          a PDF file. With the official form and --publisher or
+                      --name the filled form of that record, its fields still
+                      fillable (drawn into the page with --flatten); with
+                      --all, however many records the list holds, one PDF of
+                      all of them in list order, their fields drawn into the
+                      pages (flattened): every viewer and printer shows the
+                      same, nothing can be changed by accident, the texts
+                      stay text in embedded fonts
   --pdf-folder DIR    the official form only: a folder of records (made when
                       its parent exists), one filled form per publisher named
                       "S-21 2025 Müller, Jürgen.pdf" from the whole table

@@ -41,6 +41,8 @@ struct CliOptions {
   bool noHeader = false;
   bool gender = false;
   bool previousYear = false;
+  // Each record's previous and current service year, one after the other.
+  bool bothYears = false;
   bool completeCard = false;
   bool testSheet = false;  // the test print: the cards over the grid and crosses of the test sheet
   bool noLongName = false;
@@ -48,6 +50,7 @@ struct CliOptions {
   std::optional<int> cardVersion;
   std::optional<RecordForm> form;                 // empty: the setting "Form"
   std::optional<std::filesystem::path> formFile;  // the official form; empty: the setting
+  bool flatten = false;  // --pdf of one official form: its fields drawn into the page
   // The options given that only the card S-21 10/15 knows, in the order
   // given; the sheet S-21 11/23 takes none of them.
   std::vector<std::string> cardOnlyOptions;
@@ -75,6 +78,10 @@ ParseResult ParseCliOptions(const std::vector<std::string>& args);
 // settings file, not by --form).
 std::string CardOnlyOptionMessage(const std::string& option, bool bySettings,
                                   RecordForm form = RecordForm::kSheet1123);
+
+// The message for --both-years with the card S-21 10/15 (`bySettings`:
+// chosen by the settings file, not by --form).
+std::string BothYearsFormMessage(bool bySettings);
 
 // The message for --filter congregation with the card S-21 10/15
 // (`bySettings`: chosen by the settings file, not by --form).

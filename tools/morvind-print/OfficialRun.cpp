@@ -19,6 +19,7 @@
 #include "printing/qt/FilledFormPrint.h"
 #include "printing/qt/OfficialForm.h"
 #include "printing/qt/RecordsFolderRun.h"
+#include "printing/qt/RecordsPdfFile.h"
 #include "resources/FileWriter.h"
 
 namespace morvind::cli {
@@ -128,30 +129,12 @@ int FillFolder(const CliOptions& options, const std::vector<CardRequest>& reques
   return kExitOk;
 }
 
-// The records' file names (their form's name in a print job).
-std::vector<std::string> RecordNames(const std::vector<CardRequest>& requests, bool firstNameSort) {
-  std::vector<std::string> names;
-  if (requests.empty()) return names;
-  const FolderNames folder = RecordFolderNames(*requests.front().table, firstNameSort,
-                                               PrintedServiceYear(requests.front()));
-  for (const CardRequest& request : requests) names.push_back(folder.Of(request));
-  return names;
-}
-
 int PrintForms(const CliOptions& options, const std::vector<CardRequest>& requests,
                bool firstNameSort, OfficialForm& form) {
   std::string error;
   std::unique_ptr<QPrinter> printer = CupsPrinter(options.outputTarget, error);
   if (!printer) return Fail(error);
-  const std::vector<std::string> names = RecordNames(requests, firstNameSort);
-  std::vector<FormToPrint> forms;
-  for (std::size_t i = 0; i < requests.size(); ++i) {
-    std::string name = names[i];
-    name.resize(name.size() - 4);  // without ".pdf"
-    forms.push_back(
-        FormToPrint{std::move(name), OfficialFormValues(MakeSheetContent(requests[i]))});
-  }
-  const PrintResult result = PrintFilledForms(*printer, form, forms);
+  const PrintResult result = PrintFilledForms(*printer, form, PlanRecords(requests, firstNameSort));
   if (result.outcome == PrintOutcome::kNotSpooled)
     return Fail("nothing printed: the job could not be spooled in " + result.file.string() + ": " +
                 EnglishReason(result.write));
@@ -175,6 +158,7 @@ std::string ChooseFormFile(const CliOptions& options, const ProfileFile& setting
     if (options.formFile) return "--form-file is for the official form (--form official)";
     if (options.output == OutputKind::kPdfFolder)
       return "--pdf-folder is for the official form (--form official)";
+    if (options.flatten) return "--flatten is for the official form (--form official)";
     return std::string();
   }
   formFile = options.formFile ? *options.formFile : std::filesystem::path(stored.formFile);
@@ -204,16 +188,17 @@ std::string CheckOfficialOutput(const CliOptions& options, const std::filesystem
 }
 
 int RunOfficialForm(const CliOptions& options, const std::vector<CardRequest>& requests,
-                    bool firstNameSort, const std::filesystem::path& formFile) {
-  if (options.output == OutputKind::kPdf && requests.size() != 1)
-    return Fail("--pdf takes one publisher with the official form, and " +
-                std::to_string(requests.size()) +
-                " are chosen: give --pdf-folder DIR for a folder of records");
-
+                    bool firstNameSort, const std::filesystem::path& formFile,
+                    const std::string& title) {
+  // A list, or two service years, go into one file only with their fields
+  // drawn into the pages: a fillable file holds one record.
+  const bool flattened =
+      options.output == OutputKind::kPdf &&
+      (options.flatten || options.bothYears || options.selection.kind == CardSelection::Kind::kAll);
   QtRuntime runtime;
   FormFileCheck check;
   std::unique_ptr<OfficialForm> form = OfficialForm::Open(
-      formFile, check, WorkingCopyOptionsFor(requests.front().table->GetCodePage()));
+      formFile, check, WorkingCopyOptionsFor(requests.front().table->GetCodePage(), flattened));
   if (!form) return Fail(FormProblem(check, formFile));
   if (options.output == OutputKind::kOps) {
     std::string listing;
@@ -233,13 +218,19 @@ int RunOfficialForm(const CliOptions& options, const std::vector<CardRequest>& r
   if (options.output == OutputKind::kPrinter)
     return PrintForms(options, requests, firstNameSort, *form);
 
+  if (flattened) {
+    const PrintResult written =
+        WriteRecordsPdf(*form, PlanRecords(requests, firstNameSort), options.outputTarget, title);
+    if (written.outcome != PrintOutcome::kPrinted)
+      return Fail(CantWriteMessage(options.outputTarget, written.write));
+    std::printf("morvind-print: %s written to %s\n", Forms(requests.size()).c_str(),
+                std::filesystem::absolute(options.outputTarget).c_str());
+    return kExitOk;
+  }
   if (options.output == OutputKind::kPdf) {
-    const CardRequest& request = requests.front();
-    const std::optional<std::string> bytes = FilledRecordFile(
-        *form, FolderRecord{RecordNames(requests, firstNameSort).front(), RecordKeyOf(request),
-                            OfficialFormValues(MakeSheetContent(request))});
-    if (!bytes) return Fail("can't fill the form " + formFile.string());
-    if (WriteResult written = ReplaceFileContents(options.outputTarget, *bytes); !written.Ok())
+    if (const WriteResult written = SaveRecordFile(
+            *form, PlanRecords(requests, firstNameSort).front(), options.outputTarget);
+        !written.Ok())
       return Fail(CantWriteMessage(options.outputTarget, written));
     std::printf("morvind-print: 1 form written to %s\n",
                 std::filesystem::absolute(options.outputTarget).c_str());

@@ -27,12 +27,15 @@ std::string CheckOfficialOutput(const CliOptions& options, const std::filesystem
                                 const std::filesystem::path& formFile);
 
 // Writes the requests with the official form `formFile` where the options
-// say: the field listing, one filled form as a PDF file, a folder of
-// records or one print job. Messages go to standard output and error as
-// one line each. Returns the exit status.
+// say: the field listing; as a PDF file the fillable form of one record
+// (--publisher, --name) or, with --all, --both-years or --flatten, one PDF
+// of every record with its fields drawn into the pages, titled `title`; a
+// folder of records; or one print job. Messages go to standard output and
+// error as one line each. Returns the exit status.
 // The records' files are named as the list names the publishers
 // (`firstNameSort`), by their place in the whole table.
 int RunOfficialForm(const CliOptions& options, const std::vector<CardRequest>& requests,
-                    bool firstNameSort, const std::filesystem::path& formFile);
+                    bool firstNameSort, const std::filesystem::path& formFile,
+                    const std::string& title);
 
 }  // namespace morvind::cli

@@ -20,6 +20,7 @@
 #include "layout/LayoutFile.h"
 #include "printing/CardDocument.h"
 #include "printing/OutputTarget.h"
+#include "printing/SheetRules.h"
 #include "printing/TestSheet.h"
 #include "printing/qt/PrintJob.h"
 #include "resources/FileWriter.h"
@@ -98,7 +99,8 @@ std::string Plural(std::size_t count, RecordForm form) {
 
 // What the print job and the PDF file carry as their title, as the
 // window names them: the one record's line ("S-21 2027 Müller, Jürgen"),
-// or the list's filter ("S-21 2027 Gruppe 2").
+// or the list's filter ("S-21 2027 Gruppe 2"); with --both-years both
+// service years ("S-21 2026-2027 Müller, Jürgen").
 std::string DocumentTitle(const CliOptions& options, const std::vector<CardRequest>& requests,
                           const std::vector<PublisherListLine>& lines,
                           const PublisherFilter& filter, const StringTable& strings) {
@@ -109,7 +111,8 @@ std::string DocumentTitle(const CliOptions& options, const std::vector<CardReque
       if (line.totals ? line.totals == card.totalsRecord : line.recordIndex == card.publisher)
         name = line.text;
   }
-  return RecordTitle(PrintedServiceYear(requests.front()), name);
+  const int serviceYear = PrintedServiceYear(requests.front());
+  return options.bothYears ? TwoYearsTitle(serviceYear, name) : RecordTitle(serviceYear, name);
 }
 
 }  // namespace
@@ -223,6 +226,8 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
                 CardOnlyOptionMessage(options.cardOnlyOptions.front(), true, wishes.form));
   if (options.filter.kind == FilterChoice::Kind::kCongregation && !IsSheetForm(wishes.form))
     return Fail(kExitError, CongregationFormMessage(true));
+  if (options.bothYears && !IsSheetForm(wishes.form))
+    return Fail(kExitError, BothYearsFormMessage(true));
   wishes.cardVersion = options.cardVersion ? *options.cardVersion : settings.cardVersion;
   wishes.completeCard = options.completeCard;
   wishes.printHeader = !options.noHeader;
@@ -244,16 +249,18 @@ int RunPrint(const CliOptions& options, const std::filesystem::path& programFold
   setup.period = period;
   setup.choices = ChoosePrintOptions(wishes, period.reportMonth);
   LoadLayoutOrDefaults(setup.layout, setup.choices.cardVersion, folder, strings);
-  const std::vector<CardRequest> requests =
+  std::vector<CardRequest> requests =
       PlanCards(data, lines, options.selection, BaseCardRequest(data, setup), folder);
   if (requests.empty()) return Fail(kExitError, NoCardMessage(options));
-
-  if (wishes.form == RecordForm::kOfficialForm)
-    return RunOfficialForm(options, requests, settings.firstNameSort != 0, formFile);
 
   CardDocumentOptions document;
   document.title = DocumentTitle(options, requests, lines,
                                  FilterFor(options.filter, data.groups.GroupCount()), strings);
+  if (options.bothYears) requests = BothServiceYears(requests);
+  if (wishes.form == RecordForm::kOfficialForm)
+    return RunOfficialForm(options, requests, settings.firstNameSort != 0, formFile,
+                           document.title);
+
   document.testSheet = options.testSheet;
   document.gridUnit = settings.unit;
   if (options.testSheet && !std::all_of(requests.begin(), requests.end(), TakesTestSheet))

@@ -714,6 +714,17 @@ CardRequest MainDialog::BuildCardRequest() const {
   return request;
 }
 
+PrintState MainDialog::PrintState() {
+  morvind::PrintState state;
+  state.data = &data;
+  state.filter = PublisherFilter{publisherFilter, filterGroup};
+  state.form = form;
+  state.formFile = formFile;
+  state.firstNameSort = firstNameSort != 0;
+  state.unit = unit;
+  return state;
+}
+
 void MainDialog::DrawHeaderPreview(int left, int top, int right, int bottom,
                                    DrawingSurface& surface) {
   if (data.table.Count() == 0) return;

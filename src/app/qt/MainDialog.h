@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/DoublePress.h"
+#include "app/PrintState.h"
 #include "app/Settings.h"
 #include "app/qt/AppEnvironment.h"
 #include "app/qt/MainWindowGeometry.h"
@@ -108,6 +109,8 @@ class MainDialog : public Dialog {
   CardTexts CurrentCardTexts();
   // Every field and check state printing and the previews read.
   CardRequest BuildCardRequest() const;
+  // What the print commands read of the run state beside the requests.
+  morvind::PrintState PrintState();
   // Whether "&Drucken" prints something for the selection: a totals
   // record, or a publisher whose name is not blank.
   bool SelectionPrints() const;

@@ -1,30 +1,21 @@
-// The print commands with the official form: each one fills the
-// congregation's own PDF form, read from its file anew, with what the
-// drawn sheet would show.
-
-#include <sys/stat.h>
-#include <unistd.h>
+#include "app/qt/OfficialFormCommands.h"
 
 #include <QPrinter>
-#include <QProgressDialog>
-#include <algorithm>
-#include <cerrno>
+#include <string_view>
 #include <system_error>
 
-#include "app/CardPlan.h"
 #include "app/ProfileFile.h"
-#include "app/RecordWords.h"
+#include "app/qt/ListProgress.h"
 #include "app/qt/MainDialog.h"
-#include "app/qt/PrintCommands.h"
+#include "app/qt/PdfSaving.h"
+#include "app/qt/PrintDialogs.h"
 #include "pdf/FormFonts.h"
-#include "printing/CardDocument.h"
-#include "printing/OfficialFormFields.h"
-#include "printing/OutputTarget.h"
+#include "printing/FormFileCheck.h"
 #include "printing/RecordsFolder.h"
-#include "printing/SheetContent.h"
 #include "printing/qt/FilledFormPrint.h"
 #include "printing/qt/OfficialForm.h"
 #include "printing/qt/RecordsFolderRun.h"
+#include "printing/qt/RecordsPdfFile.h"
 #include "toolkit/QtText.h"
 
 namespace morvind {
@@ -35,100 +26,67 @@ constexpr std::string_view kRecordsFolderKey = "Records Folder";
 
 }  // namespace
 
-bool PrintCommands::OfficialFormChosen() const {
-  return window_.form == RecordForm::kOfficialForm;
+OfficialFormCommands::OfficialFormCommands(MainDialog& window, PrintDialogs& dialogs,
+                                           PdfSaving& files)
+    : window_(window), dialogs_(dialogs), files_(files) {}
+
+bool OfficialFormCommands::Chosen() const {
+  return window_.PrintState().form == RecordForm::kOfficialForm;
 }
 
-std::unique_ptr<OfficialForm> PrintCommands::OpenOfficialForm() {
+std::unique_ptr<OfficialForm> OfficialFormCommands::Open(bool flattened) {
+  const PrintState state = window_.PrintState();
   FormFileCheck check;
   std::unique_ptr<OfficialForm> form = OfficialForm::Open(
-      window_.formFile, check, WorkingCopyOptionsFor(window_.data.table.GetCodePage()));
+      state.formFile, check, WorkingCopyOptionsFor(state.data->table.GetCodePage(), flattened));
   if (!form)
-    window_.Messages().ShowMessage(FormFileMessage(check, window_.formFile), MessageIcon::kWarning);
+    window_.Messages().ShowMessage(FormFileMessage(check, state.formFile.string()),
+                                   MessageIcon::kWarning);
   return form;
 }
 
-std::vector<std::string> PrintCommands::RecordNames(const std::vector<CardRequest>& cards) const {
-  std::vector<std::string> names;
-  if (cards.empty()) return names;
-  const FolderNames folder = RecordFolderNames(window_.data.table, window_.firstNameSort != 0,
-                                               PrintedServiceYear(cards.front()));
-  for (const CardRequest& card : cards) names.push_back(folder.Of(card));
-  return names;
-}
-
-PrintResult PrintCommands::PrintOfficialForms(QPrinter& printer,
-                                              const std::vector<CardRequest>& cards,
-                                              const CardDocumentOptions& options) {
-  std::unique_ptr<OfficialForm> form = OpenOfficialForm();
+PrintResult OfficialFormCommands::Print(QPrinter& printer, const std::vector<CardRequest>& cards,
+                                        const CardDocumentOptions& options) {
+  std::unique_ptr<OfficialForm> form = Open();
   if (!form) return {PrintOutcome::kCancelled};  // said so
-  const std::vector<std::string> names = RecordNames(cards);
-  std::vector<FormToPrint> forms;
-  forms.reserve(cards.size());
-  for (std::size_t i = 0; i < cards.size(); ++i) {
-    std::string name = names[i];
-    name.resize(name.size() - 4);  // the print job names each form as its file, without ".pdf"
-    forms.push_back(FormToPrint{std::move(name), OfficialFormValues(MakeSheetContent(cards[i]))});
-  }
   // The CUPS job is named as a drawn print would be.
   printer.setDocName(QString::fromStdString(DocumentName(options)));
-  return PrintFilledForms(printer, *form, forms, options.cardDone);
+  return PrintFilledForms(printer, *form, PlanRecords(cards, window_.PrintState().firstNameSort),
+                          options.cardDone);
 }
 
-bool PrintCommands::RefuseListIntoFile(QPrinter& printer) {
-  if (!OfficialFormChosen() || !PrintsIntoFile(printer)) return false;
-  window_.Messages().ShowMessage(
-      "Eine Liste amtlicher Formulare lässt sich nicht in eine Datei drucken. „Formulare in "
-      "Ordner ablegen…“ legt sie einzeln ab.",
-      MessageIcon::kWarning);
-  return true;
+PrintResult OfficialFormCommands::WriteFlattened(OfficialForm& form,
+                                                 const std::vector<CardRequest>& cards,
+                                                 const std::filesystem::path& target,
+                                                 const std::string& title,
+                                                 const RecordDone& recordDone) {
+  return WriteRecordsPdf(form, PlanRecords(cards, window_.PrintState().firstNameSort), target,
+                         title, recordDone);
 }
 
-void PrintCommands::SaveOfficialForm(const CardRequest& card) {
-  std::unique_ptr<OfficialForm> form = OpenOfficialForm();
+void OfficialFormCommands::SaveRecord(const CardRequest& card) {
+  std::unique_ptr<OfficialForm> form = Open();
   if (!form) return;
-  // Named as the folder of records names the record, so that a file saved
-  // into it is that record's file.
-  const std::string name = RecordNames({card}).front();
-  const std::optional<std::string> bytes = FilledRecordFile(
-      *form, FolderRecord{name, RecordKeyOf(card), OfficialFormValues(MakeSheetContent(card))});
-  QString suggested = ToQt((SuggestedPdfFolder() / name).string());
-  for (;;) {
-    const QString chosen =
-        Dialogs().AskSaveFile(&window_, QStringLiteral("Formular als PDF speichern"), suggested);
-    if (chosen.isEmpty()) return;
-    std::filesystem::path target = FromQt(chosen);
-    if (!chosen.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) target += ".pdf";
-    target = std::filesystem::absolute(target);
-    suggested = ToQt(target.string());
-    if (!CheckTarget(target)) continue;
-    const WriteResult written =
-        bytes ? ReplaceFileContents(target, *bytes)
-              : WriteResult{.problem = WriteProblem::kSystem, .error = EIO, .detail = {}};
-    if (window_.Messages().ShowSaveFailure(target, written)) continue;
-    RememberPdfFolder(target.parent_path());
-    return;
-  }
+  const FolderRecord record = PlanRecords({card}, window_.PrintState().firstNameSort).front();
+  files_.SaveAs(QStringLiteral("Formular als PDF speichern"), record.fileName,
+                [&](const std::filesystem::path& target) {
+                  const WriteResult written = SaveRecordFile(*form, record, target);
+                  if (written.Ok()) return PrintResult{};
+                  return PrintResult{PrintOutcome::kNotWritten, written, target};
+                });
 }
 
-std::filesystem::path PrintCommands::RecordsFolderToOpen() const {
+std::filesystem::path OfficialFormCommands::RecordsFolderToOpen() const {
   const ProfileFile settings(window_.Environment().settingsFile);
   std::filesystem::path last = settings.GetProfileString(kRecordsSection, kRecordsFolderKey, "");
   std::error_code error;
   if (!last.empty() && std::filesystem::is_directory(last, error)) return last;
-  return SuggestedPdfFolder();
+  return files_.SuggestedFolder();
 }
 
-void PrintCommands::FileOfficialForms() {
-  const std::vector<CardRequest> cards = ListCardsOrMessage();
-  if (cards.empty() ||
-      !window_.Messages().Ask(
-          RecordCount(RecordForm::kOfficialForm, cards.size()) + " in Ordner ablegen?", "Ablegen",
-          "Abbrechen"))
-    return;
-  const QString chosen =
-      Dialogs().AskFolder(&window_, QStringLiteral("Formulare in Ordner ablegen"),
-                          ToQt(RecordsFolderToOpen().string()));
+void OfficialFormCommands::FileIntoFolder(const std::vector<CardRequest>& cards) {
+  const QString chosen = dialogs_.AskFolder(&window_, QStringLiteral("Formulare in Ordner ablegen"),
+                                            ToQt(RecordsFolderToOpen().string()));
   if (chosen.isEmpty()) return;
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::absolute(FromQt(chosen), error);
@@ -137,15 +95,16 @@ void PrintCommands::FileOfficialForms() {
     window_.Messages().ShowSaveFailure(
         settings.Path(), settings.WriteProfileString(kRecordsSection, kRecordsFolderKey,
                                                      "\"" + folder.string() + "\""));
-  std::unique_ptr<OfficialForm> form = OpenOfficialForm();
+  std::unique_ptr<OfficialForm> form = Open();
   if (!form) return;
 
+  const PrintState state = window_.PrintState();
   const RecordsFolderJob job =
-      PlanRecordsFolder(cards, window_.firstNameSort != 0, folder, window_.formFile);
-  const RecordsFolderTally tally =
-      WithProgress<RecordsFolderTally>(cards, [&](const CardDocumentOptions& progress) {
-        return FillRecordsFolder(*form, job, progress.cardDone);
-      });
+      PlanRecordsFolder(cards, state.firstNameSort, folder, state.formFile);
+  RecordsFolderTally tally;
+  WithListProgress(window_, dialogs_, cards, [&](const RecordDone& recordDone) {
+    tally = FillRecordsFolder(*form, job, recordDone);
+  });
   const bool plain = !tally.busy && !tally.Stopped() && tally.kept.empty();
   window_.Messages().ShowMessage(RecordsFolderSummary(tally, folder.string()),
                                  plain ? MessageIcon::kNone : MessageIcon::kWarning);

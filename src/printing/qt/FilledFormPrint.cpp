@@ -29,7 +29,7 @@ WriteResult NotProduced(const std::filesystem::path& target) {
 
 // The print preview asks for its pages as drawings.
 PrintResult DrawRendered(QPrinter& printer, OfficialForm& form,
-                         const std::vector<FormToPrint>& forms,
+                         const std::vector<FolderRecord>& forms,
                          const std::function<bool(int)>& formDone) {
   QPainter painter;
   if (!painter.begin(&printer)) return {PrintOutcome::kNoPainter};
@@ -66,7 +66,7 @@ CupsOptions FilledFormJobOptions(QPrinter& printer, const OfficialForm& form) {
 }
 
 PrintResult PrintFilledForms(QPrinter& printer, OfficialForm& form,
-                             const std::vector<FormToPrint>& forms,
+                             const std::vector<FolderRecord>& forms,
                              const std::function<bool(int formsDone)>& formDone) {
   if (PrintsIntoFile(printer)) {
     if (forms.size() != 1) return {PrintOutcome::kNoPainter};
@@ -90,7 +90,7 @@ PrintResult PrintFilledForms(QPrinter& printer, OfficialForm& form,
 }
 
 PrintResult SubmitFilledForms(QPrinter& printer, OfficialForm& form,
-                              const std::vector<FormToPrint>& forms,
+                              const std::vector<FolderRecord>& forms,
                               const std::function<bool(int formsDone)>& formDone,
                               const FormJobSubmit& submit) {
   const SpoolFolder spool;
@@ -106,8 +106,8 @@ PrintResult SubmitFilledForms(QPrinter& printer, OfficialForm& form,
       result = spool.Failure(written);
       break;
     }
-    documents.push_back(
-        {QFile::decodeName((folder / name).c_str()), QString::fromStdString(forms[i].name)});
+    documents.push_back({QFile::decodeName((folder / name).c_str()),
+                         QString::fromStdString(RecordFileTitle(forms[i].fileName))});
     if (formDone && !formDone(static_cast<int>(i + 1)) && i + 1 < forms.size()) {
       result.outcome = PrintOutcome::kCancelled;
       break;

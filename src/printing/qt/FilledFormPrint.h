@@ -7,19 +7,13 @@
 #include <vector>
 
 #include "printing/OfficialFormFields.h"
+#include "printing/RecordsFolder.h"
 #include "printing/qt/CupsSubmit.h"
 #include "printing/qt/OfficialForm.h"
 #include "printing/qt/PrintJob.h"
 #include "resources/FileWriter.h"
 
 namespace morvind {
-
-// One filled form of a print: the name of its document in the job (as its
-// file would be named, "S-21 2025 Müller, Jürgen") and its fields' values.
-struct FormToPrint {
-  std::string name;
-  std::vector<FormFieldValue> values;
-};
 
 // Hands the complete, staged PDF files of a job to the printer's queue;
 // false when the queue refused it.
@@ -35,13 +29,15 @@ using FormJobSubmit = std::function<bool(QPrinter& printer, const std::vector<Cu
 // turns "Müller" into "M?ller" and "12¾" into "12?" there.)
 CupsOptions FilledFormJobOptions(QPrinter& printer, const OfficialForm& form);
 
-// Prints `forms` in order, each `form` filled with its values, with every
-// page of the form:
+// Prints the records `forms` (PlanRecords) in order, each `form` filled
+// with its values, with every page of the form; each is named in the job as
+// its file would be, without ".pdf" ("S-21 2025 Müller, Jürgen"):
 // - A printer that prints into a file receives exactly one filled form:
 //   the PDF file with its fields still fillable, written with the
 //   program's file writer (kNotWritten says why not). With more than one
-//   form, nothing is written and the outcome is kNoPainter: the window and
-//   morvind-print refuse a list there before.
+//   form, nothing is written and the outcome is kNoPainter: a list goes
+//   into one file only with its fields drawn into the pages
+//   (WriteRecordsPdf), as the window's list print gives it such a printer.
 // - A CUPS printer receives one job with one PDF document per form
 //   (SubmitFilledForms).
 // - Any other printer (the print preview's) is drawn on: the filled pages
@@ -50,7 +46,7 @@ CupsOptions FilledFormJobOptions(QPrinter& printer, const OfficialForm& form);
 // `formDone` is called after each form with the number done; false stops
 // the print there, and nothing is printed or written (kCancelled).
 PrintResult PrintFilledForms(QPrinter& printer, OfficialForm& form,
-                             const std::vector<FormToPrint>& forms,
+                             const std::vector<FolderRecord>& forms,
                              const std::function<bool(int formsDone)>& formDone = {});
 
 // The forms for a CUPS queue: every filled form is first written into a
@@ -60,7 +56,7 @@ PrintResult PrintFilledForms(QPrinter& printer, OfficialForm& form,
 // one document per form named as the form; false is kNoPainter.
 // `formDone` as above.
 PrintResult SubmitFilledForms(QPrinter& printer, OfficialForm& form,
-                              const std::vector<FormToPrint>& forms,
+                              const std::vector<FolderRecord>& forms,
                               const std::function<bool(int formsDone)>& formDone,
                               const FormJobSubmit& submit);
 

@@ -23,6 +23,10 @@ QString Latin1(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // `text` cut to `length` characters, never inside a character that takes
 // two UTF-16 units.
 QString CutToLength(const QString& text, int length) {
@@ -154,6 +158,10 @@ const FileIdentity& OfficialForm::Identity() const {
   return document_->prepared.identity;
 }
 
+std::string_view OfficialForm::WorkingCopy() const {
+  return document_->prepared.workingCopy;
+}
+
 bool OfficialForm::HasField(std::string_view name) const {
   const auto& table = OfficialFormFieldTable();
   for (std::size_t i = 0; i < table.size(); ++i)
@@ -164,8 +172,13 @@ bool OfficialForm::HasField(std::string_view name) const {
 void OfficialForm::Fill(const std::vector<FormFieldValue>& values) {
   // A fresh copy for every record: a loaded document keeps every earlier
   // appearance stream, and would write them all into the next file.
-  document_->form = LoadedForm();
-  document_->form.Load(document_->workingCopy);
+  // The fresh copy is loaded before the old one goes: Poppler's Qt library
+  // reads its global settings (the system's fonts among them) anew
+  // whenever a document loads while none is open, which took a third of
+  // each record's time.
+  LoadedForm fresh;
+  fresh.Load(document_->workingCopy);
+  document_->form = std::move(fresh);
   document_->recordInfoSet = false;
   LoadedForm& form = document_->form;
   // The form's own fields that hold a value without an appearance get one,
@@ -206,11 +219,11 @@ std::vector<FormFieldValue> OfficialForm::CurrentValues() const {
   return document_->form.CurrentValues();
 }
 
-void OfficialForm::SetRecordInfo(const RecordInfo& info) {
+void OfficialForm::SetRecordInfo(std::string_view recordKey, std::string_view valuesDigest) {
   Poppler::Document& pdf = *document_->form.pdf;
-  pdf.setInfo(Latin1(kRecordKeyEntry), QString::fromStdString(info.recordKey));
-  pdf.setInfo(Latin1(kValuesDigestEntry), QString::fromStdString(info.valuesDigest));
-  pdf.setInfo(Latin1(kFormDigestEntry), QString::fromStdString(info.formDigest));
+  pdf.setInfo(Latin1(kRecordKeyEntry), Utf8(recordKey));
+  pdf.setInfo(Latin1(kValuesDigestEntry), Utf8(valuesDigest));
+  pdf.setInfo(Latin1(kFormDigestEntry), QString::fromStdString(FormDigest()));
   pdf.setInfo(Latin1(kFileDigestEntry), QString::fromStdString(FileDigestPlaceholder()));
   document_->recordInfoSet = true;
 }

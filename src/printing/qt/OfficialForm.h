@@ -49,6 +49,9 @@ class OfficialForm {
   const FileIdentity& Identity() const;
   // Whether the form has the fields that not every copy of it has.
   bool HasField(std::string_view name) const;
+  // The working copy every fill starts from: the bytes each saved form
+  // begins with.
+  std::string_view WorkingCopy() const;
 
   // Fills a fresh copy of the working copy (nothing of an earlier fill,
   // neither its values nor their appearances nor its record info, stays):
@@ -62,9 +65,10 @@ class OfficialForm {
   // The values the table's fields hold now, one entry per occurrence: in
   // the table's order, the occurrences of a name page by page.
   std::vector<FormFieldValue> CurrentValues() const;
-  // Records `info` in the PDF's metadata with the file digest to come (its
-  // fileDigest is not used): SaveFilled seals the file with it.
-  void SetRecordInfo(const RecordInfo& info);
+  // Records in the PDF's metadata whose record it is, the digest of its
+  // values (ValuesDigest) and of the form file, and the file digest to
+  // come: SaveFilled seals the file with it.
+  void SetRecordInfo(std::string_view recordKey, std::string_view valuesDigest);
 
   // The filled form as a PDF file's bytes, its fields still fillable, and
   // sealed when it carries record info (SealRecordFile); nullopt when

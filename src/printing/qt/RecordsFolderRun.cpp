@@ -38,8 +38,8 @@ std::map<std::string, FormerFile> FormerFiles(const RecordsFolderJob& job) {
         name.compare(name.size() - 4, 4, ".pdf") != 0 || names.count(name))
       continue;
     RecordFileFacts facts = ReadRecordFile(entry->path());
-    if (facts.kind != RecordFileKind::kPdf || !keys.count(facts.info.recordKey)) continue;
-    const std::string key = facts.info.recordKey;
+    if (facts.kind != RecordFileKind::kPdf || !keys.count(facts.recordKey)) continue;
+    const std::string key = facts.recordKey;
     former.emplace(key, FormerFile{name, std::move(facts)});
   }
   return former;
@@ -70,8 +70,17 @@ std::optional<RecordFileFacts> TakeOverFormerFile(const RecordsFolderJob& job,
 
 std::optional<std::string> FilledRecordFile(OfficialForm& form, const FolderRecord& record) {
   form.Fill(record.values);
-  form.SetRecordInfo({record.recordKey, ValuesDigest(record.values), form.FormDigest(), {}});
+  form.SetRecordInfo(record.recordKey, ValuesDigest(record.values));
   return form.SaveFilled();
+}
+
+WriteResult SaveRecordFile(OfficialForm& form, const FolderRecord& record,
+                           const std::filesystem::path& target) {
+  const std::optional<std::string> bytes = FilledRecordFile(form, record);
+  if (!bytes)
+    return WriteResult{
+        .problem = WriteProblem::kSystem, .error = EIO, .detail = target.parent_path()};
+  return ReplaceFileContents(target, *bytes);
 }
 
 RecordsFolderTally FillRecordsFolder(OfficialForm& form, const RecordsFolderJob& job,

@@ -10,9 +10,17 @@
 namespace morvind {
 
 // A record's file as Morvind writes it, in the folder or saved alone: the
-// form filled with its values, its RecordInfo, sealed; nullopt when
-// Poppler could not write it.
+// form filled with its values, its record info (SetRecordInfo), sealed;
+// nullopt when Poppler could not write it.
 std::optional<std::string> FilledRecordFile(OfficialForm& form, const FolderRecord& record);
+
+// Saves the record's file alone into `target` (FilledRecordFile, its fields
+// still fillable) through the one file writer, for the window's "Formular
+// als PDF speichern…" and morvind-print --pdf alike: a file saved into a
+// folder of records is that record's file there. A form Poppler could not
+// write is a failed write (EIO) of the target's folder.
+WriteResult SaveRecordFile(OfficialForm& form, const FolderRecord& record,
+                           const std::filesystem::path& target);
 
 // Works through `job`'s folder, one record after the other in the list's
 // order, while no other run of Morvind holds the folder (else nothing is

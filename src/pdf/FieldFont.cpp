@@ -115,7 +115,8 @@ std::string FreeKey(Object fonts) {
   return key;
 }
 
-// The AcroForm's /DR /Font, made where the form has none.
+}  // namespace
+
 Object DefaultFonts(Object acroForm) {
   Object resources = acroForm.getKey("/DR");
   if (!resources.isDictionary()) {
@@ -129,6 +130,8 @@ Object DefaultFonts(Object acroForm) {
   }
   return fonts;
 }
+
+namespace {
 
 void SwitchField(Object field, Object acroForm, const std::string& key) {
   // Set on the field itself, so that a parent's appearance, which other

@@ -15,6 +15,9 @@ namespace morvind {
 // carries once a subset of a font that has every character the fields may
 // receive, and the fields that need it draw with it.
 
+// The AcroForm's default fonts (/DR /Font), made where the form has none.
+QPDFObjectHandle DefaultFonts(QPDFObjectHandle acroForm);
+
 // A text field of the form and the characters it may receive.
 struct FieldCharacters {
   QPDFObjectHandle field;  // the terminal field's dictionary (its widgets are its kids or itself)

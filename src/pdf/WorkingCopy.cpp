@@ -34,16 +34,7 @@ void DropRecordInfo(QPDF& pdf) {
 void PrepareAcroForm(QPDF& pdf) {
   QPDFObjectHandle form = pdf.getRoot().getKey("/AcroForm");
   form.removeKey("/NeedAppearances");
-  QPDFObjectHandle resources = form.getKey("/DR");
-  if (!resources.isDictionary()) {
-    resources = QPDFObjectHandle::newDictionary();
-    form.replaceKey("/DR", resources);
-  }
-  QPDFObjectHandle fonts = resources.getKey("/Font");
-  if (!fonts.isDictionary()) {
-    fonts = QPDFObjectHandle::newDictionary();
-    resources.replaceKey("/Font", fonts);
-  }
+  QPDFObjectHandle fonts = DefaultFonts(form);
   const bool withoutAppearance = !form.getKey("/DA").isString();
   if (withoutAppearance) form.replaceKey("/DA", QPDFObjectHandle::newString("/Helv 0 Tf 0 g"));
   if (fonts.getKeys().empty() || (withoutAppearance && !fonts.hasKey("/Helv"))) {
